@@ -1,0 +1,66 @@
+// Internals shared by the files of the platform layer. Not seen by the program.
+#ifndef SKERROW_PLATFORM_LAYER_H
+#define SKERROW_PLATFORM_LAYER_H
+
+#include <windows.h>
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+struct HMENU__;
+
+// A window of the layer: the main window (a registered class), a dialog, or a dialog control.
+struct HWND__ {
+    enum Kind { TopLevel, Dialog, Control } kind = TopLevel;
+    QPointer<QWidget> widget;  // the Qt widget that shows it
+    WNDPROC wndProc = nullptr; // TopLevel
+    DLGPROC dlgProc = nullptr; // Dialog
+    HWND parent = nullptr;     // Control: its dialog; Dialog: its owner
+    int id = 0;                // Control id
+    DWORD style = 0;
+    HMENU menu = nullptr;      // TopLevel with a class menu
+    QImage backBuffer;         // TopLevel: the client area, QImage::Format_RGB32
+    bool destroyed = false;
+    bool ended = false;        // Dialog: EndDialog was called
+    INT_PTR result = 0;        // Dialog: the EndDialog value
+    void* data = nullptr;      // owned by the file that created the window
+};
+
+namespace layer {
+
+// Prints "Skerrow platform layer: <what> is not implemented" to stderr and aborts.
+[[noreturn]] void unsupported(const std::string& what);
+
+// Starts Qt once (QApplication). entry.cpp calls it with testMode false; the test driver
+// with testMode true (headless, modal windows answered by the driver).
+void start(int& argc, char** argv, bool testMode);
+bool testMode();
+
+// The thread's message queue (posted messages, and input turned into messages).
+void post(const MSG& msg);
+bool takeMessage(MSG* msg);  // pops the oldest message; false when the queue is empty
+// Called by GetMessageA when the queue is empty. Real mode: waits for Qt events until a
+// message is queued. Test mode: calls the idle hook; with none, or when it returns false,
+// queues WM_QUIT with code -99 so that no test can wait forever.
+void waitForMessages();
+void setIdleHook(std::function<bool()> hook);
+
+// Is this a live window handle of the layer?
+bool isWindow(HWND hwnd);
+// The top-level window's back buffer changed: bring the screen up to date when the
+// program next waits for messages (or at once in test mode, where nothing is shown).
+void invalidate(HWND hwnd);
+
+// The current stock cursor id (IDC_ARROW or IDC_WAIT as an integer resource id).
+int currentCursorId();
+// ClipCursor state in screen coordinates; false when the cursor is free.
+bool cursorClip(RECT* rect);
+HWND captureWindow();
+
+}  // namespace layer
+
+#endif
