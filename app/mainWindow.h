@@ -13,6 +13,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // Fills the whole client area black and sets g_viewState to 0.
 void clearWindow(HWND window);
+// Fills the whole client area black through a device context already held.
+void fillClientBlack(HWND window, HDC dc);
 
 // From "Select All Pts." (selectAll 1) or a completed area selection (selectAll 0):
 // clears the window, asks the write options and runs the writer. dc is the device
