@@ -2,6 +2,11 @@
 #ifndef SKERROW_RESOURCE_H
 #define SKERROW_RESOURCE_H
 
+// Controls that are never addressed
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 // Menu
 #define IDR_MAINMENU 101
 

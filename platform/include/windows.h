@@ -65,7 +65,6 @@
 #define IDCANCEL 2
 #define IDYES 6
 #define IDNO 7
-#define IDC_STATIC (-1)
 
 #ifndef RC_INVOKED
 
