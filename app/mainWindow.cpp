@@ -10,6 +10,7 @@
 #include "resource.h"
 
 HINSTANCE g_instance = NULL;
+HWND g_mainWindow = NULL;
 
 static const char kClassName[] = "myWindowClass";
 static const char kCaption[] = "Skerrow v1.0 (https://skerrow.org)";
@@ -44,6 +45,7 @@ HWND createMainWindow(HINSTANCE instance, int showCommand)
         return NULL;
     }
 
+    g_mainWindow = window;
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     return window;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 extern HINSTANCE g_instance;  // the process instance passed to WinMain
+extern HWND g_mainWindow;     // the one main window, once created
 
 // Registers the class and creates and shows the main window (start-up steps 1 to 3);
 // reports a failure in its message box and returns NULL.
