@@ -15,6 +15,7 @@ extern int g_outlineShown;
 extern int g_circleFits;
 extern short g_selLeft, g_selRight, g_selTop, g_selBottom;
 extern short g_selWidth, g_selHeight;
+extern int g_dragActive;  // 1 from an accepted button-down in the window to its release
 
 // Selection area record, read by the writer
 extern short g_areaType;  // 1 rectangle, 0 circle

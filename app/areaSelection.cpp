@@ -1,0 +1,173 @@
+// Dragging a rectangle or a circle over the plot. Outlines are drawn with the inverting
+// raster operation, so drawing the same figure again erases it and the plot under it is
+// never saved or redrawn.
+#include "app/areaSelection.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "app/mainWindow.h"
+#include "plot/plotView.h"
+#include "points/appState.h"
+
+DragPoint g_dragStart, g_dragCurrent, g_dragPrevious, g_dragEnd;
+int g_outlineShown = 0;
+int g_circleFits = 0;
+short g_selLeft = 0, g_selRight = 0, g_selTop = 0, g_selBottom = 0;
+short g_selWidth = 0, g_selHeight = 0;
+int g_dragActive = 0;
+
+short g_areaType = 1;
+int g_selMinX = 0, g_selMaxX = 0, g_selMinY = 0, g_selMaxY = 0;
+int g_circleCenterX = 0, g_circleCenterY = 0;
+int g_circleRadius = 0;
+
+static DragPoint mousePosition(LPARAM lParam) {
+    return DragPoint{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+static short toShort(int value) {
+    if (value > 32767) return 32767;
+    if (value < -32768) return -32768;
+    return static_cast<short>(value);
+}
+
+// Whole pixels from the centre to a rim point, kept in int: far positions must not wrap.
+static int radiusBetween(DragPoint centre, DragPoint rim) {
+    return static_cast<int>(std::hypot(static_cast<double>(std::abs(centre.x - rim.x)),
+                                       static_cast<double>(std::abs(centre.y - rim.y))));
+}
+
+static void drawRectangleOutline(HDC dc, DragPoint s, DragPoint p) {
+    // Four segments; each leaves its end point undrawn, so every pixel is inverted once.
+    MoveToEx(dc, s.x, s.y, NULL);
+    LineTo(dc, p.x, s.y);
+    MoveToEx(dc, p.x, s.y, NULL);
+    LineTo(dc, p.x, p.y);
+    MoveToEx(dc, p.x, p.y, NULL);
+    LineTo(dc, s.x, p.y);
+    MoveToEx(dc, s.x, p.y, NULL);
+    LineTo(dc, s.x, s.y);
+}
+
+static void drawCircleOutline(HDC dc, DragPoint centre, int r) {
+    // The default white brush leaves the inside unchanged under R2_NOTXORPEN.
+    Ellipse(dc, centre.x - r, centre.y - r, centre.x + r, centre.y + r);
+}
+
+// Draws the outline now on screen once more, which removes it.
+static void eraseOutline(HDC dc) {
+    if (g_outlineShown != 1) return;
+    if (g_areaType == 1)
+        drawRectangleOutline(dc, g_dragStart, g_dragPrevious);
+    else
+        drawCircleOutline(dc, g_dragStart, radiusBetween(g_dragStart, g_dragPrevious));
+}
+
+// The left and top edges may touch the frame; the right and bottom ones must stay inside.
+static bool circleFits(DragPoint centre, int r) {
+    return centre.x - r >= g_plotLeft && centre.y - r >= g_plotTop && centre.x + r < g_plotRight &&
+           centre.y + r < g_plotBottom;
+}
+
+static void endDrag() {
+    g_outlineShown = 0;
+    g_dragActive = 0;
+    ClipCursor(NULL);
+    ReleaseCapture();
+}
+
+void onLButtonDown(HWND window, WPARAM, LPARAM lParam) {
+    if (g_viewState <= 0) return;
+    if (g_dragActive && g_outlineShown) {
+        // A second press before a release: take the stale outline off first.
+        HDC dc = GetDC(window);
+        SetROP2(dc, R2_NOTXORPEN);
+        eraseOutline(dc);
+        ReleaseDC(window, dc);
+    }
+    SetCapture(window);
+    POINT topLeft = {g_plotLeft, g_plotTop};
+    POINT bottomRight = {g_plotRight, g_plotBottom};
+    ClientToScreen(window, &topLeft);
+    ClientToScreen(window, &bottomRight);
+    RECT frame;
+    SetRect(&frame, topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
+    ClipCursor(&frame);
+
+    g_dragStart = mousePosition(lParam);
+    if (g_dragStart.x < g_plotLeft) g_dragStart.x = toShort(g_plotLeft);
+    if (g_dragStart.x > g_plotRight) g_dragStart.x = toShort(g_plotRight);
+    if (g_dragStart.y < g_plotTop) g_dragStart.y = toShort(g_plotTop);
+    if (g_dragStart.y > g_plotBottom) g_dragStart.y = toShort(g_plotBottom);
+    g_outlineShown = 0;
+    g_dragActive = 1;
+}
+
+void onMouseMove(HWND window, WPARAM wParam, LPARAM lParam) {
+    // Moves with the button held that did not begin with a press in this window are ignored.
+    if (g_viewState <= 0 || !(wParam & MK_LBUTTON) || !g_dragActive) return;
+    HDC dc = GetDC(window);
+    SetROP2(dc, R2_NOTXORPEN);
+    eraseOutline(dc);
+    g_dragCurrent = mousePosition(lParam);
+    if (g_areaType == 1) {
+        drawRectangleOutline(dc, g_dragStart, g_dragCurrent);
+        g_outlineShown = 1;
+        g_dragPrevious = g_dragCurrent;
+    } else {
+        g_outlineShown = 0;
+        int r = radiusBetween(g_dragStart, g_dragCurrent);
+        if (circleFits(g_dragStart, r)) {
+            g_outlineShown = 1;
+            g_dragPrevious = g_dragCurrent;
+            g_circleFits = 1;
+            drawCircleOutline(dc, g_dragStart, r);
+        } else {
+            // Nothing on screen until the mouse comes back to a radius that fits.
+            g_circleFits = 0;
+        }
+    }
+    ReleaseDC(window, dc);
+}
+
+void onLButtonUp(HWND window, WPARAM, LPARAM lParam) {
+    if (!g_dragActive) return;
+    if (g_viewState <= 0) {
+        endDrag();
+        return;
+    }
+    HDC dc = GetDC(window);
+    SetROP2(dc, R2_NOTXORPEN);
+    g_dragEnd = mousePosition(lParam);
+    bool outlineWasShown = g_outlineShown == 1;
+    // The circle selected is the last one drawn, whatever the release position.
+    int r = outlineWasShown && g_areaType == 0 ? radiusBetween(g_dragStart, g_dragPrevious) : 0;
+    eraseOutline(dc);
+
+    if (g_areaType == 1) {
+        g_selLeft = g_dragStart.x < g_dragEnd.x ? g_dragStart.x : g_dragEnd.x;
+        g_selRight = g_dragStart.x < g_dragEnd.x ? g_dragEnd.x : g_dragStart.x;
+        g_selTop = g_dragStart.y < g_dragEnd.y ? g_dragStart.y : g_dragEnd.y;
+        g_selBottom = g_dragStart.y < g_dragEnd.y ? g_dragEnd.y : g_dragStart.y;
+    } else {
+        if (!outlineWasShown || g_circleFits == 0) {
+            endDrag();
+            ReleaseDC(window, dc);
+            return;
+        }
+        g_selLeft = toShort(g_dragStart.x - r);
+        g_selRight = toShort(g_dragStart.x + r);
+        g_selTop = toShort(g_dragStart.y - r);
+        g_selBottom = toShort(g_dragStart.y + r);
+    }
+
+    selectionToWorld(r);
+    endDrag();
+    g_selWidth = toShort(g_selRight - g_selLeft);
+    g_selHeight = toShort(g_selBottom - g_selTop);
+    if (g_selWidth > 14 && g_selHeight > 14)
+        runWriteSequence(window, 0, dc);  // clears through dc and releases it before the writer
+    else
+        ReleaseDC(window, dc);
+}

@@ -1,0 +1,86 @@
+// Drawing the opened point file: the panel, the red frame filled black, and one pixel per
+// point on the even-pixel grid, read straight from the file with no table of points.
+#include "app/mainWindow.h"
+#include "plot/colourRamp.h"
+#include "plot/infoPanel.h"
+#include "plot/plotView.h"
+#include "points/appState.h"
+#include "points/pointLine.h"
+
+// Files longer than these line counts are thinned to every second, third or fourth line.
+static int lineStep(int lineCount) {
+    if (lineCount > 1440000) return 3;
+    if (lineCount > 1120000) return 2;
+    if (lineCount > 480000) return 1;
+    return 0;
+}
+
+// Truncation toward zero, held inside the int range: a point of a file changed since it
+// was opened may map far outside any frame and must not overflow on the way.
+static int truncatePixel(double value) {
+    if (!(value > -1e9)) return -1000000000;
+    if (value > 1e9) return 1000000000;
+    return static_cast<int>(value);
+}
+
+// Elevations just below 32768 mark points without a surveyed height.
+static bool isNoData(float elevation) {
+    double z = elevation;
+    return z > 32765.9 && z < 32768.0;
+}
+
+static void drawFrame(HDC dc) {
+    HBRUSH brush = CreateSolidBrush(RGB(0, 0, 0));
+    HPEN pen = CreatePen(PS_SOLID, 3, RGB(255, 0, 0));
+    HGDIOBJ previousBrush = SelectObject(dc, brush);
+    HGDIOBJ previousPen = SelectObject(dc, pen);
+    Rectangle(dc, g_plotLeft, g_plotTop, g_plotRight, g_plotBottom);
+    SelectObject(dc, previousPen);
+    SelectObject(dc, previousBrush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+}
+
+// Maps the point in the line scratch to its pixel and sets it when it lies strictly
+// inside the frame.
+static void plotPoint(HDC dc) {
+    if ((g_fieldCount == 3 || g_fieldCount == 5) && isNoData(g_elevation)) return;
+    double scale = g_scale;
+    int column = g_plotCenterX - truncatePixel(scale * (g_rangeX / 2 - (g_x - g_minX)));
+    int row = g_plotCenterY + truncatePixel(scale * (g_rangeY / 2 - (g_y - g_minY)));
+    column = column / 2 * 2;
+    row = row / 2 * 2;
+    if (column <= g_plotLeft || column >= g_plotRight || row <= g_plotTop || row >= g_plotBottom) return;
+    // A 2-field file has no elevations: every point is grey.
+    int k = g_fieldCount == 2 ? 220 : colourIndex(g_elevation);
+    SetPixel(dc, column, row, rampColour(k));
+}
+
+// One pass over the file. Stops at the end of the data, at a line that cannot be read
+// whole (the stream would never reach its end), and at a line without enough fields.
+static void plotPoints(HDC dc) {
+    if (!startPass()) return;
+    SetCursor(LoadCursorA(NULL, IDC_WAIT));
+    int step = lineStep(g_lineCount);
+    short read = readDataLine(128);
+    while (read == LINE_DATA) {
+        if (!parsePointLine()) break;
+        plotPoint(dc);
+        for (int i = 0; i <= step; ++i) {
+            read = readDataLine(128);
+            if (read != LINE_DATA) break;
+        }
+    }
+    g_input.close();
+}
+
+void drawPlot(HWND window) {
+    HDC dc = GetDC(window);
+    drawInfoPanel(dc);
+    drawFrame(dc);
+    plotPoints(dc);
+    g_viewState = 2;
+    enableSelectItems(window, MF_ENABLED);
+    SetCursor(LoadCursorA(NULL, IDC_ARROW));
+    ReleaseDC(window, dc);
+}
