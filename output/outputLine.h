@@ -1,0 +1,27 @@
+// One point of the writer's pass: whether it is written, and the line it becomes.
+// Everything here reads the line scratch that parsePointLine has just filled.
+#ifndef SKERROW_OUTPUT_OUTPUTLINE_H
+#define SKERROW_OUTPUT_OUTPUTLINE_H
+
+#include <string>
+
+// Every output line ends so, whatever the platform.
+#define OUTPUT_LINE_END "\r\n"
+
+// 3- and 5-field files: the elevation lies in the no-data band (32765.9, 32768.0).
+bool isNoDataPoint();
+
+// The point lies in the selected area (always, while g_selectAll is 1). The tests use the
+// whole-number g_x and g_y in the file's own units, before any conversion.
+bool isInsideArea();
+
+// The text between two fields for g_fileType: a comma, a blank, or g_tabCount tabs (one
+// at least).
+std::string fieldGap();
+
+// The output line of the current point, line end included.
+std::string formatCopyLine(const std::string& gap);     // the field texts as they stand
+std::string formatConvertLine(const std::string& gap);  // g_conversion 2, 4 or 8
+std::string formatMoveLine(const std::string& gap);     // shifted by the file's whole minima
+
+#endif

@@ -1,0 +1,123 @@
+// The writer: reads the point file again and writes the chosen points, one line each,
+// to the file the user names. No table of points is kept.
+#include <windows.h>
+
+#include <string>
+
+#include "app/mainWindow.h"
+#include "output/moveQuestion.h"
+#include "output/outputLine.h"
+#include "output/outputName.h"
+#include "output/writeOptions.h"
+#include "output/writer.h"
+#include "points/appState.h"
+#include "points/pointLine.h"
+
+char g_outputPath[MAX_PATH] = "";
+std::ofstream g_output;
+char g_separator[2] = ",";
+
+namespace {
+
+enum PassResult { PASS_DONE, PASS_READ_FAILED, PASS_WRITE_FAILED };
+
+void showError(HWND window, const std::string& text) {
+    MessageBoxA(window, text.c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void setSeparator() {
+    g_separator[0] = g_fileType == 2 ? ' ' : g_fileType == 3 ? '\t' : ',';
+    g_separator[1] = '\0';
+}
+
+// Creates the output empty, replacing any file of that name, and opens the output
+// stream on it. Binary, so that every line ends in "\r\n" on every platform.
+bool createOutput() {
+    HANDLE file = CreateFileA(g_outputPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    g_output.clear();
+    g_output.open(g_outputPath, std::ios::out | std::ios::binary | std::ios::trunc);
+    return g_output.is_open();
+}
+
+// One line in, at most one line out, each with one stream write.
+PassResult writeChosenPoints(int& count) {
+    std::string gap = g_conversion == 1 ? std::string(g_separator) : fieldGap();
+    bool convert = g_conversion == 2 || g_conversion == 4 || g_conversion == 8;
+    for (;;) {
+        short read = readDataLine(128);
+        if (read == LINE_END) return PASS_DONE;
+        // A line that cannot be read or split means the file changed since it was opened.
+        if (read != LINE_DATA || !parsePointLine()) return PASS_READ_FAILED;
+        if (isNoDataPoint()) continue;
+
+        std::string line;
+        if (g_conversion == 1) {
+            line = formatMoveLine(gap);
+        } else {
+            if (!isInsideArea()) continue;
+            line = convert ? formatConvertLine(gap) : formatCopyLine(gap);
+        }
+        g_output.write(line.data(), static_cast<std::streamsize>(line.size()));
+        if (!g_output) return PASS_WRITE_FAILED;
+        ++count;
+    }
+}
+
+// Reads the point file and writes the output; reports the outcome in one message box.
+void writeFile(HWND window) {
+    std::string input = g_inputPath;
+    std::string output = g_outputPath;
+    // The point file is opened first, so that a vanished file leaves no empty output behind.
+    if (!startPass()) {
+        g_input.close();
+        showError(window, "Can't open point file\n" + input + "\nNothing was written.");
+        return;
+    }
+    if (!createOutput()) {
+        g_input.close();
+        g_output.close();
+        showError(window, "Can't create file\n" + output + "\nNothing was written.");
+        return;
+    }
+    setSeparator();
+
+    int count = 0;
+    PassResult result = writeChosenPoints(count);
+    g_output.flush();
+    g_output.close();  // a failed flush at close sets failbit
+    if (result == PASS_DONE && g_output.fail()) result = PASS_WRITE_FAILED;
+    g_input.close();
+
+    if (result == PASS_READ_FAILED) {
+        showError(window, "Can't read point file to its end\n" + input + "\n" + output + " is incomplete.");
+    } else if (result == PASS_WRITE_FAILED) {
+        showError(window, "Can't write file\n" + output + "\nThe points were not all saved.");
+    } else {
+        std::string text = std::to_string(count) + " points written to " + output;
+        MessageBoxA(window, text.c_str(), "File Saved", MB_OK);
+    }
+}
+
+}  // namespace
+
+void writePoints(HWND window) {
+    g_outputPath[0] = '\0';
+    if (g_conversion == 1 && !askMoveQuestion(window)) {
+        // Declined: the menu items keep their state and the cursor is untouched.
+        g_viewState = 1;
+        g_selectAll = 0;
+        return;
+    }
+
+    bool chosen = chooseOutputPath(window);
+    SetCursor(LoadCursorA(NULL, IDC_WAIT));
+    if (chosen) writeFile(window);
+
+    g_elevationsOnly = 0;
+    g_selectAll = 0;
+    g_viewState = 1;
+    enableSelectItems(window, MF_GRAYED);
+    SetCursor(LoadCursorA(NULL, IDC_ARROW));
+}
