@@ -3,9 +3,12 @@
 #define SKERROW_POINTS_POINTLINE_H
 
 // Reads the next line of g_input into g_lineBuf, storing at most limit - 1 characters
-// (getline semantics: stops at and consumes a line feed; end of file sets eof, a read
-// that stores nothing at end of file also sets fail; a full buffer not followed by a
-// line feed sets fail). A carriage return before the line feed is part of the line break.
+// (at most 127) and always a terminator; getline semantics:
+// - it stops at and consumes the line break: a line feed, or a carriage return followed by
+//   a line feed or by the end of the file (the carriage return is never stored or counted);
+// - end of file sets eof; a read that stores nothing at end of file also sets fail;
+// - a full buffer followed by anything but a line break or the end of file sets fail;
+// - a stream not good beforehand stores an empty text and is set to fail.
 void readLine(int limit);
 
 // Outcomes of readDataLine.
@@ -14,16 +17,31 @@ void readLine(int limit);
 #define LINE_BAD (-1) // g_lineBuf could not be read whole, or a blank line stands before more data
 
 // The shared pass rule: reads the next data line with readLine(limit) and tells what it is.
-// Counts g_lineNumber. Open, plot and writer all walk the file with it.
+// Open, plot and writer all walk the file with it, so they all read the same points.
+// - g_lineNumber counts the lines read (header included), and names the line meant by
+//   LINE_DATA and LINE_BAD.
+// - A blank line (empty, or only spaces and tabs) is read past: when only blank lines
+//   follow to the end of the file the result is LINE_END, otherwise LINE_BAD naming the
+//   first blank line, with g_lineBuf emptied.
+// - LINE_BAD for a line over the limit leaves its first limit - 1 characters in g_lineBuf
+//   (never empty); a stream already failed (a header skip over 127 characters) gives
+//   LINE_BAD for the line last read without reading on.
+// - After LINE_END the stream is at end of file; after LINE_BAD it is failed. Either
+//   way every later call returns the same, so no loop can go on past them.
 short readDataLine(int limit);
 
-// Opens g_input on g_inputPath from its start, resets g_lineNumber and skips the header
-// line when g_skipHeader is 1. Returns false when the file cannot be opened.
+// Opens g_input on g_inputPath from its start (closing it first if it is open), in binary
+// mode so that positions are byte offsets and the line break is handled by readLine alone,
+// sets g_lineNumber to 0 and skips the header line (readLine(128), g_lineNumber 1) when
+// g_skipHeader is 1. Returns false when the file cannot be opened.
 bool startPass();
 
-// Splits g_lineBuf at commas by g_fieldCount and g_swapXY and fills the line scratch.
-// Returns false, touching nothing outside the line, when the line has fewer fields than
-// the layout needs.
+// Splits g_lineBuf at commas by g_fieldCount and g_swapXY and fills the line scratch:
+// g_field1..g_field4 (field 5 stays attached to field 4; g_field5 is left alone),
+// g_xText, g_yText, g_x, g_y and, for 3 and 5 fields, g_zText and g_elevation.
+// X and Y beyond 64 bits read as the nearest 64-bit limit, so a range test on g_x and
+// g_y finds them. Returns false, touching nothing, when the line has fewer fields than
+// the layout needs (1 comma for 2 fields, 2 for 3, 4 for 5).
 bool parsePointLine();
 
 #endif

@@ -1,0 +1,49 @@
+// The application state: every shared value with its start-up value. The ranges get
+// their working start values at each Open (openPointFile), not here.
+#include "points/appState.h"
+
+// File identity and layout
+char g_inputPath[MAX_PATH] = "";
+char g_fileTitle[MAX_PATH] = "";
+short g_fieldCount = 0;
+int g_lineCount = 0;
+int g_pointCount = 0;
+short g_fileChosen = 0;
+
+// Reading choices
+short g_swapXY = 0;
+short g_skipHeader = 0;
+
+short g_viewState = 0;
+
+// Ranges
+int g_minX = 0, g_minY = 0, g_maxX = 0, g_maxY = 0;
+int g_rangeX = 0, g_rangeY = 0;
+float g_minZ = 0.0f, g_maxZ = 0.0f, g_rangeZ = 0.0f;
+
+// Plot fit
+float g_scale = 0.0f;
+short g_plotCenterX = 0, g_plotCenterY = 0;
+int g_plotLeft = 0, g_plotRight = 0, g_plotTop = 0, g_plotBottom = 0;
+
+// Write choices
+short g_selectAll = 0;
+short g_writeGo = 0;
+short g_conversion = 0;
+short g_elevationsOnly = 0;
+float g_factor = 0.0f;
+
+// Line scratch
+std::ifstream g_input;
+char g_lineBuf[128] = "";
+char* g_field1 = nullptr;
+char* g_field2 = nullptr;
+char* g_field3 = nullptr;
+char* g_field4 = nullptr;
+char* g_field5 = nullptr;
+char g_xText[128] = "";
+char g_yText[128] = "";
+char g_zText[128] = "";
+double g_x = 0.0, g_y = 0.0;
+float g_elevation = 0.0f;
+int g_lineNumber = 0;

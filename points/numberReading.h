@@ -1,0 +1,14 @@
+// Turning field texts into numbers, without undefined behaviour for any text.
+#ifndef SKERROW_POINTS_NUMBERREADING_H
+#define SKERROW_POINTS_NUMBERREADING_H
+
+// X and Y: leading white space, an optional sign and decimal digits; reading stops at the
+// first other character, so "1234.98" gives 1234 and a text without leading digits 0.
+// Returns false when the digits do not fit 64 bits; *value is then the nearest limit.
+bool readWholeNumber(const char* text, long long* value);
+
+// The elevation: strtod's reading (a text without a number gives 0.0), narrowed to float.
+// Values beyond the float range become infinities rather than an undefined conversion.
+float readElevation(const char* text);
+
+#endif
