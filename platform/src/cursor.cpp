@@ -1,0 +1,134 @@
+// Stock cursors and icons, the shown cursor, mouse capture, cursor confinement and the
+// client-to-screen mapping.
+#include <QCursor>
+#include <QWidget>
+
+#include <algorithm>
+
+#include "layer.h"
+#include "topLevel.h"
+
+// A stock cursor or icon; LoadCursorA and LoadIconA hand out pointers to these.
+struct HICON__ {
+    int id;
+    bool cursor;
+};
+
+namespace {
+
+constexpr int kArrowId = 32512;
+constexpr int kWaitId = 32514;
+constexpr int kApplicationIconId = 32512;
+
+HICON__ s_arrow = {kArrowId, true};
+HICON__ s_wait = {kWaitId, true};
+HICON__ s_applicationIcon = {kApplicationIconId, false};
+
+HCURSOR s_current = &s_arrow;  // the class cursor of every window the program makes
+HWND s_capture = nullptr;
+bool s_clipped = false;
+RECT s_clip = {0, 0, 0, 0};
+
+Qt::CursorShape shapeOf(HCURSOR cursor) {
+    if (!cursor) return Qt::BlankCursor;
+    return cursor->id == kWaitId ? Qt::WaitCursor : Qt::ArrowCursor;
+}
+
+}  // namespace
+
+namespace layer {
+
+int currentCursorId() { return s_current ? s_current->id : 0; }
+
+bool cursorClip(RECT* rect) {
+    if (s_clipped && rect) *rect = s_clip;
+    return s_clipped;
+}
+
+HWND captureWindow() {
+    if (s_capture && !isWindow(s_capture)) s_capture = nullptr;
+    return s_capture;
+}
+
+// Windows keeps the cursor inside the clip rectangle, right and bottom edges excluded.
+QPoint clampToClip(QPoint global) {
+    if (!s_clipped) return global;
+    int x = std::max<int>(s_clip.left, std::min<int>(global.x(), std::max(s_clip.left, s_clip.right - 1)));
+    int y = std::max<int>(s_clip.top, std::min<int>(global.y(), std::max(s_clip.top, s_clip.bottom - 1)));
+    return QPoint(x, y);
+}
+
+}  // namespace layer
+
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR cursorName) {
+    if (instance || !IS_INTRESOURCE(cursorName)) layer::unsupported("LoadCursorA: a cursor of the program's own");
+    switch (LOWORD(cursorName)) {
+    case kArrowId: return &s_arrow;
+    case kWaitId: return &s_wait;
+    default: layer::unsupported("LoadCursorA: stock cursor " + std::to_string(LOWORD(cursorName)));
+    }
+}
+
+HICON LoadIconA(HINSTANCE instance, LPCSTR iconName) {
+    if (instance || !IS_INTRESOURCE(iconName) || LOWORD(iconName) != kApplicationIconId)
+        layer::unsupported("LoadIconA: an icon other than IDI_APPLICATION");
+    return &s_applicationIcon;
+}
+
+HCURSOR SetCursor(HCURSOR cursor) {
+    if (cursor && !cursor->cursor) layer::unsupported("SetCursor: an icon handle");
+    HCURSOR previous = s_current;
+    s_current = cursor;
+    for (HWND hwnd : layer::topLevelWindows()) layer::topLevel(hwnd)->client->setCursor(shapeOf(cursor));
+    return previous;
+}
+
+HWND SetCapture(HWND hwnd) {
+    HWND previous = layer::captureWindow();
+    // Qt already grabs the mouse for the widget a button went down on, which is where the
+    // program captures it; the record makes positions outside the client area count.
+    s_capture = layer::isWindow(hwnd) ? hwnd : nullptr;
+    return previous;
+}
+
+BOOL ReleaseCapture(void) {
+    s_capture = nullptr;
+    return TRUE;
+}
+
+BOOL ClipCursor(const RECT* rect) {
+    if (!rect) {
+        s_clipped = false;
+        return TRUE;
+    }
+    s_clip.left = std::min(rect->left, rect->right);
+    s_clip.right = std::max(rect->left, rect->right);
+    s_clip.top = std::min(rect->top, rect->bottom);
+    s_clip.bottom = std::max(rect->top, rect->bottom);
+    s_clipped = true;
+    if (!layer::testMode()) {
+        QPoint position = QCursor::pos();
+        QPoint inside = layer::clampToClip(position);
+        if (inside != position) QCursor::setPos(inside);
+    }
+    return TRUE;
+}
+
+BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
+    if (!point || !layer::isWindow(hwnd)) return FALSE;
+    layer::TopLevel* window = layer::topLevel(hwnd);
+    QWidget* client = window ? window->client : hwnd->widget.data();
+    QPoint global = client->mapToGlobal(QPoint(point->x, point->y));
+    point->x = global.x();
+    point->y = global.y();
+    return TRUE;
+}
+
+BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom) {
+    if (!rect) return FALSE;
+    rect->left = left;
+    rect->top = top;
+    rect->right = right;
+    rect->bottom = bottom;
+    return TRUE;
+}

@@ -1,0 +1,56 @@
+// The thread's message loop: posting, getting and dispatching messages, and the default
+// window procedure.
+#include <QCursor>
+
+#include "layer.h"
+
+BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
+    if (!msg) return -1;
+    if (hwnd) layer::unsupported("GetMessageA: messages of one window only");
+    if (filterMin != 0 || filterMax != 0) layer::unsupported("GetMessageA: a message filter");
+    while (!layer::takeMessage(msg)) layer::waitForMessages();
+    return msg->message == WM_QUIT ? FALSE : TRUE;
+}
+
+BOOL TranslateMessage(const MSG* msg) {
+    // No keyboard messages are ever posted, so there is never a character to make.
+    (void)msg;
+    return FALSE;
+}
+
+LRESULT DispatchMessageA(const MSG* msg) {
+    if (!msg || !msg->hwnd || !layer::isWindow(msg->hwnd)) return 0;
+    HWND hwnd = msg->hwnd;
+    if (hwnd->kind == HWND__::TopLevel && hwnd->wndProc)
+        return hwnd->wndProc(hwnd, msg->message, msg->wParam, msg->lParam);
+    if (hwnd->kind == HWND__::Dialog && hwnd->dlgProc)
+        return hwnd->dlgProc(hwnd, msg->message, msg->wParam, msg->lParam);
+    return 0;
+}
+
+LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    (void)wParam;
+    (void)lParam;
+    if (message == WM_CLOSE) DestroyWindow(hwnd);
+    return 0;
+}
+
+BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (hwnd && !layer::isWindow(hwnd)) return FALSE;  // ERROR_INVALID_WINDOW_HANDLE
+    MSG msg = {};
+    msg.hwnd = hwnd;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    msg.pt.x = QCursor::pos().x();
+    msg.pt.y = QCursor::pos().y();
+    layer::post(msg);
+    return TRUE;
+}
+
+void PostQuitMessage(int exitCode) {
+    MSG msg = {};
+    msg.message = WM_QUIT;
+    msg.wParam = static_cast<WPARAM>(static_cast<INT_PTR>(exitCode));
+    layer::post(msg);
+}

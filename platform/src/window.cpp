@@ -1,0 +1,266 @@
+// Window classes and top-level windows: a fixed-size Qt window whose content is the menu
+// bar above a client widget that shows the back buffer and turns mouse input and the
+// close box into posted messages, as Windows would post them.
+#include <QCloseEvent>
+#include <QCursor>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "layer.h"
+#include "topLevel.h"
+
+namespace {
+
+struct WindowClass {
+    WNDCLASSEXA wc;
+    int menuId = 0;  // 0: no class menu
+};
+
+std::map<std::string, WindowClass> s_classes;
+ATOM s_nextAtom = 0xC000;  // Windows numbers registered classes from here
+std::vector<HWND> s_liveWindows;
+std::vector<HWND> s_destroyedWindows;  // handles stay allocated so stale ones can be told apart
+
+constexpr DWORD kSupportedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+
+void postMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    MSG msg = {};
+    msg.hwnd = hwnd;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    msg.pt.x = QCursor::pos().x();
+    msg.pt.y = QCursor::pos().y();
+    layer::post(msg);
+}
+
+// The outer window: a menu bar over the client widget; its close box only asks.
+class FrameWidget : public QWidget {
+public:
+    explicit FrameWidget(HWND hwnd) : hwnd_(hwnd) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        // The close box and the system menu's Close post WM_CLOSE; the window procedure
+        // decides, and DestroyWindow is what removes the window.
+        event->ignore();
+        if (layer::isWindow(hwnd_)) postMessage(hwnd_, WM_CLOSE, 0, 0);
+    }
+
+private:
+    HWND hwnd_;
+};
+
+class ClientWidget : public QWidget {
+public:
+    ClientWidget(HWND hwnd, QWidget* parent) : QWidget(parent), hwnd_(hwnd) {
+        setMouseTracking(true);  // moves without a button arrive too, with wParam 0
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter painter(this);
+        painter.drawImage(event->rect(), hwnd_->backBuffer, event->rect());
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton) translate(WM_LBUTTONDOWN, event);
+    }
+    void mouseMoveEvent(QMouseEvent* event) override { translate(WM_MOUSEMOVE, event); }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton) translate(WM_LBUTTONUP, event);
+    }
+
+private:
+    void translate(UINT message, QMouseEvent* event) {
+        event->accept();
+        layer::TopLevel* window = layer::topLevel(hwnd_);
+        if (!window) return;
+        QPoint global = event->globalPosition().toPoint();
+        QPoint clamped = layer::clampToClip(global);
+        if (clamped != global && !layer::testMode()) QCursor::setPos(clamped);
+        QPoint local = mapFromGlobal(clamped);
+        // Without capture Windows gives a position outside the client area to whatever
+        // window lies there, not to this one.
+        if (!rect().contains(local) && layer::captureWindow() != hwnd_) return;
+        WPARAM keys = (event->buttons() & Qt::LeftButton) ? MK_LBUTTON : 0;
+        window->lastMouse.x = local.x();
+        window->lastMouse.y = local.y();
+        postMessage(hwnd_, message, keys, MAKELPARAM(local.x() & 0xffff, local.y() & 0xffff));
+    }
+
+    HWND hwnd_;
+};
+
+}  // namespace
+
+namespace layer {
+
+bool isWindow(HWND hwnd) {
+    if (!hwnd) return false;
+    if (std::find(s_liveWindows.begin(), s_liveWindows.end(), hwnd) != s_liveWindows.end()) return true;
+    if (std::find(s_destroyedWindows.begin(), s_destroyedWindows.end(), hwnd) != s_destroyedWindows.end())
+        return false;
+    // Dialogs and controls belong to the dialog half of the layer.
+    return hwnd->kind != HWND__::TopLevel && !hwnd->destroyed && !hwnd->widget.isNull();
+}
+
+TopLevel* topLevel(HWND hwnd) {
+    if (!hwnd || std::find(s_liveWindows.begin(), s_liveWindows.end(), hwnd) == s_liveWindows.end())
+        return nullptr;
+    return static_cast<TopLevel*>(hwnd->data);
+}
+
+std::vector<HWND> topLevelWindows() { return s_liveWindows; }
+
+}  // namespace layer
+
+ATOM RegisterClassExA(const WNDCLASSEXA* wc) {
+    if (!wc || !wc->lpszClassName) return 0;
+    if (IS_INTRESOURCE(wc->lpszClassName)) layer::unsupported("RegisterClassExA: a class name given as an atom");
+    if (wc->style != 0) layer::unsupported("RegisterClassExA: class styles");
+    if (wc->cbClsExtra != 0 || wc->cbWndExtra != 0) layer::unsupported("RegisterClassExA: extra class or window bytes");
+    if (!wc->lpfnWndProc) return 0;
+    std::string name = wc->lpszClassName;
+    if (s_classes.count(name)) return 0;  // ERROR_CLASS_ALREADY_EXISTS
+    WindowClass entry;
+    entry.wc = *wc;
+    entry.wc.lpszClassName = nullptr;  // the caller's string need not outlive the call
+    if (wc->lpszMenuName) {
+        if (!IS_INTRESOURCE(wc->lpszMenuName)) layer::unsupported("RegisterClassExA: a menu named by a string");
+        entry.menuId = LOWORD(wc->lpszMenuName);
+    }
+    s_classes[name] = entry;
+    return s_nextAtom++;
+}
+
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+    (void)instance;
+    if (exStyle != 0) layer::unsupported("CreateWindowExA: extended styles");
+    if (style != kSupportedStyle) layer::unsupported("CreateWindowExA: a style other than overlapped, caption, system menu");
+    if (parent || menu) layer::unsupported("CreateWindowExA: a parent or menu handle");
+    if (param) layer::unsupported("CreateWindowExA: a creation parameter");
+    if (x == CW_USEDEFAULT || y == CW_USEDEFAULT || width == CW_USEDEFAULT || height == CW_USEDEFAULT)
+        layer::unsupported("CreateWindowExA: CW_USEDEFAULT");
+    if (!className || IS_INTRESOURCE(className)) return nullptr;
+    auto found = s_classes.find(className);
+    if (found == s_classes.end()) return nullptr;  // ERROR_CANNOT_FIND_WNDCLASS
+    const WindowClass& windowClass = found->second;
+
+    int menuHeight = windowClass.menuId ? layer::kMenuBarHeight : 0;
+    int clientWidth = width - 2 * layer::kBorderWidth;
+    int clientHeight = height - layer::kCaptionHeight - menuHeight - layer::kBorderWidth;
+    if (clientWidth <= 0 || clientHeight <= 0) layer::unsupported("CreateWindowExA: a window without client area");
+
+    HWND hwnd = new HWND__;
+    hwnd->kind = HWND__::TopLevel;
+    hwnd->wndProc = windowClass.wc.lpfnWndProc;
+    hwnd->style = style;
+    hwnd->backBuffer = QImage(clientWidth, clientHeight, QImage::Format_RGB32);
+    COLORREF background = RGB(255, 255, 255);  // no class brush: Windows would leave it unpainted
+    layer::brushColor(windowClass.wc.hbrBackground, &background);
+    hwnd->backBuffer.fill(layer::toRgb(background));
+
+    auto* window = new layer::TopLevel;
+    hwnd->data = window;
+    window->origin = QPoint(x, y);
+    window->outerWidth = width;
+    window->outerHeight = height;
+
+    auto* frame = new FrameWidget(hwnd);
+    frame->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint);
+    frame->setWindowTitle(QString::fromLatin1(windowName ? windowName : ""));
+    frame->setFixedSize(clientWidth, menuHeight + clientHeight);
+    // Place the content so that the frame drawn around it starts at x, y.
+    frame->setGeometry(x + layer::kBorderWidth, y + layer::kCaptionHeight, clientWidth, menuHeight + clientHeight);
+    window->frame = frame;
+    hwnd->widget = frame;
+
+    auto* client = new ClientWidget(hwnd, frame);
+    client->setGeometry(0, menuHeight, clientWidth, clientHeight);
+    window->client = client;
+
+    s_liveWindows.push_back(hwnd);
+    if (windowClass.menuId) {
+        hwnd->menu = layer::createMenu(layer::menuTemplate(windowClass.menuId), hwnd, frame);
+        window->menuBar = layer::menuBarOf(hwnd->menu);
+        window->menuBar->setGeometry(0, 0, clientWidth, menuHeight);
+    }
+
+    // The window procedure sees WM_CREATE before CreateWindowExA returns; -1 refuses the window.
+    if (hwnd->wndProc(hwnd, WM_CREATE, 0, 0) == -1) {
+        DestroyWindow(hwnd);
+        return nullptr;
+    }
+    return hwnd;
+}
+
+BOOL ShowWindow(HWND hwnd, int cmdShow) {
+    layer::TopLevel* window = layer::topLevel(hwnd);
+    if (!window) layer::unsupported("ShowWindow: a window that is not a top-level window");
+    BOOL wasVisible = window->frame->isVisible() ? TRUE : FALSE;
+    switch (cmdShow) {
+    case SW_HIDE:
+        window->frame->hide();
+        break;
+    case SW_SHOWNORMAL:
+    case SW_SHOW:
+        window->frame->show();
+        if (!layer::testMode()) {
+            window->frame->raise();
+            window->frame->activateWindow();
+        }
+        break;
+    default:
+        layer::unsupported("ShowWindow: show command " + std::to_string(cmdShow));
+    }
+    return wasVisible;
+}
+
+BOOL UpdateWindow(HWND hwnd) {
+    layer::TopLevel* window = layer::topLevel(hwnd);
+    if (!window) return FALSE;
+    // The back buffer already holds the class background; showing it is the first paint.
+    if (!layer::testMode() && window->frame->isVisible()) window->client->repaint();
+    return TRUE;
+}
+
+BOOL DestroyWindow(HWND hwnd) {
+    if (!layer::isWindow(hwnd)) return FALSE;
+    if (hwnd->kind != HWND__::TopLevel) layer::unsupported("DestroyWindow: a dialog or control");
+    layer::TopLevel* window = layer::topLevel(hwnd);
+    window->frame->hide();
+    if (layer::captureWindow() == hwnd) ReleaseCapture();
+    hwnd->wndProc(hwnd, WM_DESTROY, 0, 0);
+
+    s_liveWindows.erase(std::find(s_liveWindows.begin(), s_liveWindows.end(), hwnd));
+    s_destroyedWindows.push_back(hwnd);
+    hwnd->destroyed = true;
+    if (hwnd->menu) layer::destroyMenu(hwnd->menu);
+    hwnd->menu = nullptr;
+    delete window->frame;  // deletes the menu bar and client widget with it
+    delete window;
+    hwnd->data = nullptr;
+    hwnd->backBuffer = QImage();
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND hwnd, LPRECT rect) {
+    if (!rect || !layer::isWindow(hwnd)) return FALSE;
+    QSize size = hwnd->kind == HWND__::TopLevel ? hwnd->backBuffer.size() : hwnd->widget->size();
+    rect->left = 0;
+    rect->top = 0;
+    rect->right = size.width();
+    rect->bottom = size.height();
+    return TRUE;
+}

@@ -1,0 +1,128 @@
+// TextOutA: fonts by cell height, the two alignments the plot uses, the record the
+// driver keeps of each text, and the pixels the text covers.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+
+#include "testdriver.h"
+#include "windowTestWindow.h"
+
+namespace {
+
+class GdiTextTest : public TestWindow {
+protected:
+    void SetUp() override {
+        TestWindow::SetUp();
+        dc = GetDC(window);
+        ASSERT_NE(dc, nullptr);
+    }
+    void TearDown() override {
+        if (dc) ReleaseDC(window, dc);
+        TestWindow::TearDown();
+    }
+
+    HFONT panelFont(int height, bool italic) {
+        return CreateFontA(height, 0, 0, 0, FW_BOLD, italic, FALSE, FALSE, 0, 0, 0, 0, 0, "Times New Roman");
+    }
+    void draw(int x, int y, const char* text) { ASSERT_TRUE(TextOutA(dc, x, y, text, lstrlenA(text))); }
+    int whiteInside(const RECT& r) { return td::countPixels(window, r, RGB(255, 255, 255)); }
+
+    HDC dc = nullptr;
+};
+
+}  // namespace
+
+TEST_F(GdiTextTest, LeftTopTextIsRecordedWithItsFontAndCoversItsBounds) {
+    SetTextColor(dc, RGB(255, 255, 255));
+    SetBkMode(dc, TRANSPARENT);
+    HFONT font = panelFont(18, false);
+    HGDIOBJ previous = SelectObject(dc, font);
+    draw(4, 6, "Filename: points.csv");
+    SelectObject(dc, previous);
+    DeleteObject(font);
+
+    std::vector<td::DrawnText> texts = td::drawnTexts(window);
+    ASSERT_EQ(texts.size(), 1u);
+    const td::DrawnText& text = texts[0];
+    EXPECT_EQ(text.text, "Filename: points.csv");
+    EXPECT_EQ(text.x, 4);
+    EXPECT_EQ(text.y, 6);
+    EXPECT_EQ(text.align, static_cast<UINT>(TA_LEFT | TA_TOP));
+    EXPECT_EQ(text.color, RGB(255, 255, 255));
+    EXPECT_EQ(text.face, "Times New Roman");
+    EXPECT_EQ(text.height, 18);
+    EXPECT_EQ(text.weight, FW_BOLD);
+    EXPECT_FALSE(text.italic);
+    // The cell starts at the reference point and is the requested height, give or take
+    // the rounding of the font size.
+    EXPECT_EQ(text.bounds.left, 4);
+    EXPECT_EQ(text.bounds.top, 6);
+    EXPECT_NEAR(text.bounds.bottom - text.bounds.top, 18, 1);
+    EXPECT_GT(text.bounds.right - text.bounds.left, 100);
+    EXPECT_LT(text.bounds.right - text.bounds.left, 300);
+    // Every pixel of the text is white and lies inside the bounds; transparent leaves the rest.
+    int inside = whiteInside(text.bounds);
+    EXPECT_GT(inside, 100);
+    EXPECT_EQ(whiteInside({0, 0, 944, 681}), inside);
+    EXPECT_EQ(td::countPixels(window, text.bounds, RGB(0, 0, 0)) + inside,
+              (text.bounds.right - text.bounds.left) * (text.bounds.bottom - text.bounds.top));
+}
+
+TEST_F(GdiTextTest, CentreBaselineTextIsCentredOnXAboveY) {
+    SetTextColor(dc, RGB(255, 255, 255));
+    SetBkMode(dc, TRANSPARENT);
+    HFONT font = panelFont(30, true);
+    SelectObject(dc, font);
+    EXPECT_EQ(SetTextAlign(dc, TA_CENTER | TA_BASELINE), static_cast<UINT>(TA_LEFT | TA_TOP));
+    draw(480, 111, "Select Points");
+    EXPECT_EQ(SetTextAlign(dc, TA_LEFT | TA_TOP), static_cast<UINT>(TA_CENTER | TA_BASELINE));
+
+    std::vector<td::DrawnText> texts = td::drawnTexts(window);
+    ASSERT_EQ(texts.size(), 1u);
+    const td::DrawnText& text = texts[0];
+    EXPECT_TRUE(text.italic);
+    EXPECT_EQ(text.height, 30);
+    EXPECT_EQ(text.align, static_cast<UINT>(TA_CENTER | TA_BASELINE));
+    // Centred: the ink lies about as far left of x as right of it.
+    int middle = (text.bounds.left + text.bounds.right) / 2;
+    EXPECT_NEAR(middle, 480, 4);
+    // Baseline at y: most ink above it, the cell's descent below.
+    int above = whiteInside({text.bounds.left, text.bounds.top, text.bounds.right, 111});
+    int below = whiteInside({text.bounds.left, 111, text.bounds.right, text.bounds.bottom});
+    // No letter of the title descends: the ink stands on the row above the baseline.
+    EXPECT_GT(above, 100);
+    EXPECT_EQ(below, 0);
+    EXPECT_GT(whiteInside({text.bounds.left, 110, text.bounds.right, 111}), 10);
+    EXPECT_LT(text.bounds.top, 111 - 18);
+    EXPECT_GT(text.bounds.bottom, 111 + 3);
+    EXPECT_EQ(whiteInside({0, 0, 944, 681}), above + below);
+}
+
+TEST_F(GdiTextTest, OpaqueModeFillsTheCellWithTheBackground) {
+    SetTextColor(dc, RGB(200, 0, 0));
+    HFONT font = panelFont(18, false);
+    SelectObject(dc, font);
+    draw(100, 100, "Max. El: 12.5");
+    const td::DrawnText text = td::drawnTexts(window).at(0);
+    int area = (text.bounds.right - text.bounds.left) * (text.bounds.bottom - text.bounds.top);
+    int red = td::countPixels(window, text.bounds, RGB(200, 0, 0));
+    EXPECT_GT(red, 0);
+    EXPECT_EQ(red + whiteInside(text.bounds), area);
+}
+
+TEST_F(GdiTextTest, FillingTheWholeClientAreaForgetsTheTexts) {
+    SetBkMode(dc, TRANSPARENT);
+    draw(10, 10, "one");
+    draw(10, 40, "two");
+    ASSERT_EQ(td::drawnTexts(window).size(), 2u);
+    HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
+    RECT part = {0, 0, 500, 681};
+    FillRect(dc, &part, black);
+    EXPECT_EQ(td::drawnTexts(window).size(), 2u);  // a part of the area keeps them
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, black);
+    DeleteObject(black);
+    EXPECT_TRUE(td::drawnTexts(window).empty());
+}
