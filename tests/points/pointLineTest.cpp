@@ -272,6 +272,7 @@ TEST(ParsePointLineFields, LongestFieldFitsScratch) {
 // ---- number reading ----
 
 struct WholeCase {
+    const char* name;
     const char* text;
     bool fits;
     long long value;
@@ -286,12 +287,14 @@ TEST_P(WholeNumber, ReadsWithOverflowDetection) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, WholeNumber,
-                         ::testing::Values(WholeCase{"9223372036854775807", true, LLONG_MAX},
-                                           WholeCase{"9223372036854775808", false, LLONG_MAX},
-                                           WholeCase{"-9223372036854775808", true, LLONG_MIN},
-                                           WholeCase{"-9223372036854775809", false, LLONG_MIN},
-                                           WholeCase{"0042abc", true, 42}, WholeCase{"- 5", true, 0},
-                                           WholeCase{"", true, 0}, WholeCase{"\n\v\f 17", true, 17}));
+                         ::testing::Values(WholeCase{"Largest", "9223372036854775807", true, LLONG_MAX},
+                                           WholeCase{"AboveLargest", "9223372036854775808", false, LLONG_MAX},
+                                           WholeCase{"Smallest", "-9223372036854775808", true, LLONG_MIN},
+                                           WholeCase{"BelowSmallest", "-9223372036854775809", false, LLONG_MIN},
+                                           WholeCase{"StopsAtLetter", "0042abc", true, 42},
+                                           WholeCase{"SignApart", "- 5", true, 0}, WholeCase{"Empty", "", true, 0},
+                                           WholeCase{"WhiteSpace", "\n\v\f 17", true, 17}),
+                         [](const ::testing::TestParamInfo<WholeCase>& info) { return std::string(info.param.name); });
 
 TEST(Elevation, NarrowsWithoutLeavingTheFloatRange) {
     EXPECT_EQ(readElevation("-1e300"), -HUGE_VALF);

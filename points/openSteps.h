@@ -1,0 +1,31 @@
+// The steps of the Open command, shared by its files only.
+#ifndef SKERROW_POINTS_OPENSTEPS_H
+#define SKERROW_POINTS_OPENSTEPS_H
+
+#include <windows.h>
+
+// Ends a failed Open: the "Error" box with text, then g_input closed, view state 0,
+// select-all off and the arrow cursor.
+void rejectFile(HWND window, const char* text);
+
+// Ends a failed Open for a LINE_BAD from readDataLine(limit), naming g_lineNumber.
+void rejectBadLine(HWND window, int limit);
+
+// Ends a failed Open for a line that parsePointLine found short, naming g_lineNumber.
+void rejectShortLine(HWND window);
+
+// The counting pass and the check of the commas; on success g_lineCount and g_fieldCount
+// hold the file's line and field counts under the previous Open's header choice.
+bool countLines(HWND window);
+
+// The parsing pass under the choices just made: checks every point, gathers the ranges
+// and counts the points.
+bool gatherRanges(HWND window);
+
+// Fits the ranges into the plot area.
+void fitPlot();
+
+void showWaitCursor();
+void showArrowCursor();
+
+#endif

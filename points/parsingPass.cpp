@@ -1,0 +1,120 @@
+// The parsing pass: every point of the file under the reading choices just made is checked
+// and counted, and the X, Y and elevation ranges are gathered.
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+
+#include "points/appState.h"
+#include "points/openSteps.h"
+#include "points/pointLine.h"
+
+static const char* const kHeaderOrZero =
+    "This file either has a header line or there       \n"
+    "are X - Y fields equal to zero.  Erase any\n"
+    "lines with zero XY values or check the\n"
+    "\"Ignore 1st line\"  box when opening file.";
+static const char* const kInvalidData = "Invalid or missing data in file.  ";
+static const char* const kExtentTooLarge = "The X - Y extent of this file is too large.\n    Check file and try again.";
+
+// The elevation band that marks a point without a height.
+static const float kNoDataLow = 32766.0f;
+static const float kNoDataHigh = 32767.0f;
+
+static bool outOfRange(double value) { return value < INT_MIN || value > INT_MAX; }
+
+static void rejectOutOfRange(HWND window) {
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "Line %d of this file has an X or Y value out of range.\n"
+                  "    Check file and try again.",
+                  g_lineNumber);
+    rejectFile(window, text);
+}
+
+bool gatherRanges(HWND window) {
+    // True ranges: any first point replaces these start values.
+    g_minX = g_minY = INT_MAX;
+    g_maxX = g_maxY = INT_MIN;
+    g_minZ = FLT_MAX;
+    g_maxZ = -FLT_MAX;
+    bool elevationSeen = false;
+    g_pointCount = 0;
+
+    if (!startPass()) {
+        rejectFile(window, kInvalidData);
+        return false;
+    }
+    showWaitCursor();
+    int limit = 128;
+    short outcome;
+    while ((outcome = readDataLine(limit)) == LINE_DATA) {
+        limit = 80;
+        if (!parsePointLine()) {
+            rejectShortLine(window);
+            return false;
+        }
+        if (g_x == 0) {
+            rejectFile(window, kHeaderOrZero);
+            return false;
+        }
+        if (outOfRange(g_x)) {
+            rejectOutOfRange(window);
+            return false;
+        }
+        const int x = static_cast<int>(g_x);
+        if (x > g_maxX) g_maxX = x;
+        if (x < g_minX) g_minX = x;
+        if (g_y == 0) {
+            rejectFile(window, kHeaderOrZero);
+            return false;
+        }
+        if (outOfRange(g_y)) {
+            rejectOutOfRange(window);
+            return false;
+        }
+        const int y = static_cast<int>(g_y);
+        if (y > g_maxY) g_maxY = y;
+        if (y < g_minY) g_minY = y;
+        if (g_fieldCount != 2 && std::isfinite(g_elevation) &&
+            (g_elevation < kNoDataLow || g_elevation > kNoDataHigh)) {
+            if (g_elevation > g_maxZ) g_maxZ = g_elevation;
+            if (g_elevation < g_minZ) g_minZ = g_elevation;
+            elevationSeen = true;
+        }
+        ++g_pointCount;  // fits: the counting pass saw fewer than INT_MAX lines
+    }
+    if (outcome == LINE_BAD) {
+        rejectBadLine(window, limit);
+        return false;
+    }
+    if (g_pointCount == 0) {
+        rejectFile(window, kInvalidData);
+        return false;
+    }
+
+    const long long rangeX = static_cast<long long>(g_maxX) - g_minX;
+    const long long rangeY = static_cast<long long>(g_maxY) - g_minY;
+    if (rangeX == 0 || rangeY == 0) {
+        g_rangeX = static_cast<int>(rangeX);
+        g_rangeY = static_cast<int>(rangeY);
+        rejectFile(window, kInvalidData);
+        return false;
+    }
+    if (rangeX > INT_MAX || rangeY > INT_MAX) {
+        rejectFile(window, kExtentTooLarge);
+        return false;
+    }
+    g_rangeX = static_cast<int>(rangeX);
+    g_rangeY = static_cast<int>(rangeY);
+
+    if (g_fieldCount == 2 || !elevationSeen) {
+        // No elevation to show: a 2-field file, or every height in the no-data band.
+        g_minZ = g_maxZ = g_rangeZ = 0.0f;
+    } else {
+        g_rangeZ = g_maxZ - g_minZ;
+    }
+    // The plot thins by g_lineCount; it now counts the same lines as g_pointCount.
+    g_lineCount = g_pointCount;
+    return true;
+}

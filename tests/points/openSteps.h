@@ -1,0 +1,61 @@
+// Answers for the modal windows of "&Open", and the state every failed Open must leave.
+#ifndef SKERROW_TESTS_POINTS_OPENSTEPS_H
+#define SKERROW_TESTS_POINTS_OPENSTEPS_H
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "points/appState.h"
+#include "testdriver.h"
+
+namespace openSteps {
+
+inline const char* const kNote =
+    "This program doesn't automatically repaint the screen.\n"
+    "Click Redraw on the menu if you lose any screen points.\n\n"
+    "Select AreaType and drag area around points to write.   ";
+
+inline void expectNote() { td::expectMessage("Note:", kNote); }
+
+inline void expectChoose(const std::string& path) {
+    td::expectModal([path](td::Modal& m) {
+        EXPECT_EQ(m.kind(), td::ModalKind::OpenFile);
+        m.choose(path);
+    });
+}
+
+inline void expectSwapOk(bool swap = false, bool skipHeader = false) {
+    td::expectModal([swap, skipHeader](td::Modal& m) {
+        EXPECT_EQ(m.templateId(), 103);
+        if (swap) m.click(1001);
+        if (skipHeader) m.click(2001);
+        m.click(IDOK);
+    });
+}
+
+// An "Error" box owned by window, exclamation icon and OK button.
+inline void expectError(HWND window, const std::string& text) {
+    td::expectModal([window, text](td::Modal& m) {
+        EXPECT_EQ(m.kind(), td::ModalKind::MessageBox);
+        EXPECT_EQ(m.caption(), "Error");
+        EXPECT_EQ(m.text(), text);
+        EXPECT_EQ(m.style(), 0x30u);
+        EXPECT_EQ(m.owner(), window);
+        m.answer(IDOK);
+    });
+}
+
+// Nothing plotted and nothing selectable, the stream closed.
+inline void expectNothingSelectable(HWND window) {
+    EXPECT_EQ(g_viewState, 0);
+    EXPECT_EQ(g_selectAll, 0);
+    EXPECT_FALSE(g_input.is_open());
+    EXPECT_TRUE(td::menuGrayed(window, 40006));
+    EXPECT_TRUE(td::menuGrayed(window, 40007));
+}
+
+}  // namespace openSteps
+
+#endif
