@@ -368,3 +368,30 @@ TEST_F(PlotTest, PressBeforeAnyFileIsIgnored) {
     EXPECT_EQ(td::countPixels(window, {0, 0, td::clientWidth(window), td::clientHeight(window)}, RGB(0, 0, 0)),
               td::clientWidth(window) * td::clientHeight(window));
 }
+
+TEST_F(PlotTest, CircleOverAWideSurveySelectsThePointInsideIt) {
+    // 50 000 000 x 25 000 000 units: a radius of 20 pixels is over a million units, far
+    // beyond 16 bits. The centre point lies within a few pixels of (480, 350).
+    openPoints("1000,1000,1\n50001000,25001000,2\n25001000,12501000,3\n");
+    ASSERT_EQ(g_viewState, 2);
+    td::command(window, IDM_CIRCLE);
+    std::string output = path("picked.csv");
+    td::expectModal([](td::Modal& m) {
+        EXPECT_EQ(m.caption(), " Write File As");
+        m.click(IDOK);
+    });
+    td::expectModal([output](td::Modal& m) {
+        ASSERT_EQ(m.kind(), td::ModalKind::SaveFile);
+        m.choose(output);
+    });
+    td::expectModal([](td::Modal& m) {
+        EXPECT_EQ(m.caption(), "File Saved");
+        m.answer(IDOK);
+    });
+    td::drag(window, {480, 350}, {500, 350});
+    EXPECT_GT(g_circleRadius, 1000000);
+    std::string written = read(output);
+    EXPECT_NE(written.find("25001000,12501000,3"), std::string::npos) << written;
+    EXPECT_EQ(written.find("50001000"), std::string::npos) << written;
+    EXPECT_EQ(written.find("1000,1000,1"), std::string::npos) << written;
+}

@@ -129,6 +129,18 @@ TEST_F(PlotMappingTest, ElevationsOutsideTheOpenedRangeTakeTheEndsOfTheRamp) {
     EXPECT_EQ(rgb(at(330, 374)), rgb(kLowest));
 }
 
+TEST_F(PlotMappingTest, FileGoneSinceTheOpenDrawsPanelAndEmptyFrame) {
+    std::string input = openPoints("1000,1000\n1900,1450\n1450,1200\n");
+    ASSERT_EQ(rgb(at(480, 374)), rgb(kGrey));
+    std::filesystem::remove(input);
+    td::command(window, IDM_REDRAW);
+    EXPECT_EQ(g_viewState, 2);
+    EXPECT_EQ(td::currentCursor(), IDC_ARROW);
+    EXPECT_EQ(td::drawnTexts(window).size(), 5u);
+    EXPECT_EQ(rgb(at(g_plotLeft, 300)), "255,0,0");
+    EXPECT_EQ(count(inside(), kBlack), insideArea());
+}
+
 // A line the pass cannot use ends the drawing: the points before it are drawn, the rest
 // are not, and the command returns with the plot marked drawn.
 struct BadLineCase {
