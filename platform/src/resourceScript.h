@@ -50,6 +50,9 @@ struct DialogTemplate {
 // Parses the embedded script once; aborts naming the construct on anything unknown.
 const MenuTemplate& menuTemplate(int id);      // aborts if absent
 const DialogTemplate& dialogTemplate(int id);  // aborts if absent
+// Adds the templates of a further script text to those looked up by id (tests show dialogs
+// of their own this way); an id that is already taken aborts.
+void loadScript(const std::string& text);
 // Parses an arbitrary script text (for tests of the parser itself).
 void parseScript(const std::string& text, std::vector<MenuTemplate>& menus, std::vector<DialogTemplate>& dialogs);
 

@@ -1,0 +1,106 @@
+// MessageBoxA: an OK box or a Yes/No box, with or without the exclamation icon.
+#include <windows.h>
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "layer.h"
+#include "modal.h"
+
+namespace layer {
+namespace {
+
+const UINT kButtonsMask = 0x0000000F;
+const UINT kIconMask = 0x000000F0;
+
+// What the driver answers in test mode.
+class MessageModal : public ModalWindow {
+public:
+    MessageModal(HWND owner, std::string text, std::string caption, UINT type)
+        : owner_(owner), text_(std::move(text)), caption_(std::move(caption)), type_(type) {}
+
+    bool isOpen() const override { return result_ == 0; }
+    td::ModalKind kind() const override { return td::ModalKind::MessageBox; }
+    std::string caption() const override { return caption_; }
+    HWND owner() const override { return owner_; }
+    std::string text() const override { return text_; }
+    UINT style() const override { return type_; }
+
+    void answer(int id) override {
+        if (!openFor("answer")) return;
+        if ((type_ & kButtonsMask) == MB_YESNO) {
+            // A Yes/No box has no working close box and ignores Esc.
+            if (id == IDYES || id == IDNO) result_ = id;
+        } else if (id == IDOK || id == IDCANCEL) {
+            result_ = IDOK;  // the close box of an OK box gives IDOK
+        }
+        // Any other id is no button of this box: it stays open.
+    }
+
+    // The answer, or what the box gives when it is closed unanswered.
+    int result() const {
+        if (result_) return result_;
+        return (type_ & kButtonsMask) == MB_YESNO ? IDNO : IDOK;
+    }
+
+private:
+    HWND owner_;
+    std::string text_, caption_;
+    UINT type_;
+    int result_ = 0;
+};
+
+int showBox(QWidget* parent, const QString& text, const QString& caption, UINT type) {
+    bool yesNo = (type & kButtonsMask) == MB_YESNO;
+    QMessageBox box(parent);
+    box.setWindowTitle(caption);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setIcon((type & kIconMask) == MB_ICONEXCLAMATION ? QMessageBox::Warning : QMessageBox::NoIcon);
+    if (yesNo) {
+        QPushButton* yes = box.addButton(QMessageBox::Yes);
+        box.addButton(QMessageBox::No);
+        box.setDefaultButton(yes);
+        box.setWindowFlag(Qt::CustomizeWindowHint, true);
+        box.setWindowFlag(Qt::WindowCloseButtonHint, false);
+        box.installEventFilter(new EventFilter(&box, [](QObject*, QEvent* event) {
+            if (event->type() == QEvent::Close) {
+                event->ignore();
+                return true;
+            }
+            return event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+        }));
+    } else {
+        box.setDefaultButton(box.addButton(QMessageBox::Ok));
+    }
+    box.exec();
+    if (!yesNo) return IDOK;
+    return box.clickedButton() == box.button(QMessageBox::Yes) ? IDYES : IDNO;
+}
+
+}  // namespace
+
+int messageBox(HWND owner, QWidget* parent, LPCSTR text, LPCSTR caption, UINT type) {
+    UINT buttons = type & kButtonsMask;
+    UINT icon = type & kIconMask;
+    if ((buttons != MB_OK && buttons != MB_YESNO) || (icon != 0 && icon != MB_ICONEXCLAMATION) ||
+        (type & ~(kButtonsMask | kIconMask)))
+        unsupported("MessageBoxA type " + std::to_string(type));
+    std::string textBytes = text ? text : "";
+    std::string captionBytes = caption ? caption : "Error";  // Windows' caption for NULL
+    if (testMode()) {
+        MessageModal modal(owner, textBytes, captionBytes, type);
+        answerModal(modal);
+        return modal.result();
+    }
+    return showBox(parent, fromBytes(textBytes.c_str()), fromBytes(captionBytes.c_str()), type);
+}
+
+}  // namespace layer
+
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    // Test mode shows nothing, so the owner is only passed on to the driver.
+    return layer::messageBox(owner, layer::testMode() ? nullptr : layer::widgetOf(owner), text, caption, type);
+}

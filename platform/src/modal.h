@@ -1,0 +1,90 @@
+// Modal windows of the layer (dialogs, message boxes, file dialogs) and the hook through
+// which, in test mode, the test driver answers them instead of a user.
+//
+// In test mode no modal window waits: once it is set up it is handed to the driver
+// (answerModal), whose handler acts on it through the td::Modal interface. Whatever the
+// handler leaves open is then closed as by Cancel/Esc, so that nothing can hang.
+#ifndef SKERROW_PLATFORM_MODAL_H
+#define SKERROW_PLATFORM_MODAL_H
+
+#include <windows.h>
+
+#include <QObject>
+
+#include <functional>
+#include <string>
+
+#include "../testdriver/testdriver.h"
+
+class QWidget;
+class QEvent;
+
+namespace layer {
+
+// A modal window as the driver sees it. Each kind overrides what it offers; anything
+// else reports a misuse through the driver and does nothing.
+class ModalWindow : public td::Modal {
+public:
+    virtual bool isOpen() const = 0;  // still waiting for an answer
+
+    std::string text() const override;
+    UINT style() const override;
+    void answer(int id) override;
+    int templateId() const override;
+    std::string itemText(int id) const override;
+    bool isChecked(int id) const override;
+    bool isEnabled(int id) const override;
+    bool hasFocus(int id) const override;
+    RECT itemRect(int id) const override;
+    void click(int id) override;
+    void type(int id, const std::string& text) override;
+    void pressEnter() override;
+    void pressEscape() override;
+    void closeBox() override;
+    std::string filter() const override;
+    std::string defaultExtension() const override;
+    DWORD flags() const override;
+    void choose(const std::string& path) override;
+    void cancel() override;
+
+protected:
+    // Reports a call that this kind of window does not support, or one made after the
+    // window closed.
+    void misuse(const std::string& what) const;
+    // True when the window is open; otherwise reports the action as a misuse.
+    bool openFor(const char* action) const;
+};
+
+// Installed by the test driver: answer runs the next queued handler on the window (and
+// reports one that leaves it open), fail reports a failure of the running test.
+void setModalDriver(std::function<void(ModalWindow&)> answer, std::function<void(const std::string&)> fail);
+// Test mode: hands a modal window that is ready to the driver; returns once it answered.
+void answerModal(ModalWindow& window);
+// Test mode: reports a failure of the running test (stderr when no driver is installed).
+void reportTestFailure(const std::string& what);
+
+// MessageBoxA with an explicit Qt parent, for boxes a window without a handle of its own
+// (the file dialog) shows. owner is what the driver is told.
+int messageBox(HWND owner, QWidget* parent, LPCSTR text, LPCSTR caption, UINT type);
+
+// The Qt widget that shows a window handle of the layer, or nullptr.
+QWidget* widgetOf(HWND hwnd);
+
+// An event filter that runs a function; the function returns true to swallow the event.
+class EventFilter : public QObject {
+public:
+    EventFilter(QObject* parent, std::function<bool(QObject*, QEvent*)> filter);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::function<bool(QObject*, QEvent*)> filter_;
+};
+
+// Bytes of the program's narrow strings are Latin-1 on the way in and out, so that
+// every byte survives a round trip through a widget.
+QString fromBytes(const char* text);
+std::string toBytes(const QString& text);
+
+}  // namespace layer
+
+#endif
