@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/areaSelection.h"
 #include "output/numberFormat.h"
@@ -37,6 +38,15 @@ std::string joinFields(const std::string& x, const std::string& y, const std::st
 }
 
 }  // namespace
+
+void cutDescription() {
+    if (g_fieldCount != 5) return;
+    if (char* comma = std::strchr(g_field4, ',')) {
+        *comma = '\0';
+        g_field5 = comma + 1;
+    }
+    if (char* comma = std::strchr(g_zText, ',')) *comma = '\0';
+}
 
 bool isNoDataPoint() {
     if (!hasElevation()) return false;

@@ -8,6 +8,10 @@
 // Every output line ends so, whatever the platform.
 #define OUTPUT_LINE_END "\r\n"
 
+// 5-field files: cuts the description (field 5) off field 4 and off the elevation text,
+// leaving g_field5 at its start. It is never written.
+void cutDescription();
+
 // 3- and 5-field files: the elevation lies in the no-data band (32765.9, 32768.0).
 bool isNoDataPoint();
 

@@ -50,6 +50,7 @@ PassResult writeChosenPoints(int& count) {
         if (read == LINE_END) return PASS_DONE;
         // A line that cannot be read or split means the file changed since it was opened.
         if (read != LINE_DATA || !parsePointLine()) return PASS_READ_FAILED;
+        cutDescription();
         if (isNoDataPoint()) continue;
 
         std::string line;
