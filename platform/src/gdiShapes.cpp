@@ -1,5 +1,6 @@
 // Lines, rectangles and ellipses, rasterised on the back buffer so that every pixel of a
 // figure is touched exactly once: drawn twice with R2_NOTXORPEN, a figure leaves no trace.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
@@ -63,9 +64,12 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
     QRgb penColour = layer::toRgb(context->pen->color);
     QRgb brushColour = layer::toRgb(context->brush->color);
     bool filled = !context->brush->hollow;
-    for (int y = top - outside; y <= bottom - 1 + inside; ++y) {
+    // Only the part inside the back buffer is visited.
+    int fromY = std::max(top - outside, 0), toY = std::min(bottom - 1 + inside, image->height() - 1);
+    int fromX = std::max(left - outside, 0), toX = std::min(right - 1 + inside, image->width() - 1);
+    for (int y = fromY; y <= toY; ++y) {
         bool edgeRow = y <= top + inside || y >= bottom - 1 - outside;
-        for (int x = left - outside; x <= right - 1 + inside; ++x) {
+        for (int x = fromX; x <= toX; ++x) {
             bool edge = edgeRow || x <= left + inside || x >= right - 1 - outside;
             if (edge)
                 layer::rasterPixel(*image, x, y, penColour, context->rop);
@@ -111,8 +115,11 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
     QRgb penColour = layer::toRgb(context->pen->color);
     QRgb brushColour = layer::toRgb(context->brush->color);
     bool filled = !context->brush->hollow;
-    for (int j = 0; j < height; ++j) {
-        for (int i = first[j]; i <= last[j]; ++i) {
+    // Only the part inside the back buffer is visited: a huge figure costs no more than the buffer.
+    int firstRow = std::max(0, -top), lastRow = std::min(height - 1, image->height() - 1 - top);
+    for (int j = firstRow; j <= lastRow; ++j) {
+        int from = std::max(first[j], -left), to = std::min(last[j], image->width() - 1 - left);
+        for (int i = from; i <= to; ++i) {
             bool outline = i == first[j] || i == last[j] || !insideRow(j - 1, i) || !insideRow(j + 1, i);
             if (outline)
                 layer::rasterPixel(*image, left + i, top + j, penColour, context->rop);

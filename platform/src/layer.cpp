@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QMetaObject>
 
 #include <algorithm>
 #include <cstdio>
@@ -86,7 +87,12 @@ void waitForMessages() {
 void setIdleHook(std::function<bool()> hook) { s_idleHook = std::move(hook); }
 
 void invalidate(HWND hwnd) {
-    if (std::find(s_dirty.begin(), s_dirty.end(), hwnd) == s_dirty.end()) s_dirty.push_back(hwnd);
+    if (std::find(s_dirty.begin(), s_dirty.end(), hwnd) != s_dirty.end()) return;
+    // Real mode: the first change also asks for a refresh from whichever event loop runs
+    // next, so that a modal dialog's own loop shows what was drawn before it opened.
+    if (s_dirty.empty() && !s_testMode && s_application)
+        QMetaObject::invokeMethod(s_application, &refreshChangedWindows, Qt::QueuedConnection);
+    s_dirty.push_back(hwnd);
 }
 
 }  // namespace layer

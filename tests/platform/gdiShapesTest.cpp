@@ -223,3 +223,26 @@ TEST_F(GdiTest, SetPixelWritesOnePixelInsideTheBufferOnly) {
     SetPixel(dc, 5, 5, RGB(0, 0, 50));
     EXPECT_EQ(td::pixel(window, 5, 5), RGB(0, 0, 50));
 }
+
+TEST_F(GdiTest, FiguresPastTheBufferEdgesDrawTheirVisiblePart) {
+    paintPattern(0, 0, 60, 60);
+    std::vector<COLORREF> before = td::snapshot(window);
+    SetROP2(dc, R2_NOTXORPEN);
+    // A circle about the corner and one far larger than the window, as a drag far outside gives.
+    paintPattern(400, 280, 540, 320);
+    before = td::snapshot(window);
+    for (RECT box : {RECT{-30, -30, 30, 30}, RECT{470 - 40000, 300, 470 + 40000, 80300}}) {
+        Ellipse(dc, box.left, box.top, box.right, box.bottom);
+        EXPECT_TRUE(td::snapshot(window) != before) << box.left;
+        Ellipse(dc, box.left, box.top, box.right, box.bottom);
+        EXPECT_TRUE(td::snapshot(window) == before) << box.left;
+    }
+    // The top of the large circle crosses the window at row 300.
+    Ellipse(dc, 470 - 40000, 300, 470 + 40000, 80300);
+    EXPECT_EQ(td::pixel(window, 470, 300), inverse(before[300 * 944 + 470]));
+    EXPECT_EQ(td::pixel(window, 470, 299), before[299 * 944 + 470]);
+    Rectangle(dc, -5, -5, 20, 20);
+    EXPECT_EQ(td::pixel(window, 19, 3), inverse(before[3 * 944 + 19]));
+    EXPECT_EQ(td::pixel(window, 3, 19), inverse(before[19 * 944 + 3]));
+    EXPECT_EQ(td::pixel(window, 0, 0), before[0]);  // the white brush inside inverts nothing
+}
