@@ -126,6 +126,8 @@ TEST_F(OpenResults, MenuAndCursorAfterSuccessThenFailure) {
     td::checkDone();
     EXPECT_NE(g_viewState, 0);
     EXPECT_EQ(td::currentCursor(), IDC_ARROW);
+    EXPECT_FALSE(td::menuGrayed(window, 40006)) << "the plot drawn after the open enables them";
+    EXPECT_FALSE(td::menuGrayed(window, 40007));
 
     // A later failure grays both items again, whatever the plot had enabled.
     expectChoose(file("bad.csv", "100;200\n"));
