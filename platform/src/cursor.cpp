@@ -1,6 +1,8 @@
 // Stock cursors and icons, the shown cursor, mouse capture, cursor confinement and the
 // client-to-screen mapping.
+#include <QCoreApplication>
 #include <QCursor>
+#include <QEventLoop>
 #include <QWidget>
 
 #include <algorithm>
@@ -80,6 +82,9 @@ HCURSOR SetCursor(HCURSOR cursor) {
     HCURSOR previous = s_current;
     s_current = cursor;
     for (HWND hwnd : layer::topLevelWindows()) layer::topLevel(hwnd)->client->setCursor(shapeOf(cursor));
+    // The program sets the hourglass and then works without returning to its loop: let Qt
+    // pass the change on now. Input stays queued in Qt, so no message can arrive here.
+    if (!layer::testMode() && cursor != previous) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     return previous;
 }
 
