@@ -8,6 +8,7 @@
 #include <QMetaObject>
 
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -47,6 +48,9 @@ void start(int& argc, char** argv, bool testMode) {
     // Tests are headless whatever the environment says about displays.
     if (testMode && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     s_application = new QApplication(argc, argv);
+    // QApplication takes the user's locale for everything; point files and the numbers
+    // written always use the decimal point, whatever the desktop's language.
+    std::setlocale(LC_NUMERIC, "C");
     // Windows close only through WM_CLOSE and DestroyWindow; Qt must not end anything itself.
     QApplication::setQuitOnLastWindowClosed(false);
 }
