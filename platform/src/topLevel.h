@@ -20,10 +20,12 @@ class QMenuBar;
 
 namespace layer {
 
-// The frame a Windows 10 window at 96 dpi draws around the client area of an
-// overlapped window with caption, system menu and a one-line menu bar.
-constexpr int kBorderWidth = 8;    // left, right and bottom borders
-constexpr int kCaptionHeight = 31; // title bar, above the menu bar
+// The frame Windows 10 at 96 dpi draws around the client area of an overlapped window
+// with caption, system menu (no sizing border) and a one-line menu bar: the fixed frame
+// is 3 pixels, the caption 23 under it. The information panel under a plot that fills the full
+// 630-pixel height ends at row 690, which this client area of 954 x 691 just holds.
+constexpr int kBorderWidth = 3;    // left, right and bottom borders
+constexpr int kCaptionHeight = 26; // top frame and title bar, above the menu bar
 constexpr int kMenuBarHeight = 20;
 
 // A text drawn with TextOutA, as the test driver reports it.

@@ -80,8 +80,8 @@ TEST_F(CursorTest, ClipCursorClampsEveryPositionIntoItsRectangle) {
     ClientToScreen(window, &bottomRight);
     RECT frame;
     SetRect(&frame, topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
-    EXPECT_EQ(frame.left, 34);
-    EXPECT_EQ(frame.top, 170);
+    EXPECT_EQ(frame.left, 29);
+    EXPECT_EQ(frame.top, 165);
     ASSERT_TRUE(ClipCursor(&frame));
     RECT clip;
     ASSERT_TRUE(td::cursorClipped(&clip));

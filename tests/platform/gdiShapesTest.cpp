@@ -30,7 +30,7 @@ protected:
             for (int x = left; x < right; ++x) SetPixel(dc, x, y, RGB(x * 37 % 256, y * 53 % 256, (x + y) * 11 % 256));
     }
     void fillClient(int stockBrush) {
-        RECT client = {0, 0, 944, 681};
+        RECT client = {0, 0, 954, 691};
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(stockBrush)));
     }
     static COLORREF inverse(COLORREF c) { return ~c & 0x00ffffff; }
@@ -98,7 +98,7 @@ TEST_F(GdiTest, LineToLeavesItsEndPointUndrawnAndMovesThePosition) {
         EXPECT_EQ(td::pixel(window, c.from.x, c.from.y), RGB(255, 255, 255));
         EXPECT_EQ(td::pixel(window, c.to.x, c.to.y), RGB(0, 0, 0)) << c.to.x << "," << c.to.y;
         int longest = std::max(std::abs(c.to.x - c.from.x), std::abs(c.to.y - c.from.y));
-        EXPECT_EQ(td::countPixels(window, {0, 0, 944, 681}, RGB(255, 255, 255)), longest);
+        EXPECT_EQ(td::countPixels(window, {0, 0, 954, 691}, RGB(255, 255, 255)), longest);
         MoveToEx(dc, 0, 0, &previous);
         EXPECT_EQ(previous.x, c.to.x);
         EXPECT_EQ(previous.y, c.to.y);
@@ -119,7 +119,7 @@ TEST_F(GdiTest, InvertedRectangleOutlineRestoresWhenDrawnTwice) {
         // Every outline pixel (corners included) inverted exactly once, nothing else touched.
         int changed = 0;
         for (size_t i = 0; i < once.size(); ++i) {
-            int x = static_cast<int>(i % 944), y = static_cast<int>(i / 944);
+            int x = static_cast<int>(i % 954), y = static_cast<int>(i / 954);
             bool onOutline = (x == left || x == right) && y >= top && y <= bottom;
             onOutline = onOutline || ((y == top || y == bottom) && x >= left && x <= right);
             if (onOutline) {
@@ -146,16 +146,16 @@ TEST_F(GdiTest, InvertedEllipseWithWhiteBrushRestoresWhenDrawnTwice) {
         EXPECT_NE(once, before) << "radius " << r;
         // Only the outline changes: the centre is untouched, nothing outside the box changes.
         if (r > 2) {
-            EXPECT_EQ(once[s.y * 944 + s.x], before[s.y * 944 + s.x]);
+            EXPECT_EQ(once[s.y * 954 + s.x], before[s.y * 954 + s.x]);
         }
         for (size_t i = 0; i < once.size(); ++i) {
-            int x = static_cast<int>(i % 944), y = static_cast<int>(i / 944);
+            int x = static_cast<int>(i % 954), y = static_cast<int>(i / 954);
             bool inBox = x >= s.x - r && x < s.x + r && y >= s.y - r && y < s.y + r;
             if (!inBox && once[i] != before[i]) ADD_FAILURE() << "radius " << r << ": outside the box " << x << "," << y;
             if (once[i] != before[i] && once[i] != inverse(before[i])) ADD_FAILURE() << "not an inversion " << x << "," << y;
         }
         // The outline reaches each side of the box.
-        auto changedAt = [&](int x, int y) { return once[y * 944 + x] != before[y * 944 + x]; };
+        auto changedAt = [&](int x, int y) { return once[y * 954 + x] != before[y * 954 + x]; };
         EXPECT_TRUE(changedAt(s.x - r, s.y) || changedAt(s.x - r, s.y - 1)) << r;
         EXPECT_TRUE(changedAt(s.x + r - 1, s.y) || changedAt(s.x + r - 1, s.y - 1)) << r;
         EXPECT_TRUE(changedAt(s.x, s.y - r) || changedAt(s.x - 1, s.y - r)) << r;
@@ -185,8 +185,8 @@ TEST_F(GdiTest, ThickPenRectangleIsCentredOnTheOutline) {
     for (int y : {t - 1, t, t + 1, b - 2, b - 1, b}) EXPECT_EQ(td::countPixels(window, {l - 1, y, r + 1, y + 1}, kRed), r - l + 2) << y;
     // Inside all black, outside untouched.
     EXPECT_EQ(td::countPixels(window, {l + 2, t + 2, r - 2, b - 2}, kBlack), (r - l - 4) * (b - t - 4));
-    EXPECT_EQ(td::countPixels(window, {0, 0, 944, 681}, kRed), (r - l + 2) * (b - t + 2) - (r - l - 4) * (b - t - 4));
-    EXPECT_EQ(td::countPixels(window, {0, 0, 944, 681}, kWhite), 944 * 681 - (r - l + 2) * (b - t + 2));
+    EXPECT_EQ(td::countPixels(window, {0, 0, 954, 691}, kRed), (r - l + 2) * (b - t + 2) - (r - l - 4) * (b - t - 4));
+    EXPECT_EQ(td::countPixels(window, {0, 0, 954, 691}, kWhite), 954 * 691 - (r - l + 2) * (b - t + 2));
     EXPECT_EQ(td::pixel(window, l - 2, t + 50), kWhite);
     EXPECT_EQ(td::pixel(window, r + 1, t + 50), kWhite);
 }
@@ -196,7 +196,7 @@ TEST_F(GdiTest, FillRectLeavesTheRightColumnAndBottomRow) {
     RECT area = {100, 50, 110, 56};
     EXPECT_EQ(FillRect(dc, &area, green), 1);
     DeleteObject(green);
-    EXPECT_EQ(td::countPixels(window, {0, 0, 944, 681}, RGB(0, 200, 0)), 10 * 6);
+    EXPECT_EQ(td::countPixels(window, {0, 0, 954, 691}, RGB(0, 200, 0)), 10 * 6);
     EXPECT_EQ(td::pixel(window, 109, 55), RGB(0, 200, 0));
     EXPECT_EQ(td::pixel(window, 110, 55), RGB(0, 0, 0));
     EXPECT_EQ(td::pixel(window, 109, 56), RGB(0, 0, 0));
@@ -209,15 +209,15 @@ TEST_F(GdiTest, FillRectLeavesTheRightColumnAndBottomRow) {
 }
 
 TEST_F(GdiTest, SetPixelWritesOnePixelInsideTheBufferOnly) {
-    EXPECT_EQ(SetPixel(dc, 943, 680, RGB(10, 20, 30)), RGB(10, 20, 30));
-    EXPECT_EQ(GetPixel(dc, 943, 680), RGB(10, 20, 30));
-    EXPECT_EQ(td::pixel(window, 943, 680), RGB(10, 20, 30));
-    EXPECT_EQ(td::countPixels(window, {0, 0, 944, 681}, RGB(10, 20, 30)), 1);
-    for (POINT outside : {POINT{944, 0}, POINT{0, 681}, POINT{-1, 5}, POINT{5, -1}}) {
+    EXPECT_EQ(SetPixel(dc, 953, 690, RGB(10, 20, 30)), RGB(10, 20, 30));
+    EXPECT_EQ(GetPixel(dc, 953, 690), RGB(10, 20, 30));
+    EXPECT_EQ(td::pixel(window, 953, 690), RGB(10, 20, 30));
+    EXPECT_EQ(td::countPixels(window, {0, 0, 954, 691}, RGB(10, 20, 30)), 1);
+    for (POINT outside : {POINT{954, 0}, POINT{0, 691}, POINT{-1, 5}, POINT{5, -1}}) {
         EXPECT_EQ(SetPixel(dc, outside.x, outside.y, RGB(1, 1, 1)), CLR_INVALID);
         EXPECT_EQ(GetPixel(dc, outside.x, outside.y), CLR_INVALID);
     }
-    EXPECT_EQ(td::countPixels(window, {0, 0, 944, 681}, RGB(1, 1, 1)), 0);
+    EXPECT_EQ(td::countPixels(window, {0, 0, 954, 691}, RGB(1, 1, 1)), 0);
     // The raster operation does not apply to single pixels.
     SetROP2(dc, R2_NOTXORPEN);
     SetPixel(dc, 5, 5, RGB(0, 0, 50));
@@ -239,10 +239,10 @@ TEST_F(GdiTest, FiguresPastTheBufferEdgesDrawTheirVisiblePart) {
     }
     // The top of the large circle crosses the window at row 300.
     Ellipse(dc, 470 - 40000, 300, 470 + 40000, 80300);
-    EXPECT_EQ(td::pixel(window, 470, 300), inverse(before[300 * 944 + 470]));
-    EXPECT_EQ(td::pixel(window, 470, 299), before[299 * 944 + 470]);
+    EXPECT_EQ(td::pixel(window, 470, 300), inverse(before[300 * 954 + 470]));
+    EXPECT_EQ(td::pixel(window, 470, 299), before[299 * 954 + 470]);
     Rectangle(dc, -5, -5, 20, 20);
-    EXPECT_EQ(td::pixel(window, 19, 3), inverse(before[3 * 944 + 19]));
-    EXPECT_EQ(td::pixel(window, 3, 19), inverse(before[19 * 944 + 3]));
+    EXPECT_EQ(td::pixel(window, 19, 3), inverse(before[3 * 954 + 19]));
+    EXPECT_EQ(td::pixel(window, 3, 19), inverse(before[19 * 954 + 3]));
     EXPECT_EQ(td::pixel(window, 0, 0), before[0]);  // the white brush inside inverts nothing
 }

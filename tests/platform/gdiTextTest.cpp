@@ -64,7 +64,7 @@ TEST_F(GdiTextTest, LeftTopTextIsRecordedWithItsFontAndCoversItsBounds) {
     // Every pixel of the text is white and lies inside the bounds; transparent leaves the rest.
     int inside = whiteInside(text.bounds);
     EXPECT_GT(inside, 100);
-    EXPECT_EQ(whiteInside({0, 0, 944, 681}), inside);
+    EXPECT_EQ(whiteInside({0, 0, 954, 691}), inside);
     EXPECT_EQ(td::countPixels(window, text.bounds, RGB(0, 0, 0)) + inside,
               (text.bounds.right - text.bounds.left) * (text.bounds.bottom - text.bounds.top));
 }
@@ -96,7 +96,7 @@ TEST_F(GdiTextTest, CentreBaselineTextIsCentredOnXAboveY) {
     EXPECT_GT(whiteInside({text.bounds.left, 110, text.bounds.right, 111}), 10);
     EXPECT_LT(text.bounds.top, 111 - 18);
     EXPECT_GT(text.bounds.bottom, 111 + 3);
-    EXPECT_EQ(whiteInside({0, 0, 944, 681}), above + below);
+    EXPECT_EQ(whiteInside({0, 0, 954, 691}), above + below);
 }
 
 TEST_F(GdiTextTest, OpaqueModeFillsTheCellWithTheBackground) {
@@ -117,7 +117,7 @@ TEST_F(GdiTextTest, FillingTheWholeClientAreaForgetsTheTexts) {
     draw(10, 40, "two");
     ASSERT_EQ(td::drawnTexts(window).size(), 2u);
     HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
-    RECT part = {0, 0, 500, 681};
+    RECT part = {0, 0, 500, 691};
     FillRect(dc, &part, black);
     EXPECT_EQ(td::drawnTexts(window).size(), 2u);  // a part of the area keeps them
     RECT client;

@@ -42,18 +42,18 @@ TEST_F(WindowTest, HasTheFixedGeometryOfTheMainWindow) {
     EXPECT_EQ(frame.top, 0);
     EXPECT_EQ(frame.right, 960);
     EXPECT_EQ(frame.bottom, 740);
-    EXPECT_EQ(td::clientWidth(window), 944);
-    EXPECT_EQ(td::clientHeight(window), 681);
+    EXPECT_EQ(td::clientWidth(window), 954);
+    EXPECT_EQ(td::clientHeight(window), 691);
     RECT client;
     ASSERT_TRUE(GetClientRect(window, &client));
     EXPECT_EQ(client.left, 0);
     EXPECT_EQ(client.top, 0);
-    EXPECT_EQ(client.right, 944);
-    EXPECT_EQ(client.bottom, 681);
+    EXPECT_EQ(client.right, 954);
+    EXPECT_EQ(client.bottom, 691);
     POINT corner = {0, 0};
     ASSERT_TRUE(ClientToScreen(window, &corner));
-    EXPECT_EQ(corner.x, 8);
-    EXPECT_EQ(corner.y, 51);
+    EXPECT_EQ(corner.x, 3);
+    EXPECT_EQ(corner.y, 46);
     EXPECT_FALSE(td::isResizable(window));
     EXPECT_FALSE(td::hasMinimizeBox(window));
     EXPECT_FALSE(td::hasMaximizeBox(window));
@@ -61,7 +61,7 @@ TEST_F(WindowTest, HasTheFixedGeometryOfTheMainWindow) {
 }
 
 TEST_F(WindowTest, ClientAreaStartsInTheClassBrush) {
-    EXPECT_EQ(td::countPixels(window, {0, 0, 944, 681}, RGB(0, 0, 0)), 944 * 681);
+    EXPECT_EQ(td::countPixels(window, {0, 0, 954, 691}, RGB(0, 0, 0)), 954 * 691);
 }
 
 TEST_F(WindowTest, CloseBoxOnlyPostsWmClose) {
