@@ -30,17 +30,6 @@ std::vector<HWND> s_destroyedWindows;  // handles stay allocated so stale ones c
 
 constexpr DWORD kSupportedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
-void postMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    MSG msg = {};
-    msg.hwnd = hwnd;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    msg.pt.x = QCursor::pos().x();
-    msg.pt.y = QCursor::pos().y();
-    layer::post(msg);
-}
-
 // The outer window: a menu bar over the client widget; its close box only asks.
 class FrameWidget : public QWidget {
 public:
@@ -51,7 +40,7 @@ protected:
         // The close box and the system menu's Close post WM_CLOSE; the window procedure
         // decides, and DestroyWindow is what removes the window.
         event->ignore();
-        if (layer::isWindow(hwnd_)) postMessage(hwnd_, WM_CLOSE, 0, 0);
+        if (layer::isWindow(hwnd_)) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
     }
 
 private:
@@ -94,7 +83,7 @@ private:
         WPARAM keys = (event->buttons() & Qt::LeftButton) ? MK_LBUTTON : 0;
         window->lastMouse.x = local.x();
         window->lastMouse.y = local.y();
-        postMessage(hwnd_, message, keys, MAKELPARAM(local.x() & 0xffff, local.y() & 0xffff));
+        PostMessageA(hwnd_, message, keys, MAKELPARAM(local.x() & 0xffff, local.y() & 0xffff));
     }
 
     HWND hwnd_;
