@@ -1,7 +1,8 @@
 #include "output/numberFormat.h"
 
-#include <cstdio>
+#include <charconv>
 #include <cstring>
+#include <system_error>
 
 void trimNumber(std::string& text) {
     if (text.find('.') == std::string::npos) return;
@@ -16,14 +17,22 @@ void trimNumber(std::string& text) {
     }
 }
 
+char* putNumber(char* out, double value, int decimals) {
+    // to_chars in fixed form gives printf's digits, exactly rounded, with no locale and no
+    // allocation; the room covers every double, so it cannot run short.
+    const std::to_chars_result written =
+        std::to_chars(out, out + NUMBER_TEXT_MAX, value, std::chars_format::fixed, decimals == 3 ? 3 : 2);
+    char* end = written.ptr;
+    if (written.ec != std::errc()) return out;
+    // Trim as trimNumber does: only after a point, which fixed form writes 3 or 4 from the end.
+    if (std::memchr(out, '.', static_cast<size_t>(end - out))) {
+        while (end[-1] == '0') --end;
+        if (end[-1] == '.') --end;
+    }
+    return end;
+}
+
 std::string formatNumber(double value, int decimals) {
-    const char* format = decimals == 3 ? "%.3lf" : "%.2lf";
-    // Ask for the length first: a value such as 1e300 prints over three hundred digits.
-    int length = std::snprintf(nullptr, 0, format, value);
-    if (length <= 0) return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    std::snprintf(&text[0], text.size(), format, value);
-    text.resize(static_cast<size_t>(length));
-    trimNumber(text);
-    return text;
+    char text[NUMBER_TEXT_MAX];
+    return std::string(text, putNumber(text, value, decimals));
 }

@@ -8,6 +8,7 @@
 #include "output/numberFormat.h"
 #include "output/writeOptions.h"
 #include "points/appState.h"
+#include "points/numberReading.h"
 
 namespace {
 
@@ -23,18 +24,38 @@ double conversionMultiplier() {
 }
 
 // The elevation text's value, in single precision as every elevation is held.
-float elevationValue() { return static_cast<float>(std::strtod(g_zText, nullptr)); }
+float elevationValue() { return static_cast<float>(readDecimal(g_zText)); }
 
-std::string joinFields(const std::string& x, const std::string& y, const std::string& z, const std::string& gap) {
-    std::string line = x;
-    line += gap;
-    line += y;
+char* putText(char* out, const char* text, size_t length) {
+    std::memcpy(out, text, length);
+    return out + length;
+}
+
+// x, gap, y and, for files with elevations, gap and z; then the line end.
+char* joinFields(char* out, const char* x, size_t xLength, const char* y, size_t yLength, const char* z,
+                 size_t zLength, const std::string& gap) {
+    out = putText(out, x, xLength);
+    out = putText(out, gap.data(), gap.size());
+    out = putText(out, y, yLength);
     if (hasElevation()) {
-        line += gap;
-        line += z;
+        out = putText(out, gap.data(), gap.size());
+        out = putText(out, z, zLength);
     }
-    line += OUTPUT_LINE_END;
-    return line;
+    return putText(out, OUTPUT_LINE_END, sizeof OUTPUT_LINE_END - 1);
+}
+
+// Numbers for joinFields: x and y with two decimals, z with three.
+char* joinNumbers(char* out, double x, double y, float z, const std::string& gap) {
+    char xText[NUMBER_TEXT_MAX], yText[NUMBER_TEXT_MAX], zText[NUMBER_TEXT_MAX];
+    const size_t xLength = static_cast<size_t>(putNumber(xText, x, 2) - xText);
+    const size_t yLength = static_cast<size_t>(putNumber(yText, y, 2) - yText);
+    const size_t zLength = hasElevation() ? static_cast<size_t>(putNumber(zText, z, 3) - zText) : 0;
+    return joinFields(out, xText, xLength, yText, yLength, zText, zLength, gap);
+}
+
+std::string lineOf(char* (*put)(char*, const std::string&), const std::string& gap) {
+    char line[OUTPUT_LINE_MAX];
+    return std::string(line, put(line, gap));
 }
 
 }  // namespace
@@ -70,28 +91,30 @@ std::string fieldGap() {
     return ",";
 }
 
-std::string formatCopyLine(const std::string& gap) { return joinFields(g_xText, g_yText, g_zText, gap); }
+char* putCopyLine(char* out, const std::string& gap) {
+    return joinFields(out, g_xText, std::strlen(g_xText), g_yText, std::strlen(g_yText), g_zText,
+                      hasElevation() ? std::strlen(g_zText) : 0, gap);
+}
 
-std::string formatConvertLine(const std::string& gap) {
+char* putConvertLine(char* out, const std::string& gap) {
     double m = conversionMultiplier();
-    double x = std::strtod(g_xText, nullptr);
-    double y = std::strtod(g_yText, nullptr);
+    double x = readDecimal(g_xText);
+    double y = readDecimal(g_yText);
     if (g_elevationsOnly != 1) {
         x *= m;
         y *= m;
     }
-    std::string z;
-    if (hasElevation()) {
-        float converted = static_cast<float>(elevationValue() * m);
-        z = formatNumber(converted, 3);
-    }
-    return joinFields(formatNumber(x, 2), formatNumber(y, 2), z, gap);
+    const float z = hasElevation() ? static_cast<float>(elevationValue() * m) : 0.0f;
+    return joinNumbers(out, x, y, z, gap);
 }
 
-std::string formatMoveLine(const std::string& gap) {
-    double x = std::strtod(g_xText, nullptr) - (static_cast<double>(g_minX) - 1.0);
-    double y = std::strtod(g_yText, nullptr) - (static_cast<double>(g_minY) - 1.0);
-    std::string z;
-    if (hasElevation()) z = formatNumber(elevationValue(), 3);
-    return joinFields(formatNumber(x, 2), formatNumber(y, 2), z, gap);
+char* putMoveLine(char* out, const std::string& gap) {
+    double x = readDecimal(g_xText) - (static_cast<double>(g_minX) - 1.0);
+    double y = readDecimal(g_yText) - (static_cast<double>(g_minY) - 1.0);
+    const float z = hasElevation() ? elevationValue() : 0.0f;
+    return joinNumbers(out, x, y, z, gap);
 }
+
+std::string formatCopyLine(const std::string& gap) { return lineOf(putCopyLine, gap); }
+std::string formatConvertLine(const std::string& gap) { return lineOf(putConvertLine, gap); }
+std::string formatMoveLine(const std::string& gap) { return lineOf(putMoveLine, gap); }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "output/numberFormat.h"
+
 // Every output line ends so, whatever the platform.
 #define OUTPUT_LINE_END "\r\n"
 
@@ -23,9 +25,19 @@ bool isInsideArea();
 // at least).
 std::string fieldGap();
 
-// The output line of the current point, line end included.
-std::string formatCopyLine(const std::string& gap);     // the field texts as they stand
-std::string formatConvertLine(const std::string& gap);  // g_conversion 2, 4 or 8
-std::string formatMoveLine(const std::string& gap);     // shifted by the file's whole minima
+// Room one output line needs: three fields (each a 127-character text or a number), two
+// gaps of at most 5 tabs, the line end.
+#define OUTPUT_LINE_MAX (3 * NUMBER_TEXT_MAX + 2 * 5 + 2)
+
+// The output line of the current point, line end included, written at out (which has
+// OUTPUT_LINE_MAX characters of room); each returns the end of the line.
+char* putCopyLine(char* out, const std::string& gap);     // the field texts as they stand
+char* putConvertLine(char* out, const std::string& gap);  // g_conversion 2, 4 or 8
+char* putMoveLine(char* out, const std::string& gap);     // shifted by the file's whole minima
+
+// The same lines as strings.
+std::string formatCopyLine(const std::string& gap);
+std::string formatConvertLine(const std::string& gap);
+std::string formatMoveLine(const std::string& gap);
 
 #endif

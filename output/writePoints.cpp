@@ -41,8 +41,19 @@ bool createOutput() {
     return g_output.is_open();
 }
 
-// One line in, at most one line out, each with one stream write.
+// Output lines gather here and go to the stream a large block at a time.
+char s_lines[1 << 20];
+size_t s_used = 0;
+
+bool flushLines() {
+    g_output.write(s_lines, static_cast<std::streamsize>(s_used));
+    s_used = 0;
+    return !g_output.fail();
+}
+
+// One line in, at most one line out, each written straight into the block.
 PassResult writeChosenPoints(int& count) {
+    s_used = 0;
     std::string gap = g_conversion == 1 ? std::string(g_separator) : fieldGap();
     bool convert = g_conversion == 2 || g_conversion == 4 || g_conversion == 8;
     for (;;) {
@@ -53,15 +64,16 @@ PassResult writeChosenPoints(int& count) {
         cutDescription();
         if (isNoDataPoint()) continue;
 
-        std::string line;
+        char* line = s_lines + s_used;
+        char* end;
         if (g_conversion == 1) {
-            line = formatMoveLine(gap);
+            end = putMoveLine(line, gap);
         } else {
             if (!isInsideArea()) continue;
-            line = convert ? formatConvertLine(gap) : formatCopyLine(gap);
+            end = convert ? putConvertLine(line, gap) : putCopyLine(line, gap);
         }
-        g_output.write(line.data(), static_cast<std::streamsize>(line.size()));
-        if (!g_output) return PASS_WRITE_FAILED;
+        s_used = static_cast<size_t>(end - s_lines);
+        if (sizeof s_lines - s_used < OUTPUT_LINE_MAX && !flushLines()) return PASS_WRITE_FAILED;
         ++count;
     }
 }
@@ -86,6 +98,8 @@ void writeFile(HWND window) {
 
     int count = 0;
     PassResult result = writeChosenPoints(count);
+    // The lines of a pass that stopped early are written too, as far as it got.
+    if (!flushLines() && result == PASS_DONE) result = PASS_WRITE_FAILED;
     g_output.flush();
     g_output.close();  // a failed flush at close sets failbit
     if (result == PASS_DONE && g_output.fail()) result = PASS_WRITE_FAILED;

@@ -1,10 +1,13 @@
 #include "points/numberReading.h"
 
 #include <cctype>
+#include <charconv>
 #include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <system_error>
 
 bool readWholeNumber(const char* text, long long* value) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
@@ -41,8 +44,24 @@ bool readWholeNumber(const char* text, long long* value) {
     return true;
 }
 
+double readDecimal(const char* text) {
+    // from_chars reads an optional minus, digits with a point and an exponent exactly as
+    // strtod does. strtod keeps what it alone reads: leading blanks, a plus sign,
+    // hexadecimal, infinities and NaNs, and values beyond the double range.
+    const char* p = text;
+    if (*p == '-') ++p;
+    const bool digitFirst = *p >= '0' && *p <= '9' && !(p[0] == '0' && (p[1] == 'x' || p[1] == 'X'));
+    const bool pointFirst = *p == '.' && p[1] >= '0' && p[1] <= '9';
+    if (digitFirst || pointFirst) {
+        double value = 0.0;
+        const std::from_chars_result read = std::from_chars(text, text + std::strlen(text), value);
+        if (read.ec == std::errc()) return value;
+    }
+    return std::strtod(text, nullptr);
+}
+
 float readElevation(const char* text) {
-    double value = std::strtod(text, nullptr);
+    double value = readDecimal(text);
     if (std::isnan(value)) return static_cast<float>(value);
     if (value > FLT_MAX) return HUGE_VALF;
     if (value < -FLT_MAX) return -HUGE_VALF;

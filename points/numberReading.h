@@ -7,6 +7,10 @@
 // Returns false when the digits do not fit 64 bits; *value is then the nearest limit.
 bool readWholeNumber(const char* text, long long* value);
 
+// strtod's reading of text (a text without a number gives 0.0), the very same double,
+// without strtod's locale look-ups for the plain decimal forms that point files hold.
+double readDecimal(const char* text);
+
 // The elevation: strtod's reading (a text without a number gives 0.0), narrowed to float.
 // Values beyond the float range become infinities rather than an undefined conversion.
 float readElevation(const char* text);

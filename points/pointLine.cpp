@@ -12,50 +12,35 @@ void readLine(int limit) {
         g_input.setstate(std::ios::failbit);
         return;
     }
-    typedef std::ifstream::traits_type Traits;
-    const Traits::int_type end = Traits::eof();
-    std::streambuf* in = g_input.rdbuf();
-    const int room = limit - 1;
-    int stored = 0;
-    std::ios::iostate state = std::ios::goodbit;
-    for (;;) {
-        Traits::int_type c = in->sgetc();
-        if (Traits::eq_int_type(c, end)) {
-            state |= std::ios::eofbit;
-            break;
-        }
-        if (c == '\n') {
-            in->sbumpc();
-            break;
-        }
-        if (c == '\r') {
-            // Part of the line break when a line feed or the end of the file follows.
-            Traits::int_type next = in->snextc();
-            if (next == '\n') {
-                in->sbumpc();
-                break;
-            }
-            if (Traits::eq_int_type(next, end)) {
-                state |= std::ios::eofbit;
-                break;
-            }
-            if (stored == room) {
-                state |= std::ios::failbit;
-                break;
-            }
-            g_lineBuf[stored++] = '\r';
-            continue;
-        }
-        if (stored == room) {
-            state |= std::ios::failbit;
-            break;
-        }
-        g_lineBuf[stored++] = Traits::to_char_type(c);
-        in->sbumpc();
+    // getline scans the stream's buffer for the line feed a block at a time. It is given
+    // room for one character more than the line may hold: a carriage return that turns
+    // out to belong to the line break.
+    char line[sizeof g_lineBuf + 1];
+    g_input.getline(line, limit + 1);
+    const std::ios::iostate got = g_input.rdstate();
+    std::streamsize stored = g_input.gcount();
+    bool broken = false;  // the line went on past what it may hold
+    if (got & std::ios::eofbit) {
+        // The end of the file stops the line; a carriage return before it is a line break.
+        if (stored > 0 && line[stored - 1] == '\r') --stored;
+    } else if (got & std::ios::failbit) {
+        broken = true;  // limit characters and more to come
+    } else {
+        --stored;  // the line feed, counted but not stored
+        if (stored > 0 && line[stored - 1] == '\r') --stored;
     }
-    if ((state & std::ios::eofbit) && stored == 0) state |= std::ios::failbit;
+    if (stored > limit - 1) {
+        stored = limit - 1;
+        broken = true;
+    }
+    std::memcpy(g_lineBuf, line, static_cast<size_t>(stored));
     g_lineBuf[stored] = '\0';
-    g_input.setstate(state);
+    if (broken)
+        g_input.clear(std::ios::failbit);
+    else if ((got & std::ios::eofbit) && stored == 0)
+        g_input.clear(std::ios::eofbit | std::ios::failbit);
+    else
+        g_input.clear(got & std::ios::eofbit);
 }
 
 static bool isBlank(const char* text) {
@@ -95,6 +80,9 @@ bool startPass() {
     if (g_input.is_open()) g_input.close();
     g_input.clear();
     g_lineNumber = 0;
+    // A large buffer: each pass reads the whole file, a block per system call.
+    static char block[1 << 18];
+    g_input.rdbuf()->pubsetbuf(block, sizeof block);
     g_input.open(g_inputPath, std::ios::in | std::ios::binary);
     if (!g_input.is_open()) {
         g_input.clear();
