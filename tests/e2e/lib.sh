@@ -1,0 +1,120 @@
+# Helpers shared by the end-to-end scenarios: a private X server, waiting for windows,
+# screenshots and pixel checks, and failing with a clear message and a screenshot.
+# Sourced by the scenario scripts; they set E2E_OUT (a folder for screenshots and files).
+
+E2E_STEP="start"
+E2E_WAIT=${E2E_WAIT:-30}  # seconds any one window or picture may take to appear
+
+step() {
+    E2E_STEP=$1
+    echo "-- $1"
+}
+
+shot() { import -window root "$E2E_OUT/$1.png"; }
+
+fail() {
+    echo "FAIL [$E2E_STEP]: $*" >&2
+    if [ -n "${DISPLAY:-}" ] && shot failure 2>/dev/null; then
+        echo "screenshot of the screen at the failure: $E2E_OUT/failure.png" >&2
+    fi
+    exit 1
+}
+
+# Runs the program only when asked to: these tests need an X server, xdotool and
+# ImageMagick, and take a minute or more.
+need_tools() {
+    if [ "${SKERROW_E2E:-0}" != 1 ]; then
+        echo "end-to-end test skipped: set SKERROW_E2E=1 to run it (tools/test-stages/40-end-to-end.sh does)"
+        exit 77
+    fi
+    local tool
+    for tool in Xvfb xdotool import convert "$@"; do
+        command -v "$tool" >/dev/null || fail "$tool is not installed"
+    done
+}
+
+# A private X server on a free display; it ends with the script.
+start_x() {
+    local displayFile="$E2E_OUT/display" i
+    : >"$displayFile"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayFile" >"$E2E_OUT/xvfb.log" 2>&1 &
+    E2E_XVFB=$!
+    trap 'kill "$E2E_XVFB" 2>/dev/null' EXIT
+    for i in $(seq 100); do
+        [ -s "$displayFile" ] && break
+        sleep 0.1
+    done
+    [ -s "$displayFile" ] || fail "Xvfb did not start: $(cat "$E2E_OUT/xvfb.log")"
+    export DISPLAY=":$(head -n1 "$displayFile")"
+}
+
+# Prints the id of the visible window whose title matches the pattern, once there is one.
+wait_window() {
+    local id
+    id=$(timeout "${2:-$E2E_WAIT}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n1)
+    [ -n "$id" ] || fail "no window titled '$1' appeared within ${2:-$E2E_WAIT} s"
+    echo "$id"
+}
+
+window_gone() {
+    local i
+    for i in $(seq $((E2E_WAIT * 10))); do
+        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    fail "the window titled '$1' did not close within $E2E_WAIT s"
+}
+
+# Repeats a check (a command) on fresh screenshots until it holds; the screen follows the
+# program's drawing with a short delay. The screenshot is $E2E_OUT/$1.png afterwards.
+until_screen() {
+    local name=$1 what=$2 i
+    shift 2
+    for i in $(seq $((E2E_WAIT * 5))); do
+        shot "$name"
+        "$@" "$E2E_OUT/$name.png" && return 0
+        sleep 0.2
+    done
+    fail "$what (last screenshot: $E2E_OUT/$name.png)"
+}
+
+# Colour of one pixel as r,g,b.
+pixel() {
+    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n1 | sed -E 's/^[^(]*\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/'
+}
+
+# Number of pixels of one colour (#RRGGBB) inside a region (WxH+X+Y).
+count_colour() {
+    local n
+    n=$(convert "$1" -crop "$2" +repage -depth 8 -format %c histogram:info:- | grep -i " $3 " | sed -E 's/^ *([0-9]+):.*/\1/')
+    echo "${n:-0}"
+}
+
+# Bounding box (WxH+X+Y, screen pixels) of every pixel of one colour.
+colour_box() {
+    convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -format %@ info: 2>/dev/null
+}
+
+# Number of pixels in a region that are not black.
+lit_pixels() {
+    local black
+    black=$(count_colour "$1" "$2" "#000000")
+    local w=${2%%x*} rest=${2#*x}
+    local h=${rest%%+*}
+    echo $((w * h - black))
+}
+
+# Moves the pointer and waits until X reports it where the program is expected to keep it.
+pointer_at() {
+    local X Y i
+    for i in $(seq 50); do
+        eval "$(xdotool getmouselocation --shell)"
+        [ "$X" = "$1" ] && [ "$Y" = "$2" ] && return 0
+        sleep 0.1
+    done
+    fail "the pointer is at $X,$Y instead of $1,$2"
+}
+
+same_file() {
+    cmp -s "$1" "$2" || fail "$2 differs from the expected $1: $(cmp "$1" "$2" 2>&1 | head -n1)"
+}

@@ -1,0 +1,213 @@
+#!/usr/bin/env bash
+# The Linux build in a real window on a real X server, driven only by real input events:
+# menus by mouse and by Alt mnemonics, the file dialogs by typing a path, Swap Fields by
+# keyboard, a rectangle and a circle dragged with the pointer, the write options, the
+# message boxes and Exit. Checks screenshots, the files written, and the exit code.
+# Usage: linux-scenario.sh <skerrow program> [folder for screenshots and output]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
+need_tools
+program=$(realpath "$1")
+E2E_OUT=${2:-$(mktemp -d)}
+mkdir -p "$E2E_OUT"
+rm -f "$E2E_OUT"/*.png "$E2E_OUT"/*.csv "$E2E_OUT"/*.txt
+examples=$(cd "$here/../../examples" && pwd)
+echo "screenshots and output in $E2E_OUT"
+start_x
+
+# The layer puts the window content at (3, 26) for a frame at 0,0: the menu bar, then the
+# 954 x 691 client area from (3, 46). Client pixel (x, y) is screen pixel (x + 3, y + 46).
+cx() { echo $(($1 + 3)); }
+cy() { echo $(($1 + 46)); }
+click() { xdotool mousemove "$1" "$2" click 1; }
+
+# stakeout-header.csv without its header: X 633100 to 633347, Y 5288401 to 5288578, so the
+# plot is height-limited, 630 / 177 pixels a unit, in the frame (38, 30) to (928, 670).
+left=38 top=30 right=928 bottom=670
+plot_region="$((right - left - 4))x$((bottom - top - 4))+$(cx $((left + 2)))+$(cy $((top + 2)))"
+
+# The red frame is 3 pixels wide around the frame's outline, on both sides of it.
+frame_drawn() {
+    [ "$(colour_box "$1" "#FF0000")" = "$((right - left + 2))x$((bottom - top + 2))+$(cx $((left - 1)))+$(cy $((top - 1)))" ]
+}
+# The window cleared under a dialog: no red frame, no panel text.
+plot_gone() {
+    [ "$(count_colour "$1" "954x691+3+46" "#FF0000")" = 0 ] && [ "$(count_colour "$1" "250x22+$(cx 4)+$(cy 6)" "#FFFFFF")" = 0 ]
+}
+client_black() {
+    [ "$(count_colour "$1" "954x691+3+46" "#000000")" = $((954 * 691)) ]
+}
+
+step "the window appears at its fixed place and size, black"
+"$program" >"$E2E_OUT/program.log" 2>&1 &
+pid=$!
+main=$(wait_window "^Skerrow v1\.0 ")
+eval "$(xdotool getwindowgeometry --shell "$main")"
+[ "$X,$Y,$WIDTH,$HEIGHT" = "3,26,954,711" ] || fail "window content at $X,$Y size ${WIDTH}x$HEIGHT, not 3,26 954x711"
+until_screen start "the client area is not black at start" client_black
+
+step "File > Open by Alt mnemonics; the first-open note"
+xdotool key alt+f
+sleep 0.3
+xdotool key o
+wait_window "^Note:$" >/dev/null
+xdotool key Return
+window_gone "^Note:$"
+
+step "the open dialog takes a typed path"
+wait_window "^Open$" >/dev/null
+sleep 0.3
+xdotool type --delay 2 "$examples/stakeout-header.csv"
+xdotool key Return
+
+step "Swap Fields by keyboard: keep No, tick the header box, Enter"
+wait_window "^Swap Fields$" >/dev/null
+sleep 0.3
+# Backwards from the first tab stop: Cancel, OK, then the header check box.
+xdotool key --delay 100 shift+Tab shift+Tab shift+Tab space
+sleep 0.2
+xdotool key Return
+window_gone "^Swap Fields$"
+
+step "the plot: red frame, panel texts, points in elevation colours"
+until_screen plot "no red frame at ($left, $top) to ($right, $bottom)" frame_drawn
+img="$E2E_OUT/plot.png"
+for region in "250x22+$(cx 4)+$(cy 6)" "130x20+$(cx 5)+$(cy $((bottom + 4)))" \
+    "130x20+$(cx 145)+$(cy $((bottom + 4)))" "180x20+$(cx 765)+$(cy $((bottom + 4)))" \
+    "200x28+$(cx 380)+$(cy $((top - 34)))"; do
+    lit=$(count_colour "$img" "$region" "#FFFFFF")
+    [ "$lit" -gt 40 ] || fail "no white panel text in $region ($lit white pixels)"
+done
+points=$(lit_pixels "$img" "$plot_region")
+[ "$points" -ge 100 ] && [ "$points" -le 120 ] || fail "$points lit pixels in the plot for 120 points"
+[ "$(count_colour "$img" "$plot_region" "#000032")" -ge 1 ] || fail "the lowest point is not dark blue (0, 0, 50)"
+[ "$(count_colour "$img" "$plot_region" "#FEFEFE")" -ge 1 ] || fail "the highest point is not near white (254, 254, 254)"
+
+step "a rectangle dragged with the pointer; the pointer cannot leave the frame"
+xdotool mousemove "$(cx 300)" "$(cy 200)" mousedown 1
+for x in 350 420 500 560 600; do xdotool mousemove "$(cx $x)" "$(cy $((x - 150)))"; done
+rectangle_shown() {
+    # The outline inverts black to white along its top and left edges.
+    [ "$(count_colour "$1" "280x1+$(cx 310)+$(cy 200)" "#FFFFFF")" -ge 250 ] &&
+        [ "$(count_colour "$1" "1x230+$(cx 300)+$(cy 210)" "#FFFFFF")" -ge 200 ]
+}
+until_screen outline "no rectangle outline while dragging" rectangle_shown
+xdotool mousemove 1270 1010
+pointer_at "$(cx $((right - 1)))" "$(cy $((bottom - 1)))"
+xdotool mousemove 0 0
+pointer_at "$(cx $left)" "$(cy $top)"
+xdotool mousemove "$(cx 600)" "$(cy 450)"
+pointer_at "$(cx 600)" "$(cy 450)"
+xdotool mouseup 1
+
+step "Write File As with its defaults; the save dialog; File Saved"
+wait_window "Write File As$" >/dev/null
+sleep 0.3
+until_screen written-black "the plot is still there during the write" plot_gone
+xdotool key Return
+wait_window "^Save As$" >/dev/null
+sleep 0.3
+xdotool type --delay 2 "$E2E_OUT/rectangle.csv"
+xdotool key Return
+wait_window "^File Saved$" >/dev/null
+xdotool key Return
+window_gone "^File Saved$"
+same_file "$here/expected/stakeout-rectangle.csv" "$E2E_OUT/rectangle.csv"
+xdotool mousemove 1270 1010
+pointer_at 1270 1010
+until_screen after-write "the window is not black after the write" client_black
+
+step "Redraw by mouse brings the plot back"
+click 140 36
+until_screen redrawn "no plot after Redraw" frame_drawn
+cmp -s <(convert "$img" -crop "$plot_region" +repage rgb:-) \
+    <(convert "$E2E_OUT/redrawn.png" -crop "$plot_region" +repage rgb:-) ||
+    fail "the redrawn points differ from the first drawing"
+
+step "AreaType > Circle by mouse"
+click 75 36
+sleep 0.5
+xdotool key c
+sleep 0.3
+
+step "a circle dragged from its centre; a typed factor of 10, space separated"
+xdotool mousemove "$(cx 450)" "$(cy 300)" mousedown 1
+for x in 470 500 530; do xdotool mousemove "$(cx $x)" "$(cy 300)"; done
+circle_shown() { [ "$(count_colour "$1" "3x160+$(cx 529)+$(cy 220)" "#FFFFFF")" -ge 3 ]; }
+until_screen circle "no circle outline while dragging" circle_shown
+xdotool mouseup 1
+wait_window "Write File As$" >/dev/null
+sleep 0.3
+# Keyboard first: backwards from the first tab stop to " Modify Values? ", ticked; then the
+# space separated form by mouse, its place taken from the dialog's size in dialog units.
+dialog=$(wait_window "Write File As$")
+xdotool key --delay 100 shift+Tab shift+Tab shift+Tab space
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+click $((X + (16 + 20) * WIDTH / 140)) $((Y + (29 + 7) * HEIGHT / 120))
+sleep 0.2
+xdotool key Return
+window_gone "Write File As$"
+wait_window "^ Conversion$" >/dev/null
+sleep 0.3
+# "Enter factor--->>" is preset; backwards to its edit, past OK, Cancel and the check box.
+xdotool key --delay 100 shift+Tab shift+Tab shift+Tab shift+Tab ctrl+a
+xdotool type --delay 20 "10"
+xdotool key Return
+wait_window "^Save As$" >/dev/null
+sleep 0.3
+xdotool type --delay 2 "$E2E_OUT/circle"
+xdotool key Return
+wait_window "^File Saved$" >/dev/null
+xdotool key Return
+window_gone "^File Saved$"
+# The save dialog added the space form's extension.
+same_file "$here/expected/stakeout-circle-times10.txt" "$E2E_OUT/circle.txt"
+
+step "a second file by mouse and key; its plot is the README's picture"
+click 22 36
+sleep 0.5
+xdotool key o
+wait_window "^Open$" >/dev/null
+sleep 0.3
+xdotool type --delay 2 "$examples/topo-knoll.csv"
+xdotool key Return
+wait_window "^Swap Fields$" >/dev/null
+sleep 0.3
+xdotool key Return
+window_gone "^Swap Fields$"
+# topo-knoll.csv: X 512300 to 512719, Y 4102150 to 4102449; height-limited, 630 / 299.
+left=35 top=30 right=928 bottom=670
+topo_drawn() {
+    [ "$(colour_box "$1" "#FF0000")" = "$((right - left + 2))x$((bottom - top + 2))+$(cx $((left - 1)))+$(cy $((top - 1)))" ] &&
+        [ "$(count_colour "$1" "860x300+$(cx 50)+$(cy 250)" "#000000")" -lt $((860 * 300 - 100)) ]
+}
+until_screen topo "no plot of topo-knoll.csv" topo_drawn
+convert "$E2E_OUT/topo.png" -crop 954x711+3+26 +repage "$E2E_OUT/skerrow-window.png"
+
+step "Select All by Alt mnemonic, written as it stands"
+xdotool key alt+s
+sleep 0.3
+xdotool key Return
+wait_window "Write File As$" >/dev/null
+sleep 0.3
+xdotool key Return
+wait_window "^Save As$" >/dev/null
+sleep 0.3
+xdotool type --delay 2 "$E2E_OUT/all.csv"
+xdotool key Return
+wait_window "^File Saved$" >/dev/null
+xdotool key Return
+window_gone "^File Saved$"
+sed 's/$/\r/' "$examples/topo-knoll.csv" >"$E2E_OUT/expected-all.csv"
+same_file "$E2E_OUT/expected-all.csv" "$E2E_OUT/all.csv"
+
+step "File > Exit by Alt mnemonics ends the process with 0"
+xdotool key alt+f
+sleep 0.3
+xdotool key x
+code=0
+timeout "$E2E_WAIT" tail --pid="$pid" -f /dev/null || fail "the program did not end after Exit"
+wait "$pid" || code=$?
+[ "$code" = 0 ] || fail "the program ended with $code"
+echo "linux scenario passed"
