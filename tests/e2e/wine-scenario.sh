@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# The Windows build, skerrow.exe, under Wine on a private X server, driven by real input
+# events through Wine's own Win32 dialogs: open a sample file, check the plot, select all,
+# write, exit. Checks a screenshot, the file written and the exit code.
+# Usage: wine-scenario.sh <skerrow.exe> [folder for screenshots and output]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
+need_tools wine wineserver
+exe=$(realpath "$1")
+E2E_OUT=${2:-$(mktemp -d)}
+mkdir -p "$E2E_OUT"
+rm -f "$E2E_OUT"/*.png "$E2E_OUT"/*.csv
+examples=$(cd "$here/../../examples" && pwd)
+echo "screenshots and output in $E2E_OUT"
+[ -f "$exe" ] || fail "no $exe: build it first (tools/run-tests.sh cross-builds it)"
+E2E_WAIT=${E2E_WAIT_WINE:-90}  # Wine's first start of a fresh prefix is slow
+start_x
+
+# A fresh Wine prefix of our own, without the Mono and Gecko installers.
+export WINEPREFIX="$E2E_OUT/wineprefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+rm -rf "$WINEPREFIX"
+trap 'wineserver -k 2>/dev/null; kill "$E2E_XVFB" 2>/dev/null' EXIT
+step "a fresh Wine prefix"
+timeout 300 wine wineboot --init >"$E2E_OUT/wineboot.log" 2>&1 || fail "wineboot failed: $(tail -n3 "$E2E_OUT/wineboot.log")"
+timeout 60 wineserver -w || true
+windows_path() { echo "Z:$(echo "$1" | tr / '\\')"; }
+
+step "the window appears"
+wine "$exe" >"$E2E_OUT/program.log" 2>&1 &
+pid=$!
+main=$(wait_window "^Skerrow v1\.0 ")
+sleep 1
+
+step "File > Open by Alt mnemonics, the note, a typed path, Swap Fields"
+xdotool key alt+f
+sleep 0.5
+xdotool key o
+wait_window "^Note:$" >/dev/null
+sleep 0.5
+xdotool key Return
+wait_window "^Open$" >/dev/null
+sleep 1
+xdotool type --delay 5 "$(windows_path "$examples/topo-knoll.csv")"
+xdotool key Return
+wait_window "^Swap Fields$" >/dev/null
+sleep 0.5
+xdotool key Return
+
+step "the plot: red frame of the fitted size, points inside"
+# topo-knoll.csv fits into the frame (35, 30) to (928, 670): a red box of 895 x 642 that
+# starts 34, 29 from the client area's corner, wherever Wine puts the client area.
+framed() {
+    local box
+    box=$(colour_box "$1" "#FF0000")
+    [ "${box%%+*}" = "895x642" ]
+}
+until_screen plot "no red frame of 895 x 642 pixels" framed
+box=$(colour_box "$E2E_OUT/plot.png" "#FF0000")
+rest=${box#*+}
+frameX=${rest%%+*} frameY=${rest#*+}
+clientX=$((frameX - 34)) clientY=$((frameY - 29))
+eval "$(xdotool getwindowgeometry --shell "$main")"
+[ "$clientX" = "$X" ] || fail "the client area starts at x $clientX, the window at $X"
+inside="886x636+$((frameX + 3))+$((frameY + 3))"
+lit=$(lit_pixels "$E2E_OUT/plot.png" "$inside")
+[ "$lit" -ge 400 ] && [ "$lit" -le 600 ] || fail "$lit lit pixels in the plot for 600 points"
+[ "$(count_colour "$E2E_OUT/plot.png" "$inside" "#000032")" -ge 1 ] || fail "the lowest point is not dark blue (0, 0, 50)"
+[ "$(count_colour "$E2E_OUT/plot.png" "$inside" "#FEFEFE")" -ge 1 ] || fail "the highest point is not near white"
+[ "$(count_colour "$E2E_OUT/plot.png" "250x22+$((clientX + 4))+$((clientY + 6))" "#FFFFFF")" -gt 40 ] ||
+    fail "no file name in the panel"
+
+step "Select All by Alt mnemonic, Write File As, the save dialog, File Saved"
+xdotool key alt+s
+sleep 0.5
+xdotool key Return
+wait_window "Write File As$" >/dev/null
+sleep 0.5
+xdotool key Return
+wait_window "^Save As$" >/dev/null
+sleep 1
+xdotool type --delay 5 "$(windows_path "$E2E_OUT/all.csv")"
+xdotool key Return
+wait_window "^File Saved$" >/dev/null
+sleep 0.5
+xdotool key Return
+window_gone "^File Saved$"
+sed 's/$/\r/' "$examples/topo-knoll.csv" >"$E2E_OUT/expected-all.csv"
+same_file "$E2E_OUT/expected-all.csv" "$E2E_OUT/all.csv"
+nothing_red() { [ "$(count_colour "$1" "954x691+$clientX+$clientY" "#FF0000")" = 0 ]; }
+until_screen after-write "the plot is still shown after the write" nothing_red
+
+step "File > Exit ends the process with 0"
+xdotool key alt+f
+sleep 0.5
+xdotool key x
+code=0
+timeout "$E2E_WAIT" tail --pid="$pid" -f /dev/null || fail "skerrow.exe did not end after Exit"
+wait "$pid" || code=$?
+[ "$code" = 0 ] || fail "skerrow.exe ended with $code"
+echo "wine scenario passed"
