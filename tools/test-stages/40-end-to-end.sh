@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# End-to-end stage: the Linux build in a real window on Xvfb and skerrow.exe under Wine,
+# both driven by xdotool (CTest label e2e); skerrow.exe imports only system DLLs; the
+# Debian package built by CPack installs with apt and its program starts and exits.
+# Runs after the main build, which leaves build/ and build-win/skerrow.exe.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+# xvfb: the X server; xdotool: real input events; imagemagick: screenshots and pixels;
+# wine and wine64: the Windows build; dpkg-dev: dpkg-shlibdeps for the package's dependencies.
+packages=(xvfb xdotool imagemagick wine wine64 dpkg-dev)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake --build build -j2 --target skerrow
+tests/e2e/exe-imports.sh build-win/skerrow.exe
+(cd build && SKERROW_E2E=1 ctest -L e2e --output-on-failure --no-tests=error)
+(cd build && rm -f skerrow_*.deb && cpack -G DEB)
+$sudo env SKERROW_E2E=1 tests/e2e/package-test.sh build/skerrow_*.deb build/e2e/package
