@@ -20,8 +20,12 @@ bool readWholeNumber(const char* text, long long* value) {
     // Accumulate toward the negative side, which holds one more magnitude than the positive.
     long long result = 0;
     bool fits = true;
-    for (; *p >= '0' && *p <= '9'; ++p) {
+    for (int digits = 0; *p >= '0' && *p <= '9'; ++p, ++digits) {
         int digit = *p - '0';
+        if (digits < 18) {  // eighteen digits never reach the 64-bit limit
+            result = result * 10 - digit;
+            continue;
+        }
         if (!fits) continue;
         if (result < (LLONG_MIN + digit) / 10) {
             fits = false;

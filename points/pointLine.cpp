@@ -5,42 +5,76 @@
 #include "points/appState.h"
 #include "points/numberReading.h"
 
+// The block readLine reads g_input through: the bytes [s_begin, s_end) are read from the
+// file and not yet taken. It holds data only while the stream is good: a read that ends at
+// the end of the file or fails drops it, so that a clear and seekg then (as the open's
+// read-back of the last line does) reads from the new position.
+static char s_block[1 << 18];
+static size_t s_begin = 0, s_end = 0;
+static bool s_drained = false;  // the file had nothing more after s_end
+
+static void dropBlock() {
+    s_begin = s_end = 0;
+    s_drained = false;
+}
+
+// Keeps the bytes not yet taken and fills the rest of the block; false at the end of the file.
+static bool refillBlock() {
+    if (s_drained) return false;
+    const size_t kept = s_end - s_begin;
+    std::memmove(s_block, s_block + s_begin, kept);
+    s_begin = 0;
+    s_end = kept;
+    const std::streamsize got =
+        g_input.rdbuf()->sgetn(s_block + kept, static_cast<std::streamsize>(sizeof s_block - kept));
+    if (got <= 0) {
+        s_drained = true;
+        return false;
+    }
+    s_end += static_cast<size_t>(got);
+    return true;
+}
+
 void readLine(int limit) {
     g_lineBuf[0] = '\0';
     if (limit > static_cast<int>(sizeof g_lineBuf)) limit = sizeof g_lineBuf;
     if (limit < 1 || !g_input.good()) {
+        dropBlock();
         g_input.setstate(std::ios::failbit);
         return;
     }
-    // getline scans the stream's buffer for the line feed a block at a time. It is given
-    // room for one character more than the line may hold: a carriage return that turns
-    // out to belong to the line break.
-    char line[sizeof g_lineBuf + 1];
-    g_input.getline(line, limit + 1);
-    const std::ios::iostate got = g_input.rdstate();
-    std::streamsize stored = g_input.gcount();
-    bool broken = false;  // the line went on past what it may hold
-    if (got & std::ios::eofbit) {
-        // The end of the file stops the line; a carriage return before it is a line break.
-        if (stored > 0 && line[stored - 1] == '\r') --stored;
-    } else if (got & std::ios::failbit) {
-        broken = true;  // limit characters and more to come
-    } else {
-        --stored;  // the line feed, counted but not stored
-        if (stored > 0 && line[stored - 1] == '\r') --stored;
+    // A line that fits has its line feed within limit + 1 bytes: limit - 1 characters, a
+    // carriage return of the line break, the line feed.
+    const size_t window = static_cast<size_t>(limit) + 1;
+    const char* lineFeed;
+    for (;;) {
+        const size_t held = s_end - s_begin;
+        lineFeed = static_cast<const char*>(std::memchr(s_block + s_begin, '\n', held < window ? held : window));
+        if (lineFeed || held >= window || !refillBlock()) break;
     }
-    if (stored > limit - 1) {
-        stored = limit - 1;
-        broken = true;
+    const char* start = s_block + s_begin;
+    const size_t held = s_end - s_begin;
+    const bool atEnd = !lineFeed && held < window;  // the rest of the file is this line
+    size_t length = lineFeed ? static_cast<size_t>(lineFeed - start) : held < window ? held : window;
+    // A carriage return before the line feed or the end of the file is part of the line break.
+    if ((lineFeed || atEnd) && length > 0 && start[length - 1] == '\r') --length;
+
+    if (length > static_cast<size_t>(limit - 1)) {
+        // Longer than the limit: its first limit - 1 characters, and the stream fails.
+        std::memcpy(g_lineBuf, start, static_cast<size_t>(limit - 1));
+        g_lineBuf[limit - 1] = '\0';
+        dropBlock();
+        g_input.setstate(std::ios::failbit);
+        return;
     }
-    std::memcpy(g_lineBuf, line, static_cast<size_t>(stored));
-    g_lineBuf[stored] = '\0';
-    if (broken)
-        g_input.clear(std::ios::failbit);
-    else if ((got & std::ios::eofbit) && stored == 0)
-        g_input.clear(std::ios::eofbit | std::ios::failbit);
-    else
-        g_input.clear(got & std::ios::eofbit);
+    std::memcpy(g_lineBuf, start, length);
+    g_lineBuf[length] = '\0';
+    if (atEnd) {
+        dropBlock();
+        g_input.setstate(length == 0 ? std::ios::eofbit | std::ios::failbit : std::ios::eofbit);
+        return;
+    }
+    s_begin = static_cast<size_t>(lineFeed + 1 - s_block);
 }
 
 static bool isBlank(const char* text) {
@@ -79,10 +113,8 @@ short readDataLine(int limit) {
 bool startPass() {
     if (g_input.is_open()) g_input.close();
     g_input.clear();
+    dropBlock();
     g_lineNumber = 0;
-    // A large buffer: each pass reads the whole file, a block per system call.
-    static char block[1 << 18];
-    g_input.rdbuf()->pubsetbuf(block, sizeof block);
     g_input.open(g_inputPath, std::ios::in | std::ios::binary);
     if (!g_input.is_open()) {
         g_input.clear();
@@ -95,57 +127,60 @@ bool startPass() {
     return true;
 }
 
-// Cuts the field starting at field at its first comma and returns the next field.
-static char* cutField(char* field) {
-    char* comma = std::strchr(field, ',');
-    *comma = '\0';
-    return comma + 1;
+// Copies the text from start to end into a scratch text of g_lineBuf's size.
+static void copyField(char* to, const char* start, const char* end) {
+    const size_t length = static_cast<size_t>(end - start);
+    std::memcpy(to, start, length);
+    to[length] = '\0';
 }
 
 bool parsePointLine() {
     const int layout = g_fieldCount >= 5 ? 5 : (g_fieldCount >= 3 ? 3 : 2);
     const int commasNeeded = layout == 5 ? 4 : layout - 1;
-    int commas = 0;
-    for (const char* p = g_lineBuf; *p && commas < commasNeeded; ++p)
-        if (*p == ',') ++commas;
-    if (commas < commasNeeded) return false;
+    // One scan finds the commas that part the fields and the end of the line.
+    char* commas[4];
+    int found = 0;
+    char* end = g_lineBuf;
+    for (; *end; ++end)
+        if (*end == ',' && found < commasNeeded) commas[found++] = end;
+    if (found < commasNeeded) return false;
 
+    // Field 5 stays attached to field 4: its comma is not cut.
+    const int cuts = layout == 5 ? 3 : layout - 1;
+    for (int i = 0; i < cuts; ++i) *commas[i] = '\0';
     g_field1 = g_lineBuf;
-    g_field2 = cutField(g_field1);
-    if (layout >= 3) g_field3 = cutField(g_field2);
-    if (layout == 5) g_field4 = cutField(g_field3);
+    g_field2 = commas[0] + 1;
+    if (layout >= 3) g_field3 = commas[1] + 1;
+    if (layout == 5) g_field4 = commas[2] + 1;
+    const char* fieldEnd[4] = {commas[0], cuts >= 2 ? commas[1] : end, cuts >= 3 ? commas[2] : end, end};
 
-    const char* xField;
-    const char* yField;
-    const char* zField = nullptr;
-    if (layout == 2) {
-        xField = g_field1;
-        yField = g_field2;
-    } else if (layout == 3) {
-        xField = g_field1;
-        yField = g_field2;
-        zField = g_field3;
+    int xField, yField, zField = -1;  // field indexes from 0
+    if (layout == 5) {
+        xField = 1;
+        yField = 2;
+        zField = 3;
     } else {
-        xField = g_field2;
-        yField = g_field3;
-        zField = g_field4;
+        xField = 0;
+        yField = 1;
+        if (layout == 3) zField = 2;
     }
     if (g_swapXY == 1) {
-        const char* other = xField;
+        const int other = xField;
         xField = yField;
         yField = other;
     }
+    char* const fieldStart[4] = {g_field1, g_field2, layout >= 3 ? g_field3 : end, layout == 5 ? g_field4 : end};
     // Every field lies inside g_lineBuf, so it fits the scratch texts of the same size.
-    std::strcpy(g_xText, xField);
-    std::strcpy(g_yText, yField);
+    copyField(g_xText, fieldStart[xField], fieldEnd[xField]);
+    copyField(g_yText, fieldStart[yField], fieldEnd[yField]);
 
     long long whole = 0;
     readWholeNumber(g_xText, &whole);
     g_x = static_cast<double>(whole);
     readWholeNumber(g_yText, &whole);
     g_y = static_cast<double>(whole);
-    if (zField) {
-        std::strcpy(g_zText, zField);
+    if (zField >= 0) {
+        copyField(g_zText, fieldStart[zField], fieldEnd[zField]);
         g_elevation = readElevation(g_zText);
     }
     return true;

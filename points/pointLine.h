@@ -9,6 +9,9 @@
 // - end of file sets eof; a read that stores nothing at end of file also sets fail;
 // - a full buffer followed by anything but a line break or the end of file sets fail;
 // - a stream not good beforehand stores an empty text and is set to fail.
+// It reads g_input a large block at a time and holds what it read ahead only while the
+// stream stays good: once a read ends at the end of the file or fails, the stream may be
+// cleared and moved with seekg, and the next read starts there. startPass drops it too.
 void readLine(int limit);
 
 // Outcomes of readDataLine.

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "points/appState.h"
 #include "points/numberReading.h"
@@ -108,12 +109,12 @@ TEST_P(ReadLineExactness, StoresAndStopsAsTheCharacterLoop) {
 
 INSTANTIATE_TEST_SUITE_P(Limits, ReadLineExactness, ::testing::Values(1, 2, 4, 80, 128));
 
-// ---- readDecimal and readElevation against strtod ----
-
 bool sameDouble(double a, double b) {
     if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b) && std::signbit(a) == std::signbit(b);
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
+
+bool sameFloat(float a, float b) { return sameDouble(a, b); }
 
 // The reading of an elevation as it was: strtod narrowed, infinities past the float range.
 float strtodElevation(const char* text) {
@@ -123,6 +124,82 @@ float strtodElevation(const char* text) {
     if (value < -FLT_MAX) return -HUGE_VALF;
     return static_cast<float>(value);
 }
+
+// ---- parsePointLine against the field cutting with strchr and strcpy ----
+
+struct Parsed {
+    bool ok;
+    std::string line;  // g_lineBuf's 128 bytes after the cut
+    std::string x, y, z;
+    long f1, f2, f3, f4;  // field offsets in g_lineBuf, -1 where left alone
+};
+
+// The cutting as it was: count the commas, cut at strchr's finds, copy with strcpy.
+Parsed modelParse(const char* lineText, int fieldCount, bool swap) {
+    char line[128] = {};
+    std::strcpy(line, lineText);
+    const int layout = fieldCount >= 5 ? 5 : (fieldCount >= 3 ? 3 : 2);
+    const int needed = layout == 5 ? 4 : layout - 1;
+    int commas = 0;
+    for (const char* p = line; *p && commas < needed; ++p) commas += *p == ',';
+    if (commas < needed) return Parsed{false, std::string(line, 128), "", "", "", -1, -1, -1, -1};
+    char* fields[4] = {line, nullptr, nullptr, nullptr};
+    const int cuts = layout == 5 ? 3 : layout - 1;
+    for (int i = 0; i < cuts; ++i) {
+        char* comma = std::strchr(fields[i], ',');
+        *comma = '\0';
+        fields[i + 1] = comma + 1;
+    }
+    const int first = layout == 5 ? 1 : 0;
+    const char* x = fields[first];
+    const char* y = fields[first + 1];
+    if (swap) std::swap(x, y);
+    auto offset = [&line](const char* p) { return p ? static_cast<long>(p - line) : -1L; };
+    return Parsed{true, std::string(line, 128), x, y, layout == 2 ? "" : fields[first + 2],
+                  0, offset(fields[1]), offset(fields[2]), offset(fields[3])};
+}
+
+class ParseExactness : public ::testing::TestWithParam<int> {};
+
+TEST_P(ParseExactness, CutsAndCopiesAsStrchrAndStrcpy) {
+    const int fieldCount = GetParam();
+    std::mt19937_64 random(fieldCount);
+    static const char alphabet[] = "0123456789,,,.- \tE";
+    for (int i = 0; i < 200000; ++i) {
+        const bool swap = random() % 2;
+        char line[128] = {};
+        const int length = static_cast<int>(random() % 128);
+        for (int k = 0; k < length; ++k) line[k] = alphabet[random() % (sizeof alphabet - 1)];
+        const Parsed expected = modelParse(line, fieldCount, swap);
+        std::memcpy(g_lineBuf, line, sizeof line);
+        g_fieldCount = static_cast<short>(fieldCount);
+        g_swapXY = swap ? 1 : 0;
+        g_field1 = g_field2 = g_field3 = g_field4 = nullptr;
+        std::strcpy(g_zText, "untouched");
+        ASSERT_EQ(parsePointLine(), expected.ok) << line;
+        ASSERT_EQ(std::string(g_lineBuf, 128), expected.line) << line;
+        if (!expected.ok) continue;
+        auto offset = [](const char* p) { return p ? static_cast<long>(p - g_lineBuf) : -1L; };
+        ASSERT_EQ(offset(g_field2), expected.f2) << line;
+        ASSERT_EQ(offset(g_field3), expected.f3) << line;
+        ASSERT_EQ(offset(g_field4), expected.f4) << line;
+        ASSERT_EQ(std::string(g_xText), expected.x) << line;
+        ASSERT_EQ(std::string(g_yText), expected.y) << line;
+        if (fieldCount == 2) {
+            ASSERT_STREQ(g_zText, "untouched");
+        } else {
+            ASSERT_EQ(std::string(g_zText), expected.z) << line;
+            ASSERT_TRUE(sameFloat(g_elevation, strtodElevation(expected.z.c_str()))) << line;
+        }
+        long long whole = 0;
+        readWholeNumber(expected.x.c_str(), &whole);
+        ASSERT_EQ(g_x, static_cast<double>(whole)) << line;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, ParseExactness, ::testing::Values(2, 3, 5));
+
+// ---- readDecimal and readElevation against strtod ----
 
 void expectStrtodReading(const std::string& text) {
     const double expected = std::strtod(text.c_str(), nullptr);
