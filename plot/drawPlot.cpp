@@ -41,6 +41,9 @@ static void drawFrame(HDC dc) {
     DeleteObject(brush);
 }
 
+// The ramp's colours, worked out once for each drawing rather than once for each point.
+static COLORREF s_rampColours[241];
+
 // Maps the point in the line scratch to its pixel and sets it when it lies strictly
 // inside the frame.
 static void plotPoint(HDC dc) {
@@ -52,8 +55,8 @@ static void plotPoint(HDC dc) {
     row = row / 2 * 2;
     if (column <= g_plotLeft || column >= g_plotRight || row <= g_plotTop || row >= g_plotBottom) return;
     // A 2-field file has no elevations: every point is grey.
-    int k = g_fieldCount == 2 ? 220 : colourIndex(g_elevation);
-    SetPixel(dc, column, row, rampColour(k));
+    int k = g_fieldCount == 2 ? 220 : colourIndex(g_elevation);  // 0 to 240
+    SetPixel(dc, column, row, s_rampColours[k]);
 }
 
 // One pass over the file. Stops at the end of the data, at a line that cannot be read
@@ -61,6 +64,7 @@ static void plotPoint(HDC dc) {
 static void plotPoints(HDC dc) {
     if (!startPass()) return;
     SetCursor(LoadCursorA(NULL, IDC_WAIT));
+    for (int k = 0; k <= 240; ++k) s_rampColours[k] = rampColour(k);
     int step = lineStep(g_lineCount);
     short read = readDataLine(128);
     while (read == LINE_DATA) {

@@ -11,7 +11,8 @@
 
 bool readWholeNumber(const char* text, long long* value) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
-    while (std::isspace(*p)) ++p;
+    if (*p < '0' || *p > '9')
+        while (std::isspace(*p)) ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') {
         negative = (*p == '-');
@@ -48,7 +49,7 @@ bool readWholeNumber(const char* text, long long* value) {
     return true;
 }
 
-double readDecimal(const char* text) {
+double readDecimal(const char* text, const char* end) {
     // from_chars reads an optional minus, digits with a point and an exponent exactly as
     // strtod does. strtod keeps what it alone reads: leading blanks, a plus sign,
     // hexadecimal, infinities and NaNs, and values beyond the double range.
@@ -58,14 +59,14 @@ double readDecimal(const char* text) {
     const bool pointFirst = *p == '.' && p[1] >= '0' && p[1] <= '9';
     if (digitFirst || pointFirst) {
         double value = 0.0;
-        const std::from_chars_result read = std::from_chars(text, text + std::strlen(text), value);
+        const std::from_chars_result read = std::from_chars(text, end ? end : text + std::strlen(text), value);
         if (read.ec == std::errc()) return value;
     }
     return std::strtod(text, nullptr);
 }
 
-float readElevation(const char* text) {
-    double value = readDecimal(text);
+float readElevation(const char* text, const char* end) {
+    double value = readDecimal(text, end);
     if (std::isnan(value)) return static_cast<float>(value);
     if (value > FLT_MAX) return HUGE_VALF;
     if (value < -FLT_MAX) return -HUGE_VALF;

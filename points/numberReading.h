@@ -9,10 +9,11 @@ bool readWholeNumber(const char* text, long long* value);
 
 // strtod's reading of text (a text without a number gives 0.0), the very same double,
 // without strtod's locale look-ups for the plain decimal forms that point files hold.
-double readDecimal(const char* text);
+// end, when the caller knows it, is where the text's terminator stands.
+double readDecimal(const char* text, const char* end = nullptr);
 
 // The elevation: strtod's reading (a text without a number gives 0.0), narrowed to float.
 // Values beyond the float range become infinities rather than an undefined conversion.
-float readElevation(const char* text);
+float readElevation(const char* text, const char* end = nullptr);
 
 #endif

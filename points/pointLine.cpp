@@ -137,13 +137,16 @@ static void copyField(char* to, const char* start, const char* end) {
 bool parsePointLine() {
     const int layout = g_fieldCount >= 5 ? 5 : (g_fieldCount >= 3 ? 3 : 2);
     const int commasNeeded = layout == 5 ? 4 : layout - 1;
-    // One scan finds the commas that part the fields and the end of the line.
+    // The commas that part the fields, and the end of the line.
     char* commas[4];
-    int found = 0;
     char* end = g_lineBuf;
-    for (; *end; ++end)
-        if (*end == ',' && found < commasNeeded) commas[found++] = end;
-    if (found < commasNeeded) return false;
+    for (int found = 0; found < commasNeeded; ++found) {
+        char* comma = std::strchr(end, ',');
+        if (!comma) return false;
+        commas[found] = comma;
+        end = comma + 1;
+    }
+    end += std::strlen(end);
 
     // Field 5 stays attached to field 4: its comma is not cut.
     const int cuts = layout == 5 ? 3 : layout - 1;
@@ -181,7 +184,7 @@ bool parsePointLine() {
     g_y = static_cast<double>(whole);
     if (zField >= 0) {
         copyField(g_zText, fieldStart[zField], fieldEnd[zField]);
-        g_elevation = readElevation(g_zText);
+        g_elevation = readElevation(g_zText, g_zText + (fieldEnd[zField] - fieldStart[zField]));
     }
     return true;
 }

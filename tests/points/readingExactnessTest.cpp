@@ -205,7 +205,9 @@ void expectStrtodReading(const std::string& text) {
     const double expected = std::strtod(text.c_str(), nullptr);
     const double read = readDecimal(text.c_str());
     ASSERT_TRUE(sameDouble(read, expected)) << "\"" << text << "\": " << read << " for strtod's " << expected;
-    const float elevation = readElevation(text.c_str());
+    const double readToEnd = readDecimal(text.c_str(), text.c_str() + text.size());
+    ASSERT_TRUE(sameDouble(readToEnd, expected)) << "\"" << text << "\" with its end given";
+    const float elevation = readElevation(text.c_str(), text.c_str() + text.size());
     const float expectedElevation = strtodElevation(text.c_str());
     ASSERT_TRUE(sameDouble(elevation, expectedElevation)) << "\"" << text << "\" as an elevation";
 }
