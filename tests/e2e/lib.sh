@@ -3,6 +3,9 @@
 # Sourced by the scenario scripts; they set E2E_OUT (a folder for screenshots and files).
 
 E2E_STEP="start"
+# Any command that fails unexpectedly fails the scenario loudly, with a screenshot.
+set -E
+trap 'fail "unexpected failure of: $BASH_COMMAND (line $LINENO)"' ERR
 E2E_WAIT=${E2E_WAIT:-30}  # seconds any one window or picture may take to appear
 
 step() {
@@ -13,6 +16,7 @@ step() {
 shot() { import -window root "$E2E_OUT/$1.png"; }
 
 fail() {
+    trap - ERR
     echo "FAIL [$E2E_STEP]: $*" >&2
     if [ -n "${DISPLAY:-}" ] && shot failure 2>/dev/null; then
         echo "screenshot of the screen at the failure: $E2E_OUT/failure.png" >&2
@@ -51,7 +55,7 @@ start_x() {
 # Prints the id of the visible window whose title matches the pattern, once there is one.
 wait_window() {
     local id
-    id=$(timeout "${2:-$E2E_WAIT}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n1)
+    id=$(timeout "${2:-$E2E_WAIT}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
     [ -n "$id" ] || fail "no window titled '$1' appeared within ${2:-$E2E_WAIT} s"
     echo "$id"
 }
@@ -78,15 +82,10 @@ until_screen() {
     fail "$what (last screenshot: $E2E_OUT/$name.png)"
 }
 
-# Colour of one pixel as r,g,b.
-pixel() {
-    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n1 | sed -E 's/^[^(]*\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/'
-}
-
 # Number of pixels of one colour (#RRGGBB) inside a region (WxH+X+Y).
 count_colour() {
     local n
-    n=$(convert "$1" -crop "$2" +repage -depth 8 -format %c histogram:info:- | grep -i " $3 " | sed -E 's/^ *([0-9]+):.*/\1/')
+    n=$(convert "$1" -crop "$2" +repage -depth 8 -format %c histogram:info:- | sed -n -E "s/^ *([0-9]+):.* $3 .*/\1/ip")
     echo "${n:-0}"
 }
 
@@ -117,4 +116,17 @@ pointer_at() {
 
 same_file() {
     cmp -s "$1" "$2" || fail "$2 differs from the expected $1: $(cmp "$1" "$2" 2>&1 | head -n1)"
+}
+
+# Prints the id of a window once it is shown and has the keyboard focus, so that keys
+# typed next reach it.
+wait_focused() {
+    local id focus i
+    id=$(wait_window "$@")
+    for i in $(seq $((E2E_WAIT * 10))); do
+        focus=$(xdotool getwindowfocus 2>/dev/null || true)
+        [ "$focus" = "$id" ] && echo "$id" && return 0
+        sleep 0.1
+    done
+    fail "the window titled '$1' did not get the keyboard focus"
 }

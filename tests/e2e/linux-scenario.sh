@@ -11,6 +11,7 @@ need_tools
 program=$(realpath "$1")
 E2E_OUT=${2:-$(mktemp -d)}
 mkdir -p "$E2E_OUT"
+E2E_OUT=$(cd "$E2E_OUT" && pwd)
 rm -f "$E2E_OUT"/*.png "$E2E_OUT"/*.csv "$E2E_OUT"/*.txt
 examples=$(cd "$here/../../examples" && pwd)
 echo "screenshots and output in $E2E_OUT"
@@ -21,6 +22,27 @@ start_x
 cx() { echo $(($1 + 3)); }
 cy() { echo $(($1 + 46)); }
 click() { xdotool mousemove "$1" "$2" click 1; }
+# Opens a menu of the main window (by keys or a click) and waits for its popup: one more
+# visible window (Qt names popups late, so they are counted rather than searched by name).
+shown_windows() { xdotool search --onlyvisible --name "" 2>/dev/null | wc -l || true; }
+popup() {
+    local i
+    before=$(shown_windows)
+    "$@"
+    for i in $(seq $((E2E_WAIT * 10))); do
+        [ "$(shown_windows)" -gt "$before" ] && return 0
+        sleep 0.1
+    done
+    fail "no menu opened on: $*"
+}
+menu_closed() {
+    local i
+    for i in $(seq $((E2E_WAIT * 10))); do
+        [ "$(shown_windows)" -le "$before" ] && return 0
+        sleep 0.1
+    done
+    fail "the menu did not close"
+}
 
 # stakeout-header.csv without its header: X 633100 to 633347, Y 5288401 to 5288578, so the
 # plot is height-limited, 630 / 177 pixels a unit, in the frame (38, 30) to (928, 670).
@@ -42,28 +64,25 @@ client_black() {
 step "the window appears at its fixed place and size, black"
 "$program" >"$E2E_OUT/program.log" 2>&1 &
 pid=$!
-main=$(wait_window "^Skerrow v1\.0 ")
+main=$(wait_focused "^Skerrow v1\.0 ")
 eval "$(xdotool getwindowgeometry --shell "$main")"
 [ "$X,$Y,$WIDTH,$HEIGHT" = "3,26,954,711" ] || fail "window content at $X,$Y size ${WIDTH}x$HEIGHT, not 3,26 954x711"
 until_screen start "the client area is not black at start" client_black
 
 step "File > Open by Alt mnemonics; the first-open note"
-xdotool key alt+f
-sleep 0.3
+popup xdotool key alt+f
 xdotool key o
-wait_window "^Note:$" >/dev/null
+wait_focused "^Note:$" >/dev/null
 xdotool key Return
 window_gone "^Note:$"
 
 step "the open dialog takes a typed path"
-wait_window "^Open$" >/dev/null
-sleep 0.3
+wait_focused "^Open$" >/dev/null
 xdotool type --delay 2 "$examples/stakeout-header.csv"
 xdotool key Return
 
 step "Swap Fields by keyboard: keep No, tick the header box, Enter"
-wait_window "^Swap Fields$" >/dev/null
-sleep 0.3
+wait_focused "^Swap Fields$" >/dev/null
 # Backwards from the first tab stop: Cancel, OK, then the header check box.
 xdotool key --delay 100 shift+Tab shift+Tab shift+Tab space
 sleep 0.2
@@ -102,15 +121,13 @@ pointer_at "$(cx 600)" "$(cy 450)"
 xdotool mouseup 1
 
 step "Write File As with its defaults; the save dialog; File Saved"
-wait_window "Write File As$" >/dev/null
-sleep 0.3
+wait_focused "Write File As$" >/dev/null
 until_screen written-black "the plot is still there during the write" plot_gone
 xdotool key Return
-wait_window "^Save As$" >/dev/null
-sleep 0.3
+wait_focused "^Save As$" >/dev/null
 xdotool type --delay 2 "$E2E_OUT/rectangle.csv"
 xdotool key Return
-wait_window "^File Saved$" >/dev/null
+wait_focused "^File Saved$" >/dev/null
 xdotool key Return
 window_gone "^File Saved$"
 same_file "$here/expected/stakeout-rectangle.csv" "$E2E_OUT/rectangle.csv"
@@ -126,10 +143,9 @@ cmp -s <(convert "$img" -crop "$plot_region" +repage rgb:-) \
     fail "the redrawn points differ from the first drawing"
 
 step "AreaType > Circle by mouse"
-click 75 36
-sleep 0.5
+popup click 75 36
 xdotool key c
-sleep 0.3
+menu_closed
 
 step "a circle dragged from its centre; a typed factor of 10, space separated"
 xdotool mousemove "$(cx 450)" "$(cy 300)" mousedown 1
@@ -137,43 +153,36 @@ for x in 470 500 530; do xdotool mousemove "$(cx $x)" "$(cy 300)"; done
 circle_shown() { [ "$(count_colour "$1" "3x160+$(cx 529)+$(cy 220)" "#FFFFFF")" -ge 3 ]; }
 until_screen circle "no circle outline while dragging" circle_shown
 xdotool mouseup 1
-wait_window "Write File As$" >/dev/null
-sleep 0.3
 # Keyboard first: backwards from the first tab stop to " Modify Values? ", ticked; then the
 # space separated form by mouse, its place taken from the dialog's size in dialog units.
-dialog=$(wait_window "Write File As$")
+dialog=$(wait_focused "Write File As$")
 xdotool key --delay 100 shift+Tab shift+Tab shift+Tab space
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
 click $((X + (16 + 20) * WIDTH / 140)) $((Y + (29 + 7) * HEIGHT / 120))
 sleep 0.2
 xdotool key Return
 window_gone "Write File As$"
-wait_window "^ Conversion$" >/dev/null
-sleep 0.3
+wait_focused "^ Conversion$" >/dev/null
 # "Enter factor--->>" is preset; backwards to its edit, past OK, Cancel and the check box.
 xdotool key --delay 100 shift+Tab shift+Tab shift+Tab shift+Tab ctrl+a
 xdotool type --delay 20 "10"
 xdotool key Return
-wait_window "^Save As$" >/dev/null
-sleep 0.3
+wait_focused "^Save As$" >/dev/null
 xdotool type --delay 2 "$E2E_OUT/circle"
 xdotool key Return
-wait_window "^File Saved$" >/dev/null
+wait_focused "^File Saved$" >/dev/null
 xdotool key Return
 window_gone "^File Saved$"
 # The save dialog added the space form's extension.
 same_file "$here/expected/stakeout-circle-times10.txt" "$E2E_OUT/circle.txt"
 
 step "a second file by mouse and key; its plot is the README's picture"
-click 22 36
-sleep 0.5
+popup click 22 36
 xdotool key o
-wait_window "^Open$" >/dev/null
-sleep 0.3
+wait_focused "^Open$" >/dev/null
 xdotool type --delay 2 "$examples/topo-knoll.csv"
 xdotool key Return
-wait_window "^Swap Fields$" >/dev/null
-sleep 0.3
+wait_focused "^Swap Fields$" >/dev/null
 xdotool key Return
 window_gone "^Swap Fields$"
 # topo-knoll.csv: X 512300 to 512719, Y 4102150 to 4102449; height-limited, 630 / 299.
@@ -186,25 +195,21 @@ until_screen topo "no plot of topo-knoll.csv" topo_drawn
 convert "$E2E_OUT/topo.png" -crop 954x711+3+26 +repage "$E2E_OUT/skerrow-window.png"
 
 step "Select All by Alt mnemonic, written as it stands"
-xdotool key alt+s
-sleep 0.3
+popup xdotool key alt+s
 xdotool key Return
-wait_window "Write File As$" >/dev/null
-sleep 0.3
+wait_focused "Write File As$" >/dev/null
 xdotool key Return
-wait_window "^Save As$" >/dev/null
-sleep 0.3
+wait_focused "^Save As$" >/dev/null
 xdotool type --delay 2 "$E2E_OUT/all.csv"
 xdotool key Return
-wait_window "^File Saved$" >/dev/null
+wait_focused "^File Saved$" >/dev/null
 xdotool key Return
 window_gone "^File Saved$"
 sed 's/$/\r/' "$examples/topo-knoll.csv" >"$E2E_OUT/expected-all.csv"
 same_file "$E2E_OUT/expected-all.csv" "$E2E_OUT/all.csv"
 
 step "File > Exit by Alt mnemonics ends the process with 0"
-xdotool key alt+f
-sleep 0.3
+popup xdotool key alt+f
 xdotool key x
 code=0
 timeout "$E2E_WAIT" tail --pid="$pid" -f /dev/null || fail "the program did not end after Exit"

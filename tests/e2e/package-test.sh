@@ -10,6 +10,7 @@ need_tools apt-get
 deb=$(realpath "$1")
 E2E_OUT=${2:-$(mktemp -d)}
 mkdir -p "$E2E_OUT"
+E2E_OUT=$(cd "$E2E_OUT" && pwd)
 
 step "apt-get installs the package"
 DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$deb" >"$E2E_OUT/apt.log" 2>&1 ||
