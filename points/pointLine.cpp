@@ -1,6 +1,8 @@
 #include "points/pointLine.h"
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "points/appState.h"
 #include "points/numberReading.h"
@@ -110,16 +112,30 @@ short readDataLine(int limit) {
     return LINE_END;
 }
 
+// Spreadsheets start a UTF-8 file with a byte-order mark; it belongs to no field.
+static void skipByteOrderMark() {
+    static const char mark[] = "\xEF\xBB\xBF";
+    char start[3] = {0, 0, 0};
+    g_input.read(start, 3);
+    if (g_input.gcount() == 3 && std::memcmp(start, mark, 3) == 0) return;
+    g_input.clear();
+    g_input.seekg(0);
+}
+
 bool startPass() {
     if (g_input.is_open()) g_input.close();
     g_input.clear();
     dropBlock();
     g_lineNumber = 0;
+    // Only a plain file: a folder would read as empty, and opening a pipe waits for a writer.
+    std::error_code error;
+    if (std::filesystem::status(g_inputPath, error).type() != std::filesystem::file_type::regular) return false;
     g_input.open(g_inputPath, std::ios::in | std::ios::binary);
     if (!g_input.is_open()) {
         g_input.clear();
         return false;
     }
+    skipByteOrderMark();
     if (g_skipHeader == 1) {
         readLine(128);
         g_lineNumber = 1;

@@ -35,8 +35,9 @@ short readDataLine(int limit);
 
 // Opens g_input on g_inputPath from its start (closing it first if it is open), in binary
 // mode so that positions are byte offsets and the line break is handled by readLine alone,
-// sets g_lineNumber to 0 and skips the header line (readLine(128), g_lineNumber 1) when
-// g_skipHeader is 1. Returns false when the file cannot be opened.
+// steps over a UTF-8 byte-order mark at its start, sets g_lineNumber to 0 and skips the
+// header line (readLine(128), g_lineNumber 1) when g_skipHeader is 1. Returns false when
+// the file cannot be opened or is no plain file (a folder, a pipe, a device).
 bool startPass();
 
 // Splits g_lineBuf at commas by g_fieldCount and g_swapXY and fills the line scratch:
