@@ -41,6 +41,12 @@ bool createOutput() {
     return g_output.is_open();
 }
 
+int commaCount() {
+    int commas = 0;
+    for (const char* c = g_lineBuf; *c; ++c) commas += *c == ',';
+    return commas;
+}
+
 // Output lines gather here and go to the stream a large block at a time.
 char s_lines[1 << 20];
 size_t s_used = 0;
@@ -59,8 +65,9 @@ PassResult writeChosenPoints(int& count) {
     for (;;) {
         short read = readDataLine(128);
         if (read == LINE_END) return PASS_DONE;
-        // A line that cannot be read or split means the file changed since it was opened.
-        if (read != LINE_DATA || !parsePointLine()) return PASS_READ_FAILED;
+        // A line that cannot be read or split, or one with more fields than the open found
+        // in every line, means the file changed since it was opened.
+        if (read != LINE_DATA || commaCount() != g_fieldCount - 1 || !parsePointLine()) return PASS_READ_FAILED;
         cutDescription();
         if (isNoDataPoint()) continue;
 
