@@ -2,6 +2,8 @@
 // elevations only.
 #include <windows.h>
 
+#include <cfloat>
+#include <cmath>
 #include <cstdlib>
 
 #include "output/writeOptions.h"
@@ -12,14 +14,21 @@ namespace {
 
 // Only the first six characters of the edit count. The factor must be wholly a number:
 // anything left after it (the preset "Enter #", a letter, a trailing blank) stops the
-// write, and the write sequence reports "Invalid entry". An emptied edit reads as 0.
+// write, and the write sequence reports "Invalid entry", as does a factor that is no finite
+// single-precision number (nan, inf, 1e39). An emptied edit reads as 0.
 void readFactor(HWND dialog) {
     g_factor = 0;
     char text[7] = "";
     GetDlgItemTextA(dialog, IDC_FACTOR, text, sizeof text);
     char* end = text;
-    g_factor = static_cast<float>(std::strtod(text, &end));
+    const double value = std::strtod(text, &end);
     if (*end != '\0') g_writeGo = 0;
+    // nan, an infinity or a factor beyond single precision would write no number at all.
+    if (!(std::fabs(value) <= FLT_MAX)) {
+        g_writeGo = 0;
+        return;
+    }
+    g_factor = static_cast<float>(value);
 }
 
 short checkedConversion(HWND dialog) {
