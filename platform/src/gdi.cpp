@@ -13,7 +13,9 @@ using layer::DeviceContext;
 using layer::GdiObject;
 
 std::unordered_set<DeviceContext*> s_contexts;
-std::unordered_set<GdiObject*> s_objects;  // created ones; stock objects are static
+// Created ones (stock objects are static). Never destroyed: objects a program leaves
+// undeleted stay reachable until the process ends, as Windows frees them only then.
+std::unordered_set<GdiObject*>& s_objects = *new std::unordered_set<GdiObject*>;
 
 GdiObject makeStock(GdiObject::Kind kind, COLORREF color, bool hollow = false) {
     GdiObject object;

@@ -25,8 +25,10 @@ struct WindowClass {
 
 std::map<std::string, WindowClass> s_classes;
 ATOM s_nextAtom = 0xC000;  // Windows numbers registered classes from here
-std::vector<HWND> s_liveWindows;
-std::vector<HWND> s_destroyedWindows;  // handles stay allocated so stale ones can be told apart
+// Never destroyed, so that the handles they hold stay reachable until the process ends
+// (a leak checker sees no window lost at exit).
+std::vector<HWND>& s_liveWindows = *new std::vector<HWND>;
+std::vector<HWND>& s_destroyedWindows = *new std::vector<HWND>;  // handles stay allocated so stale ones can be told apart
 
 constexpr DWORD kSupportedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
