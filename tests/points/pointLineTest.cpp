@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "points/appState.h"
@@ -16,6 +17,16 @@
 
 namespace {
 
+// The scratch files of this process, removed when it ends.
+struct ScratchFiles {
+    std::vector<std::filesystem::path> paths;
+    ~ScratchFiles() {
+        std::error_code ignored;
+        for (const std::filesystem::path& path : paths) std::filesystem::remove(path, ignored);
+    }
+};
+ScratchFiles g_scratchFiles;
+
 // Puts content into a scratch file and makes it g_inputPath.
 void useFile(const std::string& content) {
     std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -23,6 +34,7 @@ void useFile(const std::string& content) {
         if (c == '/') c = '_';
     std::filesystem::path path = std::filesystem::temp_directory_path() / ("skerrow-lines-" + name + ".csv");
     std::ofstream(path, std::ios::binary) << content;
+    g_scratchFiles.paths.push_back(path);
     std::strcpy(g_inputPath, path.string().c_str());
 }
 
