@@ -1,0 +1,364 @@
+// Point files from anywhere, through the real commands: every bad input meets either a
+// message with its exact text or an exact result, and the point file is never touched.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "app/mainWindow.h"
+#include "points/appState.h"
+#include "resource.h"
+#include "support/appFixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kNotPointFile[] = "This is not a valid point file.\n    Check file and try again.";
+const char kUneven[] = "This file has uneven fields.\n  Check file and try again.";
+const char kFieldCount[] = "This only works on files with 2, 3 or 5 fields.\n        Check file and try again.";
+const char kHeaderOrZero[] =
+    "This file either has a header line or there       \n"
+    "are X - Y fields equal to zero.  Erase any\n"
+    "lines with zero XY values or check the\n"
+    "\"Ignore 1st line\"  box when opening file.";
+const char kInvalid[] = "Invalid or missing data in file.  ";
+const char kExtent[] = "The X - Y extent of this file is too large.\n    Check file and try again.";
+const char kRefused[] = "WARNING !: Can't SAVE AS input file name.\n      Select different file.";
+
+std::string lineMessage(int line, const std::string& what) {
+    return "Line " + std::to_string(line) + " of this file " + what + "\n    Check file and try again.";
+}
+
+const std::string kGood = "1000,2000,5\n1100,2100,6\n1200,2050,7\n";
+const std::string kGoodOut = "1000,2000,5\r\n1100,2100,6\r\n1200,2050,7\r\n";
+const std::string kBom = "\xEF\xBB\xBF";
+
+// The text as UTF-16, little- or big-endian, with its byte-order mark.
+std::string utf16(const std::string& text, bool little) {
+    std::string out = little ? std::string("\xFF\xFE", 2) : std::string("\xFE\xFF", 2);
+    for (char c : text) out += little ? std::string{c, '\0'} : std::string{'\0', c};
+    return out;
+}
+
+// What happens between the open and the next command.
+enum class Change { None, Remove, Replace, ToFolder };
+// The command after the open.
+enum class Then { Nothing, WriteAll, Redraw };
+// Where the write goes.
+enum class Target { NewFile, ReadOnlyFolder, FullDevice, InputRespelled, InputSymlink, InputHardLink };
+
+struct BadInput {
+    const char* name = "";
+    std::string content;
+    std::string openError;  // the open's "Error" text; empty when the file opens
+    bool skipHeader = false;
+    Then then = Then::WriteAll;
+    Change change = Change::None;
+    std::string changedTo;  // the point file's new bytes for Change::Replace
+    Target target = Target::NewFile;
+    // WriteAll: the last message as "caption: text", {in} and {out} standing for the paths;
+    // Redraw: the number of point pixels drawn, as text.
+    std::string result;
+    std::string output;  // WriteAll: the output's bytes; "-" when no output may exist
+};
+
+void PrintTo(const BadInput& row, std::ostream* out) { *out << row.name; }
+
+BadInput opens(const char* name, const std::string& content, const std::string& output, int points) {
+    BadInput row;
+    row.name = name;
+    row.content = content;
+    row.result = "File Saved: " + std::to_string(points) + " points written to {out}";
+    row.output = output;
+    return row;
+}
+
+BadInput rejected(const char* name, const std::string& content, const std::string& text, bool skipHeader = false) {
+    BadInput row;
+    row.name = name;
+    row.content = content;
+    row.openError = text;
+    row.skipHeader = skipHeader;
+    row.then = Then::Nothing;
+    return row;
+}
+
+BadInput changed(const char* name, Change change, const std::string& to, Then then, const std::string& result,
+                 const std::string& output = "-") {
+    BadInput row;
+    row.name = name;
+    row.content = kGood;
+    row.change = change;
+    row.changedTo = to;
+    row.then = then;
+    row.result = result;
+    row.output = output;
+    return row;
+}
+
+BadInput writtenTo(const char* name, Target target, const std::string& result) {
+    BadInput row;
+    row.name = name;
+    row.content = kGood;
+    row.target = target;
+    row.result = result;
+    row.output = "-";
+    return row;
+}
+
+std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+struct FileStamp {
+    bool exists = false;
+    off_t size = 0;
+    timespec modified{};
+};
+
+FileStamp stampOf(const std::string& path) {
+    FileStamp stamp;
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0) return stamp;
+    stamp.exists = true;
+    stamp.size = info.st_size;
+    stamp.modified = info.st_mtim;
+    return stamp;
+}
+
+bool operator==(const FileStamp& a, const FileStamp& b) {
+    return a.exists == b.exists && a.size == b.size && a.modified.tv_sec == b.modified.tv_sec &&
+           a.modified.tv_nsec == b.modified.tv_nsec;
+}
+
+}  // namespace
+
+class BadInputTest : public AppTest, public ::testing::WithParamInterface<BadInput> {
+protected:
+    void TearDown() override {
+        std::error_code ignored;
+        fs::permissions(dir / "locked", fs::perms::owner_all, ignored);
+        AppTest::TearDown();
+    }
+
+    // A folder no file can be created in, for this user: a folder without write
+    // permission, or, when that does not stop this user (root), one of the kernel's.
+    std::string lockedFolder() {
+        fs::path locked = dir / "locked";
+        fs::create_directory(locked);
+        fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+        if (access(locked.c_str(), W_OK) != 0) return locked.string();
+        return "/proc/self";
+    }
+
+    std::string outputPath(Target target, const std::string& input) {
+        switch (target) {
+        case Target::NewFile:
+            return path("out.csv");
+        case Target::ReadOnlyFolder:
+            return lockedFolder() + "/out.csv";
+        case Target::FullDevice:
+            fs::create_symlink("/dev/full", dir / "full.csv");
+            return path("full.csv");
+        case Target::InputRespelled:
+            fs::create_directory(dir / "sub");
+            return (dir / "sub" / ".." / "." / "points.csv").string();
+        case Target::InputSymlink:
+            fs::create_symlink(input, dir / "link.csv");
+            return path("link.csv");
+        case Target::InputHardLink:
+            fs::create_hard_link(input, dir / "hard.csv");
+            return path("hard.csv");
+        }
+        return std::string();
+    }
+
+    // The write sequence for all points as comma-separated copies; the save dialog is
+    // cancelled when it comes back after a refusal.
+    void writeAll(const std::string& out, const BadInput& row) {
+        td::expectModal([](td::Modal& m) {
+            ASSERT_EQ(m.templateId(), IDD_WRITEFILEAS);
+            m.click(IDOK);
+        });
+        const bool exists = fs::exists(fs::symlink_status(out));
+        td::expectModal([out](td::Modal& m) {
+            ASSERT_EQ(m.kind(), td::ModalKind::SaveFile);
+            m.choose(out);
+        });
+        if (exists)
+            td::expectModal([](td::Modal& confirm) {
+                EXPECT_EQ(confirm.caption(), "Confirm Save As");
+                confirm.answer(IDYES);
+            });
+        td::expectModal([](td::Modal& m) { m.answer(IDOK); });
+        if (row.target >= Target::InputRespelled)
+            td::expectModal([](td::Modal& m) {
+                ASSERT_EQ(m.kind(), td::ModalKind::SaveFile);
+                m.cancel();
+            });
+        td::command(window, IDM_SELECTALL);
+    }
+
+    // Point pixels inside the plot frame: neither the black fill nor the red frame.
+    int pointPixels() {
+        int count = 0;
+        for (int y = g_plotTop - 1; y <= g_plotBottom; ++y)
+            for (int x = g_plotLeft - 1; x <= g_plotRight; ++x) {
+                COLORREF c = td::pixel(window, x, y);
+                if (c != RGB(0, 0, 0) && c != RGB(255, 0, 0)) ++count;
+            }
+        return count;
+    }
+};
+
+TEST_P(BadInputTest, MeetsItsOutcomeAndLeavesThePointFileAlone) {
+    const BadInput& row = GetParam();
+    const std::string input = file("points.csv", row.content);
+    FileStamp stamp = stampOf(input);
+    std::string bytes = read(input);
+
+    td::expectMessage("Note:",
+                      "This program doesn't automatically repaint the screen.\n"
+                      "Click Redraw on the menu if you lose any screen points.\n\n"
+                      "Select AreaType and drag area around points to write.   ");
+    td::expectModal([input](td::Modal& m) { m.choose(input); });
+    // The counting pass rejects before Swap Fields; the rest after it.
+    const bool countingRejects = row.openError == kNotPointFile || row.openError == kUneven ||
+                                 row.openError == kFieldCount || row.openError.find("longer than") != std::string::npos;
+    if (!countingRejects)
+        td::expectModal([&row](td::Modal& m) {
+            ASSERT_EQ(m.templateId(), IDD_SWAPFIELDS);
+            if (row.skipHeader) m.click(IDC_SKIPHEADER);
+            m.click(IDOK);
+        });
+    if (!row.openError.empty()) td::expectMessage("Error", row.openError);
+    td::command(window, IDM_OPEN);
+    td::checkDone();
+    EXPECT_EQ(g_viewState, row.openError.empty() ? 2 : 0);
+    EXPECT_FALSE(g_input.is_open());
+    EXPECT_TRUE(stampOf(input) == stamp) << "the open changed the point file";
+    EXPECT_EQ(read(input), bytes);
+    if (row.then == Then::Nothing || g_viewState != 2) return;
+
+    if (row.change == Change::Remove) fs::remove(input);
+    if (row.change == Change::ToFolder) {
+        fs::remove(input);
+        fs::create_directory(input);
+    }
+    if (row.change == Change::Replace) std::ofstream(input, std::ios::binary | std::ios::trunc) << row.changedTo;
+    stamp = stampOf(input);
+    bytes = row.change == Change::Replace ? row.changedTo : row.change == Change::None ? bytes : "";
+
+    if (row.then == Then::Redraw) {
+        td::command(window, IDM_REDRAW);
+        EXPECT_EQ(g_viewState, 2);
+        EXPECT_EQ(std::to_string(pointPixels()), row.result);
+    } else {
+        const std::string out = outputPath(row.target, input);
+        writeAll(out, row);
+        td::checkDone();
+        // The last message box: dialogs are logged with an empty text.
+        std::string lastMessage;
+        for (const std::string& entry : td::modalLog())
+            if (entry.size() < 2 || entry.compare(entry.size() - 2, 2, ": ") != 0) lastMessage = entry;
+        EXPECT_EQ(lastMessage, replaceAll(replaceAll(row.result, "{in}", input), "{out}", out));
+        // The point file's other names are checked as the point file below.
+        if (row.output != "-") {
+            EXPECT_EQ(read(out), row.output);
+        } else if (row.target == Target::NewFile || row.target == Target::ReadOnlyFolder) {
+            EXPECT_FALSE(fs::exists(out)) << "an output was left behind";
+        }
+        EXPECT_EQ(g_viewState, 1);
+    }
+    EXPECT_FALSE(g_input.is_open());
+    EXPECT_TRUE(stampOf(input) == stamp) << "the point file was touched";
+    if (row.change != Change::ToFolder) {
+        EXPECT_EQ(read(input), bytes);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadInputTest,
+    ::testing::Values(
+        rejected("EmptyFile", "", kNotPointFile),
+        rejected("BinaryFile", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20), kNotPointFile),
+        rejected("NulInsideCoordinates", std::string("1000,2000,5\n1100\0,2100,6\n1200,2050,7\n", 35), kUneven),
+        opens("NulInsideDescription",
+              std::string("1,1000,2000,5,TREE\n2,1100,2100,6,RO\0CK\n3,1200,2050,7,POST\n", 58), kGoodOut, 3),
+        opens("Utf8ByteOrderMark", kBom + kGood, kGoodOut, 3),
+        [] {
+            BadInput row = opens("Utf8ByteOrderMarkBeforeHeader", kBom + "X,Y,Z\n" + kGood, kGoodOut, 3);
+            row.skipHeader = true;
+            return row;
+        }(),
+        rejected("Utf8ByteOrderMarkOnly", kBom, kNotPointFile),
+        rejected("Utf16LittleEndian", utf16("1000,2000,5\r\n1100,2100,6\r\n", true), kNotPointFile),
+        rejected("Utf16BigEndian", utf16("1000,2000,5\r\n1100,2100,6\r\n", false), kNotPointFile),
+        // A lone carriage return is part of the line: the whole file is one line of 7 fields.
+        rejected("OldMacLineEnds", "1000,2000,5\r1100,2100,6\r1200,2050,7\r", kFieldCount),
+        opens("MixedLineEnds", "1000,2000,5\r\n1100,2100,6\n1200,2050,7\r\n", kGoodOut, 3),
+        rejected("MegabyteFirstLine", std::string(1 << 20, '7') + "\n" + kGood,
+                 lineMessage(1, "is longer than 127 characters.")),
+        rejected("MegabyteLaterLine", kGood + "1300,2150," + std::string(1 << 20, '7') + "\n",
+                 lineMessage(4, "is longer than 79 characters.")),
+        rejected("HundredDigitX", std::string(100, '9') + ",2000,5\n" + kGood,
+                 lineMessage(1, "has an X or Y value out of range.")),
+        opens("HundredDigitElevation", "1000,2000," + std::string(100, '9') + "\n1100,2100,6\n1200,2050,7\n",
+              "1000,2000," + std::string(100, '9') + "\r\n1100,2100,6\r\n1200,2050,7\r\n", 3),
+        opens("SpecialElevations", "1000,2000,1e308\n1100,2100,nan\n1200,2050,-inf\n1300,2150,-0\n",
+              "1000,2000,1e308\r\n1100,2100,nan\r\n1200,2050,-inf\r\n1300,2150,-0\r\n", 4),
+        // X and Y are whole numbers read up to the first other character.
+        opens("ExponentAsX", "1e308,2000,5\n1100,2100,6\n", "1e308,2000,5\r\n1100,2100,6\r\n", 2),
+        rejected("NanAsX", "nan,2000,5\n1100,2100,6\n", kHeaderOrZero),
+        rejected("InfAsY", "1000,inf,5\n1100,2100,6\n", kHeaderOrZero),
+        rejected("MinusZeroAsY", "1000,2000,5\n1100,-0,6\n", kHeaderOrZero),
+        rejected("XBeyond32Bits", "5000000000,2000,5\n1100,2100,6\n", lineMessage(1, "has an X or Y value out of range.")),
+        rejected("YBeyond32Bits", "1000,2000,5\n1100,-3000000000,6\n",
+                 lineMessage(2, "has an X or Y value out of range.")),
+        rejected("ExtentBeyond32Bits", "-2000000000,2000,5\n2000000000,2100,6\n", kExtent),
+        rejected("OnlyHeader", "X,Y,Z\n", kHeaderOrZero),
+        rejected("OnlyHeaderSkipped", "X,Y,Z\n", kInvalid, true),
+        rejected("OnePoint", "1000,2000,5\n", kInvalid),
+        changed("RemovedBeforeWrite", Change::Remove, "", Then::WriteAll,
+                "Error: Can't open point file\n{in}\nNothing was written."),
+        changed("FolderBeforeWrite", Change::ToFolder, "", Then::WriteAll,
+                "Error: Can't open point file\n{in}\nNothing was written."),
+        changed("GrownBeforeWrite", Change::Replace, kGood + "1300,2150,8\n", Then::WriteAll,
+                "File Saved: 4 points written to {out}", kGoodOut + "1300,2150,8\r\n"),
+        changed("ShrunkBeforeWrite", Change::Replace, "1000,2000,5\n", Then::WriteAll,
+                "File Saved: 1 points written to {out}", "1000,2000,5\r\n"),
+        changed("TwoFieldsBeforeWrite", Change::Replace, "1000,2000\n1100,2100\n", Then::WriteAll,
+                "Error: Can't read point file to its end\n{in}\n{out} is incomplete.", ""),
+        changed("FiveFieldsBeforeWrite", Change::Replace, "1,1000,2000,5,A\n2,1100,2100,6,B\n", Then::WriteAll,
+                "Error: Can't read point file to its end\n{in}\n{out} is incomplete.", ""),
+        changed("RemovedBeforeRedraw", Change::Remove, "", Then::Redraw, "0"),
+        changed("FolderBeforeRedraw", Change::ToFolder, "", Then::Redraw, "0"),
+        changed("GrownBeforeRedraw", Change::Replace, kGood + "1150,2025,6\n", Then::Redraw, "4"),
+        changed("TwoFieldsBeforeRedraw", Change::Replace, "1000,2000\n1100,2100\n", Then::Redraw, "0"),
+        writtenTo("ReadOnlyFolder", Target::ReadOnlyFolder, "Error: Can't create file\n{out}\nNothing was written."),
+        writtenTo("FullDevice", Target::FullDevice, "Error: Can't write file\n{out}\nThe points were not all saved."),
+        writtenTo("InputRespelled", Target::InputRespelled, kRefused),
+        writtenTo("InputSymlink", Target::InputSymlink, kRefused),
+        writtenTo("InputHardLink", Target::InputHardLink, kRefused)),
+    [](const ::testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
+
+// The file dialog goes into a folder chosen by name, even one named like a point file,
+// and never hands it to the Open; cancelled there, the Open ends without a word.
+TEST_F(BadInputTest, FolderChosenAsPointFileIsEnteredNotOpened) {
+    fs::create_directory(dir / "folder.csv");
+    const std::string folder = path("folder.csv");
+    td::expectModal([](td::Modal& m) { m.answer(IDOK); });
+    td::expectModal([folder](td::Modal& m) {
+        m.choose(folder);
+        m.cancel();
+    });
+    td::command(window, IDM_OPEN);
+    td::checkDone();
+    EXPECT_EQ(td::modalLog().size(), 2u);
+    EXPECT_EQ(g_viewState, 0);
+    EXPECT_FALSE(g_input.is_open());
+    EXPECT_TRUE(fs::is_directory(folder));
+}
