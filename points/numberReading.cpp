@@ -49,7 +49,30 @@ bool readWholeNumber(const char* text, long long* value) {
     return true;
 }
 
+// The common survey form, an optional minus and at most fifteen digits around a point with
+// no exponent, read as a whole number over a power of ten: both are exact doubles, so the
+// one rounded division gives the correctly rounded value, as strtod does. False for
+// anything else, such as an exponent or "0x".
+static bool readShortDecimal(const char* text, double* value) {
+    static const double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* p = text;
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    long long digits = 0;
+    int count = 0, decimals = 0;
+    for (; *p >= '0' && *p <= '9'; ++p, ++count) digits = digits * 10 + (*p - '0');
+    if (*p == '.') {
+        for (++p; *p >= '0' && *p <= '9'; ++p, ++count, ++decimals) digits = digits * 10 + (*p - '0');
+    }
+    if (count == 0 || count > 15 || *p == 'e' || *p == 'E' || *p == 'x' || *p == 'X') return false;
+    const double magnitude = static_cast<double>(digits) / kPowers[decimals];
+    *value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 double readDecimal(const char* text, const char* end) {
+    double value = 0.0;
+    if (readShortDecimal(text, &value)) return value;
     // from_chars reads an optional minus, digits with a point and an exponent exactly as
     // strtod does. strtod keeps what it alone reads: leading blanks, a plus sign,
     // hexadecimal, infinities and NaNs, and values beyond the double range.
@@ -58,7 +81,6 @@ double readDecimal(const char* text, const char* end) {
     const bool digitFirst = *p >= '0' && *p <= '9' && !(p[0] == '0' && (p[1] == 'x' || p[1] == 'X'));
     const bool pointFirst = *p == '.' && p[1] >= '0' && p[1] <= '9';
     if (digitFirst || pointFirst) {
-        double value = 0.0;
         const std::from_chars_result read = std::from_chars(text, end ? end : text + std::strlen(text), value);
         if (read.ec == std::errc()) return value;
     }

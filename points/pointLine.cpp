@@ -153,16 +153,17 @@ static void copyField(char* to, const char* start, const char* end) {
 bool parsePointLine() {
     const int layout = g_fieldCount >= 5 ? 5 : (g_fieldCount >= 3 ? 3 : 2);
     const int commasNeeded = layout == 5 ? 4 : layout - 1;
-    // The commas that part the fields, and the end of the line.
-    char* commas[4];
+    // One scan without a branch on the text: at[k] is left at the (k+1)th comma, and end
+    // at the end of the line.
+    char* at[sizeof g_lineBuf];
+    int found = 0;
     char* end = g_lineBuf;
-    for (int found = 0; found < commasNeeded; ++found) {
-        char* comma = std::strchr(end, ',');
-        if (!comma) return false;
-        commas[found] = comma;
-        end = comma + 1;
+    for (; *end; ++end) {
+        at[found] = end;
+        found += *end == ',';
     }
-    end += std::strlen(end);
+    if (found < commasNeeded) return false;
+    char* const* commas = at;
 
     // Field 5 stays attached to field 4: its comma is not cut.
     const int cuts = layout == 5 ? 3 : layout - 1;

@@ -63,7 +63,7 @@ TEST(PutNumberExactness, MillionsOfRandomValues) {
     std::mt19937_64 random(13);
     for (int i = 0; i < 1200000; ++i) {
         double value;
-        switch (i % 4) {
+        switch (i % 5) {
         case 0: {  // any double: every magnitude, subnormals, infinities and NaNs
             const uint64_t bits = random();
             std::memcpy(&value, &bits, sizeof value);
@@ -75,6 +75,10 @@ TEST(PutNumberExactness, MillionsOfRandomValues) {
         case 2:  // elevations converted in single precision, as the writer holds them
             value = static_cast<float>(static_cast<float>(static_cast<double>(random() % 5000000) / 1000.0) *
                                        (i % 5 ? 3.28084 : static_cast<double>(static_cast<float>(random() % 100000) / 1000.0f)));
+            break;
+        case 3:  // every binary exponent from 2^-14 to 2^56, across the whole-number form's edges
+            value = std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 71) - 67) *
+                    (random() % 2 ? -1.0 : 1.0);
             break;
         default:  // moved coordinates: small values with long binary fractions
             value = (static_cast<double>(random() % 100000000) / 1000.0 + 400000.0) - 399999.0;
