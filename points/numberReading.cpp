@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
@@ -58,7 +59,7 @@ static bool readShortDecimal(const char* text, double* value) {
     const char* p = text;
     const bool negative = *p == '-';
     if (negative) ++p;
-    long long digits = 0;
+    uint64_t digits = 0;  // unsigned: a long text wraps harmlessly before it is refused
     int count = 0, decimals = 0;
     for (; *p >= '0' && *p <= '9'; ++p, ++count) digits = digits * 10 + (*p - '0');
     if (*p == '.') {
