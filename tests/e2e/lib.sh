@@ -17,6 +17,11 @@ shot() { import -window root "$E2E_OUT/$1.png"; }
 
 fail() {
     trap - ERR
+    # A failure inside a command substitution ends only that subshell; its caller stops
+    # here too, without telling the same failure twice.
+    local mark=${E2E_OUT:+$E2E_OUT/failed}
+    [ -n "$mark" ] && [ -e "$mark" ] && exit 1
+    [ -z "$mark" ] || : >"$mark"
     echo "FAIL [$E2E_STEP]: $*" >&2
     if [ -n "${DISPLAY:-}" ] && shot failure 2>/dev/null; then
         echo "screenshot of the screen at the failure: $E2E_OUT/failure.png" >&2
@@ -53,10 +58,15 @@ start_x() {
 }
 
 # Prints the id of the visible window whose title matches the pattern, once there is one.
+# xdotool's own wait gives up when a window vanishes while it searches, so it is repeated
+# until the deadline.
 wait_window() {
-    local id
-    id=$(timeout "${2:-$E2E_WAIT}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
-    [ -n "$id" ] || fail "no window titled '$1' appeared within ${2:-$E2E_WAIT} s"
+    local id="" limit=${2:-$E2E_WAIT} deadline
+    deadline=$((SECONDS + limit))
+    while [ -z "$id" ] && [ "$SECONDS" -lt "$deadline" ]; do
+        id=$(timeout 2 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
+    done
+    [ -n "$id" ] || fail "no window titled '$1' appeared within $limit s"
     echo "$id"
 }
 

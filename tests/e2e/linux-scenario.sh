@@ -12,6 +12,7 @@ program=$(realpath "$1")
 E2E_OUT=${2:-$(mktemp -d)}
 mkdir -p "$E2E_OUT"
 E2E_OUT=$(cd "$E2E_OUT" && pwd)
+rm -f "$E2E_OUT/failed"
 rm -f "$E2E_OUT"/*.png "$E2E_OUT"/*.csv "$E2E_OUT"/*.txt
 examples=$(cd "$here/../../examples" && pwd)
 echo "screenshots and output in $E2E_OUT"

@@ -11,6 +11,7 @@ deb=$(realpath "$1")
 E2E_OUT=${2:-$(mktemp -d)}
 mkdir -p "$E2E_OUT"
 E2E_OUT=$(cd "$E2E_OUT" && pwd)
+rm -f "$E2E_OUT/failed"
 
 step "apt-get installs the package"
 DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$deb" >"$E2E_OUT/apt.log" 2>&1 ||

@@ -11,6 +11,7 @@ exe=$(realpath "$1")
 E2E_OUT=${2:-$(mktemp -d)}
 mkdir -p "$E2E_OUT"
 E2E_OUT=$(cd "$E2E_OUT" && pwd)
+rm -f "$E2E_OUT/failed"
 rm -f "$E2E_OUT"/*.png "$E2E_OUT"/*.csv
 examples=$(cd "$here/../../examples" && pwd)
 echo "screenshots and output in $E2E_OUT"
