@@ -9,8 +9,10 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
 # xvfb: the X server; xdotool: real input events; imagemagick: screenshots and pixels;
-# wine and wine64: the Windows build; dpkg-dev: dpkg-shlibdeps for the package's dependencies.
-packages=(xvfb xdotool imagemagick wine wine64 dpkg-dev)
+# wine and wine64: the Windows build, with the X libraries that Wine's X11 driver loads at
+# run time (its packages only recommend them); dpkg-dev: dpkg-shlibdeps for the package.
+packages=(xvfb xdotool imagemagick wine wine64 libxrender1 libxcursor1 libxi6 libxrandr2 libxinerama1
+          libxcomposite1 libxfixes3 libxxf86vm1 dpkg-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
