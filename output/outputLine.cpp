@@ -91,9 +91,22 @@ std::string fieldGap() {
     return ",";
 }
 
+// Copies text up to its terminator to out and returns the end: field texts are short, and
+// one pass over them costs less than measuring and then copying them.
+static char* putFieldText(char* out, const char* text) {
+    while (*text) *out++ = *text++;
+    return out;
+}
+
 char* putCopyLine(char* out, const std::string& gap) {
-    return joinFields(out, g_xText, std::strlen(g_xText), g_yText, std::strlen(g_yText), g_zText,
-                      hasElevation() ? std::strlen(g_zText) : 0, gap);
+    out = putFieldText(out, g_xText);
+    out = putText(out, gap.data(), gap.size());
+    out = putFieldText(out, g_yText);
+    if (hasElevation()) {
+        out = putText(out, gap.data(), gap.size());
+        out = putFieldText(out, g_zText);
+    }
+    return putText(out, OUTPUT_LINE_END, sizeof OUTPUT_LINE_END - 1);
 }
 
 char* putConvertLine(char* out, const std::string& gap) {
