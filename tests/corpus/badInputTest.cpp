@@ -362,3 +362,19 @@ TEST_F(BadInputTest, FolderChosenAsPointFileIsEnteredNotOpened) {
     EXPECT_FALSE(g_input.is_open());
     EXPECT_TRUE(fs::is_directory(folder));
 }
+
+// A pipe named like a point file: opening it for reading would wait for a writer that
+// never comes. It is refused at once, as no point file.
+TEST_F(BadInputTest, PipeChosenAsPointFileIsRefusedWithoutWaiting) {
+    const std::string pipe = path("pipe.csv");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const FileStamp stamp = stampOf(pipe);
+    td::expectModal([](td::Modal& m) { m.answer(IDOK); });
+    td::expectModal([pipe](td::Modal& m) { m.choose(pipe); });
+    td::expectMessage("Error", kNotPointFile);
+    td::command(window, IDM_OPEN);
+    td::checkDone();
+    EXPECT_EQ(g_viewState, 0);
+    EXPECT_FALSE(g_input.is_open());
+    EXPECT_TRUE(stampOf(pipe) == stamp);
+}
