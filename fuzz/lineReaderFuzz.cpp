@@ -1,0 +1,146 @@
+// The line reader over arbitrary bytes and limits: startPass, readLine and readDataLine
+// against a plain model of the file's lines. Input: a byte for the header choice, two
+// limit bytes (first line, later lines), then the file.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "fuzzSupport.h"
+#include "points/appState.h"
+#include "points/pointLine.h"
+
+namespace {
+
+struct Expected {
+    short outcome;
+    int lineNumber;
+    std::string text;  // g_lineBuf as a C string
+};
+
+// The file's lines: split at line feeds, one carriage return before a line feed or at the
+// end of the file dropped; a last line without a line feed counts when it is not empty.
+std::vector<std::string> splitLines(const std::string& content) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (;;) {
+        size_t end = content.find('\n', start);
+        std::string line = content.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (end == std::string::npos) {
+            if (start < content.size()) lines.push_back(line);
+            break;
+        }
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string cString(const std::string& text) { return text.substr(0, text.find('\0')); }
+
+bool blank(const std::string& line) {
+    for (char c : cString(line))
+        if (c != ' ' && c != '\t') return false;
+    return true;
+}
+
+int clampLimit(int limit) { return limit > 128 ? 128 : limit; }
+
+// What each call of readDataLine gives, up to and including the first LINE_END or LINE_BAD.
+std::vector<Expected> model(const std::string& content, bool skipHeader, int firstLimit, int laterLimit) {
+    // A UTF-8 byte-order mark belongs to no line.
+    const std::string text = content.compare(0, 3, "\xEF\xBB\xBF") == 0 ? content.substr(3) : content;
+    std::vector<std::string> lines = splitLines(text);
+    // Whether the reads so far met the end of the file: the lines before `next` are taken,
+    // and the last of them had no line feed (or there was none to take).
+    auto endMet = [&](size_t next) {
+        return lines.empty() || (next >= lines.size() && text.back() != '\n');
+    };
+    std::vector<Expected> calls;
+    size_t next = 0;
+    if (skipHeader) {
+        if (!lines.empty() && lines[0].size() > 127) {
+            calls.push_back({LINE_BAD, 1, cString(lines[0].substr(0, 127))});
+            return calls;
+        }
+        next = 1;
+    }
+    for (bool first = true;; first = false) {
+        const int limit = clampLimit(first ? firstLimit : laterLimit);
+        const int number = static_cast<int>(next) + 1;
+        if ((skipHeader || !first) && endMet(next)) {
+            calls.push_back({LINE_END, number, ""});
+            return calls;
+        }
+        if (limit < 1) {
+            calls.push_back({LINE_BAD, number, ""});
+            return calls;
+        }
+        if (next >= lines.size()) {
+            calls.push_back({LINE_END, number, ""});
+            return calls;
+        }
+        const std::string& line = lines[next];
+        if (line.size() > static_cast<size_t>(limit - 1)) {
+            calls.push_back({LINE_BAD, number, cString(line.substr(0, limit - 1))});
+            return calls;
+        }
+        if (!blank(line)) {
+            calls.push_back({LINE_DATA, number, cString(line)});
+            ++next;
+            continue;
+        }
+        // A run of blank lines: the end of the data only when nothing follows it.
+        for (size_t i = next + 1; i < lines.size(); ++i) {
+            if (lines[i].size() > static_cast<size_t>(limit - 1) || !blank(lines[i])) {
+                calls.push_back({LINE_BAD, number, ""});
+                return calls;
+            }
+        }
+        calls.push_back({LINE_END, number, ""});
+        return calls;
+    }
+}
+
+const std::string& scratch() {
+    static const std::string path = [] {
+        std::string p = fuzz::scratchPath("lines.csv");
+        fuzz::removeAtExit(p);
+        return p;
+    }();
+    return path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::Bytes in(data, size);
+    const bool skipHeader = in.byte() & 1;
+    const int firstLimit = in.byte() % 140;
+    const int laterLimit = in.byte() % 140;
+    const std::string content = in.rest();
+    fuzz::writeFile(scratch(), content);
+
+    std::strcpy(g_inputPath, scratch().c_str());
+    g_skipHeader = skipHeader ? 1 : 0;
+    FUZZ_CHECK(startPass(), "the scratch file opens");
+
+    const std::vector<Expected> expected = model(content, skipHeader, firstLimit, laterLimit);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const short outcome = readDataLine(i == 0 ? firstLimit : laterLimit);
+        FUZZ_CHECK(std::memchr(g_lineBuf, '\0', sizeof g_lineBuf) != nullptr, "the line buffer is terminated");
+        FUZZ_CHECK(outcome == expected[i].outcome, "outcome as the model's");
+        // LINE_END names no line and leaves no text of its own.
+        if (outcome == LINE_END) continue;
+        FUZZ_CHECK(g_lineNumber == expected[i].lineNumber, "line number as the model's");
+        FUZZ_CHECK(std::string(g_lineBuf) == expected[i].text, "line text as the model's");
+    }
+    // After the end or a bad line every later call answers the same, whatever the limit.
+    const short last = expected.back().outcome;
+    for (int limit : {128, 80, 1, 0}) {
+        FUZZ_CHECK(readDataLine(limit) == last, "the last outcome repeats");
+        FUZZ_CHECK(last == LINE_END ? g_input.eof() : g_input.fail(), "the stream stays ended");
+    }
+    g_input.close();
+    return 0;
+}

@@ -1,0 +1,90 @@
+// One line under every layout and swap: parsePointLine on any 127 bytes, checked against
+// the field layouts and the standard library's readings. Input: a byte for the layout
+// and swap, then the line.
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "fuzzSupport.h"
+#include "points/appState.h"
+#include "points/numberReading.h"
+#include "points/pointLine.h"
+
+namespace {
+
+std::vector<std::string> splitAtCommas(const std::string& line, int fields) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (int i = 1; i < fields; ++i) {
+        size_t comma = line.find(',', start);
+        parts.push_back(line.substr(start, comma - start));
+        start = comma + 1;
+    }
+    parts.push_back(line.substr(start));
+    return parts;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::Bytes in(data, size);
+    const uint8_t choice = in.byte();
+    static const short layouts[] = {2, 3, 5};
+    g_fieldCount = layouts[(choice & 0x7f) % 3];
+    g_swapXY = (choice & 0x80) ? 1 : 0;
+    std::string bytes = in.rest().substr(0, sizeof g_lineBuf - 1);
+    std::memset(g_lineBuf, 'Z', sizeof g_lineBuf);  // no terminator but the one readLine stores
+    std::memcpy(g_lineBuf, bytes.data(), bytes.size());
+    g_lineBuf[bytes.size()] = '\0';
+    const std::string line(g_lineBuf);
+
+    const float elevationBefore = 1234.5f;
+    g_elevation = elevationBefore;
+    const int layout = g_fieldCount;
+    size_t commas = 0;
+    for (char c : line) commas += c == ',';
+    const size_t needed = layout == 5 ? 4 : layout - 1;
+
+    const bool parsed = parsePointLine();
+    FUZZ_CHECK(parsed == (commas >= needed), "a line is parsed exactly when it has the commas its layout needs");
+    if (!parsed) {
+        FUZZ_CHECK(line == g_lineBuf, "a short line is left untouched");
+        return 0;
+    }
+
+    // Field 5 stays attached to field 4.
+    const std::vector<std::string> fields = splitAtCommas(line, layout == 5 ? 4 : layout);
+    std::string x = layout == 5 ? fields[1] : fields[0];
+    std::string y = layout == 5 ? fields[2] : fields[1];
+    if (g_swapXY == 1) std::swap(x, y);
+    FUZZ_CHECK(x == g_xText, "X text by layout and swap");
+    FUZZ_CHECK(y == g_yText, "Y text by layout and swap");
+    FUZZ_CHECK(std::string(g_field1) == fields[0], "field 1");
+    FUZZ_CHECK(std::string(g_field2) == fields[1], "field 2");
+
+    // strtoll reads the same run of blanks, sign and digits and clamps to the 64-bit limits.
+    errno = 0;
+    const double expectedX = static_cast<double>(std::strtoll(x.c_str(), nullptr, 10));
+    const double expectedY = static_cast<double>(std::strtoll(y.c_str(), nullptr, 10));
+    FUZZ_CHECK(g_x == expectedX, "X as strtoll reads it");
+    FUZZ_CHECK(g_y == expectedY, "Y as strtoll reads it");
+
+    if (layout == 2) {
+        FUZZ_CHECK(g_elevation == elevationBefore, "2-field lines leave the elevation alone");
+        return 0;
+    }
+    const std::string z = layout == 5 ? fields[3] : fields[2];
+    FUZZ_CHECK(z == g_zText, "elevation text");
+    const double value = std::strtod(z.c_str(), nullptr);
+    if (std::isnan(value)) {
+        FUZZ_CHECK(std::isnan(g_elevation), "a nan elevation stays nan");
+    } else if (std::fabs(value) > 3.4028234663852886e38) {
+        FUZZ_CHECK(std::isinf(g_elevation) && (g_elevation > 0) == (value > 0), "beyond float reads as infinity");
+    } else {
+        FUZZ_CHECK(g_elevation == static_cast<float>(value), "elevation as strtod reads it");
+    }
+    return 0;
+}
