@@ -337,6 +337,7 @@ INSTANTIATE_TEST_SUITE_P(
         changed("RemovedBeforeRedraw", Change::Remove, "", Then::Redraw, "0"),
         changed("FolderBeforeRedraw", Change::ToFolder, "", Then::Redraw, "0"),
         changed("GrownBeforeRedraw", Change::Replace, kGood + "1150,2025,6\n", Then::Redraw, "4"),
+        changed("ShrunkBeforeRedraw", Change::Replace, "1000,2000,5\n", Then::Redraw, "1"),
         changed("TwoFieldsBeforeRedraw", Change::Replace, "1000,2000\n1100,2100\n", Then::Redraw, "0"),
         writtenTo("ReadOnlyFolder", Target::ReadOnlyFolder, "Error: Can't create file\n{out}\nNothing was written."),
         writtenTo("FullDevice", Target::FullDevice, "Error: Can't write file\n{out}\nThe points were not all saved."),

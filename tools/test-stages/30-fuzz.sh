@@ -31,7 +31,9 @@ export LSAN_OPTIONS="suppressions=$PWD/build-fuzz/lsan-suppressions.txt"
 export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen
-mkdir -p build-fuzz/findings
+mkdir -p build-fuzz/findings build-fuzz/tmp
+# The targets' scratch files, kept out of /tmp even when a run ends in a finding.
+export TMPDIR="$PWD/build-fuzz/tmp"
 for target in "${targets[@]}"; do
     # New inputs go to a scratch folder; the seed corpus in the repository is only read.
     work="build-fuzz/corpus/$target"
