@@ -15,11 +15,18 @@ static const char* const kHeaderOrZero =
     "lines with zero XY values or check the\n"
     "\"Ignore 1st line\"  box when opening file.";
 static const char* const kInvalidData = "Invalid or missing data in file.  ";
+static const char* const kUnevenFields = "This file has uneven fields.\n  Check file and try again.";
 static const char* const kExtentTooLarge = "The X - Y extent of this file is too large.\n    Check file and try again.";
 
 // The elevation band that marks a point without a height.
 static const float kNoDataLow = 32766.0f;
 static const float kNoDataHigh = 32767.0f;
+
+static int countCommas(const char* text) {
+    int commas = 0;
+    for (; *text; ++text) commas += *text == ',';
+    return commas;
+}
 
 static bool outOfRange(double value) { return value < INT_MIN || value > INT_MAX; }
 
@@ -50,6 +57,7 @@ bool gatherRanges(HWND window) {
     short outcome;
     while ((outcome = readDataLine(limit)) == LINE_DATA) {
         limit = 80;
+        const int commas = countCommas(g_lineBuf);  // before parsePointLine cuts the fields apart
         if (!parsePointLine()) {
             rejectShortLine(window);
             return false;
@@ -76,6 +84,13 @@ bool gatherRanges(HWND window) {
         const int y = static_cast<int>(g_y);
         if (y > g_maxY) g_maxY = y;
         if (y < g_minY) g_minY = y;
+        // A line the counting pass never read (the first one, when the header choice has
+        // changed since the last Open) may hold more fields than the rest; the plot and
+        // the writer would take its fields from the wrong places.
+        if (commas != g_fieldCount - 1) {
+            rejectFile(window, kUnevenFields);
+            return false;
+        }
         if (g_fieldCount != 2 && std::isfinite(g_elevation) &&
             (g_elevation < kNoDataLow || g_elevation > kNoDataHigh)) {
             if (g_elevation > g_maxZ) g_maxZ = g_elevation;

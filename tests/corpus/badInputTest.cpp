@@ -379,3 +379,28 @@ TEST_F(BadInputTest, PipeChosenAsPointFileIsRefusedWithoutWaiting) {
     EXPECT_FALSE(g_input.is_open());
     EXPECT_TRUE(stampOf(pipe) == stamp);
 }
+
+// The counting pass skips the first line by the previous Open's header choice; when this
+// Open reads it as data, its fields must agree with the rest like every other line's, or
+// the writer would take them from the wrong places.
+TEST_F(BadInputTest, FirstLineUncountedByTheCountingPassIsCheckedForItsFields) {
+    const std::string first = file("first.csv", "Easting,Northing,Height\n" + kGood);
+    const std::string second = file("second.csv", "1000,20000,3276,32767\n1200,2050,7\n1300,2150,8\n");
+    const FileStamp stamp = stampOf(second);
+    td::expectModal([](td::Modal& m) { m.answer(IDOK); });
+    td::expectModal([first](td::Modal& m) { m.choose(first); });
+    td::expectModal([](td::Modal& m) {
+        m.click(IDC_SKIPHEADER);
+        m.click(IDOK);
+    });
+    td::command(window, IDM_OPEN);
+    ASSERT_EQ(g_viewState, 2);
+
+    td::expectModal([second](td::Modal& m) { m.choose(second); });
+    td::expectModal([](td::Modal& m) { m.click(IDOK); });  // the header box left clear
+    td::expectMessage("Error", kUneven);
+    td::command(window, IDM_OPEN);
+    td::checkDone();
+    EXPECT_EQ(g_viewState, 0);
+    EXPECT_TRUE(stampOf(second) == stamp);
+}
