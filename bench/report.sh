@@ -103,3 +103,9 @@ echo
 echo '```'
 cat "$CHECKS"
 echo '```'
+# What bounds the figures, from profiles: kept by hand beside the scripts.
+FINDINGS="$(dirname "$0")/findings.md"
+if [ -f "$FINDINGS" ]; then
+    echo
+    cat "$FINDINGS"
+fi

@@ -39,8 +39,10 @@ static char* putShortFixed(char* out, double value, int decimals) {
         if (rest > half || (rest == half && (rounded & 1))) ++rounded;
     }
     if (bits >> 63) *out++ = '-';  // printf keeps the sign of a negative value that rounds to 0
-    out = std::to_chars(out, out + 20, rounded / scale).ptr;
-    uint64_t fraction = rounded % scale;
+    // Division by a constant in each form, which compiles to a multiplication.
+    const uint64_t whole = decimals == 3 ? rounded / 1000 : rounded / 100;
+    out = std::to_chars(out, out + 20, whole).ptr;
+    uint64_t fraction = rounded - whole * scale;
     if (fraction == 0) return out;
     *out++ = '.';
     int digits = decimals == 3 ? 3 : 2;
