@@ -11,6 +11,8 @@
 #include <sstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "app/mainWindow.h"
 #include "testdriver.h"
 
@@ -22,7 +24,8 @@ protected:
         std::string name = std::string(info->test_suite_name()) + "." + info->name();
         for (char& c : name)
             if (c == '/') c = '_';
-        dir = std::filesystem::temp_directory_path() / ("skerrow-test-" + name);
+        // The process id keeps runs of the same test from different builds apart.
+        dir = std::filesystem::temp_directory_path() / ("skerrow-test-" + name + "-" + std::to_string(getpid()));
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         window = createMainWindow(GetModuleHandleA(NULL), SW_SHOWNORMAL);
