@@ -93,15 +93,80 @@ bool isPushButton(HWND control) {
 
 // An automatic radio button checks itself and unchecks the automatic radio buttons of its
 // group: the controls from the nearest WS_GROUP control at or before it up to the next one.
+size_t indexOf(const std::vector<HWND>& controls, HWND control) {
+    return static_cast<size_t>(std::find(controls.begin(), controls.end(), control) - controls.begin());
+}
+
+// The group of the control at index at: [first, last) in template order.
+void groupOf(const std::vector<HWND>& controls, size_t at, size_t* first, size_t* last) {
+    *first = at;
+    while (*first > 0 && !(controls[*first]->style & WS_GROUP)) --*first;
+    *last = at + 1;
+    while (*last < controls.size() && !(controls[*last]->style & WS_GROUP)) ++*last;
+}
+
+bool isAutoRadio(HWND control) { return controlSource(control).kind == ControlKind::AutoRadioButton; }
+
 void checkAutoRadio(HWND dialog, HWND clicked) {
     const std::vector<HWND>& controls = dataOf(dialog).controls;
-    size_t at = static_cast<size_t>(std::find(controls.begin(), controls.end(), clicked) - controls.begin());
-    size_t first = at;
-    while (first > 0 && !(controls[first]->style & WS_GROUP)) --first;
-    size_t last = at + 1;
-    while (last < controls.size() && !(controls[last]->style & WS_GROUP)) ++last;
+    size_t at = indexOf(controls, clicked), first, last;
+    groupOf(controls, at, &first, &last);
     for (size_t i = first; i < last; ++i)
-        if (controlSource(controls[i]).kind == ControlKind::AutoRadioButton) setButtonChecked(controls[i], i == at);
+        if (isAutoRadio(controls[i])) setButtonChecked(controls[i], i == at);
+}
+
+bool canTakeFocus(HWND control) {
+    return control->widget->isEnabled() && !control->widget->isHidden() && control->widget->focusPolicy() != Qt::NoFocus;
+}
+
+void focusControl(HWND control);
+
+// Tab and Shift+Tab as the dialog manager moves them: to the next or previous control with
+// WS_TABSTOP, wrapping; a group of automatic radio buttons is one stop, entered at its
+// checked button.
+void moveTabFocus(HWND dialog, bool forward) {
+    const std::vector<HWND>& controls = dataOf(dialog).controls;
+    const size_t n = controls.size();
+    if (n == 0) return;
+    HWND from = controlOfWidget(dialog, dialog->widget->focusWidget());
+    size_t at = from ? indexOf(controls, from) : (forward ? n - 1 : 0);
+    size_t fromFirst = n, fromLast = n;
+    if (from && isAutoRadio(from)) groupOf(controls, at, &fromFirst, &fromLast);
+    for (size_t step = 1; step <= n; ++step) {
+        size_t i = forward ? (at + step) % n : (at + n - step % n) % n;
+        HWND candidate = controls[i];
+        if (!(candidate->style & WS_TABSTOP) || !canTakeFocus(candidate)) continue;
+        if (isAutoRadio(candidate)) {
+            if (i >= fromFirst && i < fromLast) continue;  // still the group we are leaving
+            size_t first, last;
+            groupOf(controls, i, &first, &last);
+            for (size_t j = first; j < last; ++j)
+                if (isAutoRadio(controls[j]) && canTakeFocus(controls[j]) && IsDlgButtonChecked(dialog, controls[j]->id) == BST_CHECKED)
+                    candidate = controls[j];
+        }
+        focusControl(candidate);
+        return;
+    }
+}
+
+// The arrow keys move within the focused control's group, wrapping; an automatic radio
+// button that receives the focus this way is checked and reports the click.
+void moveGroupFocus(HWND dialog, HWND from, bool forward) {
+    const std::vector<HWND>& controls = dataOf(dialog).controls;
+    size_t at = indexOf(controls, from), first, last;
+    groupOf(controls, at, &first, &last);
+    const size_t size = last - first;
+    for (size_t step = 1; step < size; ++step) {
+        size_t offset = forward ? (at - first + step) % size : (at - first + size - step) % size;
+        HWND candidate = controls[first + offset];
+        if (!canTakeFocus(candidate)) continue;
+        focusControl(candidate);
+        if (isAutoRadio(candidate) && IsDlgButtonChecked(dialog, candidate->id) != BST_CHECKED) {
+            checkAutoRadio(dialog, candidate);
+            sendCommand(dialog, candidate->id, kButtonClicked, candidate);
+        }
+        return;
+    }
 }
 
 // Enter: a push button with the focus is pressed; otherwise the default push button
@@ -149,6 +214,10 @@ protected:
     }
     // Every other way Qt would reject the dialog goes through the procedure as well.
     void reject() override { cancelByKey(hwnd_); }
+    bool focusNextPrevChild(bool next) override {
+        moveTabFocus(hwnd_, next);
+        return true;
+    }
 
 private:
     HWND hwnd_;
@@ -221,6 +290,22 @@ QWidget* createControlWidget(const ControlTemplate& source, QWidget* parent) {
 
 void connectControl(HWND dialog, HWND control) {
     const ControlTemplate& source = controlSource(control);
+    if (source.kind != ControlKind::Edit) {
+        // Buttons leave the arrow keys to the dialog manager, which moves within the group.
+        control->widget->installEventFilter(new EventFilter(control->widget, [dialog, control](QObject*, QEvent* event) {
+            if (event->type() != QEvent::KeyPress) return false;
+            int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Right || key == Qt::Key_Down) {
+                moveGroupFocus(dialog, control, true);
+                return true;
+            }
+            if (key == Qt::Key_Left || key == Qt::Key_Up) {
+                moveGroupFocus(dialog, control, false);
+                return true;
+            }
+            return false;
+        }));
+    }
     switch (source.kind) {
     case ControlKind::AutoRadioButton:
         QObject::connect(static_cast<QAbstractButton*>(control->widget.data()), &QAbstractButton::clicked, [dialog, control] {
@@ -322,10 +407,11 @@ void focusControl(HWND control) {
     if (auto* edit = qobject_cast<QLineEdit*>(control->widget.data())) edit->selectAll();
 }
 
-void sendKey(QWidget* target, int key, const QString& text = QString()) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+void sendKey(QWidget* target, int key, const QString& text = QString(),
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
     QApplication::sendEvent(target, &release);
 }
 
@@ -406,6 +492,18 @@ public:
     }
     void pressEscape() override {
         if (openFor("pressEscape")) sendKey(keyTarget(), Qt::Key_Escape, QStringLiteral("\x1b"));
+    }
+    void pressKey(td::Key key) override {
+        if (!openFor("pressKey")) return;
+        switch (key) {
+        case td::Key::Tab: sendKey(keyTarget(), Qt::Key_Tab, QStringLiteral("\t")); break;
+        case td::Key::ShiftTab: sendKey(keyTarget(), Qt::Key_Backtab, QString(), Qt::ShiftModifier); break;
+        case td::Key::Left: sendKey(keyTarget(), Qt::Key_Left); break;
+        case td::Key::Right: sendKey(keyTarget(), Qt::Key_Right); break;
+        case td::Key::Up: sendKey(keyTarget(), Qt::Key_Up); break;
+        case td::Key::Down: sendKey(keyTarget(), Qt::Key_Down); break;
+        case td::Key::Space: sendKey(keyTarget(), Qt::Key_Space, QStringLiteral(" ")); break;
+        }
     }
     void closeBox() override {
         if (openFor("closeBox")) dialog_->widget->close();

@@ -79,6 +79,7 @@ void ModalWindow::click(int id) { misuse("click(" + std::to_string(id) + ")"); }
 void ModalWindow::type(int id, const std::string&) { misuse("type(" + std::to_string(id) + ")"); }
 void ModalWindow::pressEnter() { misuse("pressEnter()"); }
 void ModalWindow::pressEscape() { misuse("pressEscape()"); }
+void ModalWindow::pressKey(td::Key) { misuse("pressKey()"); }
 void ModalWindow::closeBox() { misuse("closeBox()"); }
 std::string ModalWindow::filter() const { return std::string(); }
 std::string ModalWindow::defaultExtension() const { return std::string(); }

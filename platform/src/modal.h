@@ -40,6 +40,7 @@ public:
     void type(int id, const std::string& text) override;
     void pressEnter() override;
     void pressEscape() override;
+    void pressKey(td::Key key) override;
     void closeBox() override;
     std::string filter() const override;
     std::string defaultExtension() const override;

@@ -23,6 +23,7 @@ namespace td {
 void startLayer(int& argc, char** argv);
 
 enum class ModalKind { Dialog, MessageBox, OpenFile, SaveFile };
+enum class Key { Tab, ShiftTab, Left, Right, Up, Down, Space };
 
 // A modal window as the user sees it, handed to the handler that answers it.
 class Modal {
@@ -48,6 +49,7 @@ public:
     virtual void type(int id, const std::string& text) = 0;  // select all in the edit and type text key by key
     virtual void pressEnter() = 0;                         // the default button
     virtual void pressEscape() = 0;                        // arrives as IDCANCEL
+    virtual void pressKey(Key key) = 0;                    // to the control with the focus
     virtual void closeBox() = 0;                           // arrives as IDCANCEL
 
     // File dialogs
