@@ -7,17 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds=${SKERROW_FUZZ_SECONDS:-40}
 
-packages=(clang libclang-rt-14-dev)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+tools/ensure-packages.sh clang libclang-rt-14-dev
 
 targets=(lineReader parseLine openFile writeLine dialogEntry)
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKERROW_FUZZ=ON -DSKERROW_TESTS=OFF \

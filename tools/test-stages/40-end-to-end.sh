@@ -11,16 +11,8 @@ sudo=""
 # xvfb: the X server; xdotool: real input events; imagemagick: screenshots and pixels;
 # wine and wine64: the Windows build, with the X libraries that Wine's X11 driver loads at
 # run time (its packages only recommend them); dpkg-dev: dpkg-shlibdeps for the package.
-packages=(xvfb xdotool imagemagick wine wine64 libxrender1 libxcursor1 libxi6 libxrandr2 libxinerama1
-          libxcomposite1 libxfixes3 libxxf86vm1 dpkg-dev)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    $sudo apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+tools/ensure-packages.sh xvfb xdotool imagemagick wine wine64 libxrender1 libxcursor1 libxi6 libxrandr2 \
+    libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1 dpkg-dev
 
 cmake --build build -j2 --target skerrow
 tests/e2e/exe-imports.sh build-win/skerrow.exe
