@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/scratchFolder.h"
 #include "testdriver.h"
 
 namespace {
@@ -22,13 +23,7 @@ const DWORD kOpenFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
 class FileDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(info->test_suite_name()) + "." + info->name();
-        for (char& c : name)
-            if (c == '/') c = '_';
-        dir = (fs::temp_directory_path() / ("skerrow-filedialog-" + name)).string();
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir = makeScratchFolder("skerrow-filedialog-", false).string();  // shared with a death test's child
         std::memset(buffer, 0, sizeof buffer);
         std::memset(&ofn, 0, sizeof ofn);
         ofn.lStructSize = sizeof ofn;

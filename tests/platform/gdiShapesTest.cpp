@@ -12,18 +12,8 @@
 
 namespace {
 
-class GdiTest : public TestWindow {
+class GdiTest : public PaintedWindow {
 protected:
-    void SetUp() override {
-        TestWindow::SetUp();
-        dc = GetDC(window);
-        ASSERT_NE(dc, nullptr);
-    }
-    void TearDown() override {
-        if (dc) ReleaseDC(window, dc);
-        TestWindow::TearDown();
-    }
-
     // Fills [left,right) x [top,bottom) with a pattern in which neighbours differ, like plotted points.
     void paintPattern(int left, int top, int right, int bottom) {
         for (int y = top; y < bottom; ++y)
@@ -34,8 +24,6 @@ protected:
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(stockBrush)));
     }
     static COLORREF inverse(COLORREF c) { return ~c & 0x00ffffff; }
-
-    HDC dc = nullptr;
 };
 
 // The rubber band of a rectangle selection: four segments from S to P.

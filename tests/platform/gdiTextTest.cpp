@@ -10,25 +10,13 @@
 
 namespace {
 
-class GdiTextTest : public TestWindow {
+class GdiTextTest : public PaintedWindow {
 protected:
-    void SetUp() override {
-        TestWindow::SetUp();
-        dc = GetDC(window);
-        ASSERT_NE(dc, nullptr);
-    }
-    void TearDown() override {
-        if (dc) ReleaseDC(window, dc);
-        TestWindow::TearDown();
-    }
-
     HFONT panelFont(int height, bool italic) {
         return CreateFontA(height, 0, 0, 0, FW_BOLD, italic, FALSE, FALSE, 0, 0, 0, 0, 0, "Times New Roman");
     }
     void draw(int x, int y, const char* text) { ASSERT_TRUE(TextOutA(dc, x, y, text, lstrlenA(text))); }
     int whiteInside(const RECT& r) { return td::countPixels(window, r, RGB(255, 255, 255)); }
-
-    HDC dc = nullptr;
 };
 
 }  // namespace

@@ -79,4 +79,20 @@ protected:
     HWND window = nullptr;
 };
 
+// A test window with a device context on its client area, held for the whole test.
+class PaintedWindow : public TestWindow {
+protected:
+    void SetUp() override {
+        TestWindow::SetUp();
+        dc = GetDC(window);
+        ASSERT_NE(dc, nullptr);
+    }
+    void TearDown() override {
+        if (dc) ReleaseDC(window, dc);
+        TestWindow::TearDown();
+    }
+
+    HDC dc = nullptr;
+};
+
 #endif

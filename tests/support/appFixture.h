@@ -11,23 +11,15 @@
 #include <sstream>
 #include <string>
 
-#include <unistd.h>
-
 #include "app/mainWindow.h"
+#include "support/scratchFolder.h"
 #include "testdriver.h"
 
 // A test with the main window open, as WinMain leaves it before its message loop.
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(info->test_suite_name()) + "." + info->name();
-        for (char& c : name)
-            if (c == '/') c = '_';
-        // The process id keeps runs of the same test from different builds apart.
-        dir = std::filesystem::temp_directory_path() / ("skerrow-test-" + name + "-" + std::to_string(getpid()));
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        dir = makeScratchFolder("skerrow-test-");
         window = createMainWindow(GetModuleHandleA(NULL), SW_SHOWNORMAL);
         ASSERT_NE(window, nullptr);
         td::pump();
