@@ -142,5 +142,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(last == LINE_END ? g_input.eof() : g_input.fail(), "the stream stays ended");
     }
     g_input.close();
+
+    // The passes' reader, which takes lines where they stand, walks the file the same way.
+    FUZZ_CHECK(startPass(), "the scratch file opens again");
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const char* line = nullptr;
+        size_t length = 0;
+        const short outcome = nextDataLine(i == 0 ? firstLimit : laterLimit, &line, &length);
+        FUZZ_CHECK(outcome == expected[i].outcome, "in place: outcome as the model's");
+        if (outcome == LINE_END) continue;
+        FUZZ_CHECK(g_lineNumber == expected[i].lineNumber, "in place: line number as the model's");
+        if (outcome == LINE_DATA) FUZZ_CHECK(std::string(line, length) == expected[i].text, "in place: line as the model's");
+    }
+    const char* line;
+    size_t length;
+    for (int limit : {128, 80, 1, 0}) FUZZ_CHECK(nextDataLine(limit, &line, &length) == last, "in place: the last outcome repeats");
+    g_input.close();
     return 0;
 }

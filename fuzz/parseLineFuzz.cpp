@@ -11,6 +11,7 @@
 #include "fuzzSupport.h"
 #include "points/appState.h"
 #include "points/numberReading.h"
+#include "points/pointFields.h"
 #include "points/pointLine.h"
 
 namespace {
@@ -48,8 +49,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (char c : line) commas += c == ',';
     const size_t needed = layout == 5 ? 4 : layout - 1;
 
+    // The passes cut the line where it stands in the file, followed by its line break and
+    // more digits that must not be read.
+    char inPlace[sizeof g_lineBuf + LINE_TAIL_ROOM];
+    std::memset(inPlace, '7', sizeof inPlace);
+    std::memcpy(inPlace, line.data(), line.size());
+    inPlace[line.size()] = '\n';
+    PointFields point;
+    const bool cut = cutPointFields(inPlace, line.size(), &point);
+    FUZZ_CHECK(point.commas == static_cast<int>(commas), "every comma of the line is counted");
+
     const bool parsed = parsePointLine();
     FUZZ_CHECK(parsed == (commas >= needed), "a line is parsed exactly when it has the commas its layout needs");
+    FUZZ_CHECK(cut == parsed, "the line is cut in place exactly when parsePointLine parses it");
+    if (parsed) {
+        FUZZ_CHECK(std::string(point.xText, point.xLength) == g_xText, "X text in place");
+        FUZZ_CHECK(std::string(point.yText, point.yLength) == g_yText, "Y text in place");
+        FUZZ_CHECK(point.x == g_x && point.y == g_y, "X and Y read in place");
+        if (layout != 2) {
+            const std::string zText = g_zText;
+            FUZZ_CHECK(std::string(point.zText, point.zLength) == (layout == 5 ? zText.substr(0, zText.find(',')) : zText),
+                       "elevation text in place, without the description");
+            FUZZ_CHECK(std::memcmp(&point.elevation, &g_elevation, sizeof g_elevation) == 0 ||
+                           (std::isnan(point.elevation) && std::isnan(g_elevation)),
+                       "elevation read in place");
+        }
+    }
     if (!parsed) {
         FUZZ_CHECK(line == g_lineBuf, "a short line is left untouched");
         return 0;

@@ -74,10 +74,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::memcpy(g_lineBuf, line.data(), line.size());
     g_lineBuf[line.size()] = '\0';
     if (!parsePointLine()) return 0;
-    cutDescription();
-    if (g_fieldCount == 5) FUZZ_CHECK(std::strchr(g_zText, ',') == nullptr, "the description is cut off the elevation");
-    isNoDataPoint();
-    isInsideArea();
+    const PointFields point = scratchPoint();
+    if (g_fieldCount == 5)
+        FUZZ_CHECK(std::memchr(point.zText, ',', point.zLength) == nullptr, "the description is cut off the elevation");
+    isNoDataPoint(point);
+    isInsideArea(point);
 
     const std::string gap = g_conversion == 1 ? std::string(",") : fieldGap();
     if (g_fileType == 3 && g_conversion != 1)
@@ -86,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string written;
     if (g_conversion == 0) {
         written = formatCopyLine(gap);
-        FUZZ_CHECK(written.compare(0, std::strlen(g_xText), g_xText) == 0, "the copy starts with the X text");
+        FUZZ_CHECK(written.compare(0, point.xLength, point.xText, point.xLength) == 0, "the copy starts with the X text");
     } else {
         written = g_conversion == 1 ? formatMoveLine(gap) : formatConvertLine(gap);
     }

@@ -18,12 +18,76 @@ void trimNumber(std::string& text) {
     }
 }
 
+// The eight decimal digits of value (below 10^8, leading zeros included) as the characters
+// of a word, the first in the lowest byte: the value is split into halves, quarters and
+// single digits in the lanes of one 64-bit number, each split a multiplication by a
+// fixed-point reciprocal that is exact over the lane's range.
+static inline uint64_t eightDigits(uint64_t value) {
+    uint64_t v = (value / 10000) | ((value % 10000) << 32);
+    const uint64_t hundreds = ((v * 10486) >> 20) & 0x0000007F0000007FULL;
+    v = hundreds | ((v - hundreds * 100) << 16);
+    const uint64_t tens = ((v * 103) >> 10) & 0x000F000F000F000FULL;
+    v = tens | ((v - tens * 10) << 8);
+    return v + 0x3030303030303030ULL;
+}
+
+// Writes the fixed form of scaled / 10^decimals from the digits of scaled at digits (at
+// least one more than the decimals), trimmed.
+static char* putDigits(char* out, const char* digits, int length, int decimals) {
+    if (length <= decimals) return out;  // never: callers give at least one whole digit
+    const int whole = length - decimals;
+    std::memcpy(out, digits, static_cast<size_t>(whole));
+    int kept = decimals;
+    while (kept > 0 && digits[whole + kept - 1] == '0') --kept;
+    if (kept == 0) return out + whole;
+    out[whole] = '.';
+    std::memcpy(out + whole + 1, digits + whole, static_cast<size_t>(kept));
+    return out + whole + 1 + kept;
+}
+
+// Writes scaled / 10^decimals (decimals 2 or 3) in fixed form, trimmed. Up to 16 digits,
+// the common case, the digits are made in two words and placed with shifts and stores
+// alone; a text read back from memory just written would wait for the stores.
+static inline char* putScaled(char* out, uint64_t scaled, int decimals) {
+    // Digits of scaled from its bit length (1233 / 4096 is just above log10 2), at least
+    // one more than the decimals.
+    static const uint64_t kPowers[] = {1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL,
+                                       10000000ULL, 100000000ULL, 1000000000ULL, 10000000000ULL,
+                                       100000000000ULL, 1000000000000ULL, 10000000000000ULL,
+                                       100000000000000ULL, 1000000000000000ULL, 10000000000000000ULL,
+                                       100000000000000000ULL, 1000000000000000000ULL, 10000000000000000000ULL};
+    const int estimate = ((64 - __builtin_clzll(scaled | 1)) * 1233) >> 12;
+    int length = estimate + (scaled >= kPowers[estimate] ? 1 : 0);
+    if (length < decimals + 1) length = decimals + 1;
+    if (length > 16) {
+        char digits[24];
+        const int written = static_cast<int>(std::to_chars(digits, digits + sizeof digits, scaled).ptr - digits);
+        return putDigits(out, digits, written, decimals);
+    }
+
+    // The 16 digits, leading zeros included, then shifted so that the first one counted
+    // stands in the lowest byte.
+    unsigned __int128 text = (static_cast<unsigned __int128>(eightDigits(scaled % 100000000)) << 64) |
+                             eightDigits(scaled / 100000000);
+    text >>= 8 * (16 - length);
+    std::memcpy(out, &text, 16);
+    // The fraction goes after the point whether or not any of it is kept; the end drops
+    // its zeros, and the point too when nothing is left, without a branch on the digits.
+    const int whole = length - decimals;
+    const uint64_t fraction = decimals == 3 ? scaled % 1000 : scaled % 100;
+    const int kept = decimals - (fraction % 10 == 0) - (fraction % 100 == 0) - (fraction == 0 && decimals == 3);
+    out[whole] = '.';
+    const uint32_t fractionText = static_cast<uint32_t>(text >> (8 * whole));
+    std::memcpy(out + whole + 1, &fractionText, sizeof fractionText);
+    return out + whole + (kept ? 1 + kept : 0);
+}
+
 // The fixed form of the values survey files hold, worked out exactly in whole numbers.
 // A double of magnitude in [2^-11, 2^53) is m * 2^-shift with m below 2^53 and shift
 // 0 to 63, so value * 10^decimals is m * 10^decimals (below 2^63) shifted right; the
 // bits shifted out decide the rounding: above half up, exactly half to the even digit, as
 // printf rounds. Returns the end of the trimmed text, or nullptr for any other value.
-static char* putShortFixed(char* out, double value, int decimals) {
+static inline char* putShortFixed(char* out, double value, int decimals) {
     uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
     const int biased = static_cast<int>((bits >> 52) & 0x7ff);
@@ -36,22 +100,11 @@ static char* putShortFixed(char* out, double value, int decimals) {
     if (shift > 0) {
         const uint64_t rest = scaled & ((uint64_t(1) << shift) - 1);
         const uint64_t half = uint64_t(1) << (shift - 1);
-        if (rest > half || (rest == half && (rounded & 1))) ++rounded;
+        // Without a branch: which way a value rounds is as good as random.
+        rounded += static_cast<uint64_t>(rest > half) | (static_cast<uint64_t>(rest == half) & rounded & 1);
     }
     if (bits >> 63) *out++ = '-';  // printf keeps the sign of a negative value that rounds to 0
-    // Division by a constant in each form, which compiles to a multiplication.
-    const uint64_t whole = decimals == 3 ? rounded / 1000 : rounded / 100;
-    out = std::to_chars(out, out + 20, whole).ptr;
-    uint64_t fraction = rounded - whole * scale;
-    if (fraction == 0) return out;
-    *out++ = '.';
-    int digits = decimals == 3 ? 3 : 2;
-    while (fraction % 10 == 0) {
-        fraction /= 10;
-        --digits;
-    }
-    for (int i = digits - 1; i >= 0; --i, fraction /= 10) out[i] = static_cast<char>('0' + fraction % 10);
-    return out + digits;
+    return putScaled(out, rounded, decimals == 3 ? 3 : 2);
 }
 
 char* putNumber(char* out, double value, int decimals) {

@@ -1,14 +1,12 @@
 #include "output/outputLine.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 #include "app/areaSelection.h"
 #include "output/numberFormat.h"
 #include "output/writeOptions.h"
 #include "points/appState.h"
-#include "points/numberReading.h"
 
 namespace {
 
@@ -23,67 +21,38 @@ double conversionMultiplier() {
     return static_cast<double>(g_factor);  // stored in single precision, used so
 }
 
-// The elevation text's value, in single precision as every elevation is held.
-float elevationValue() { return static_cast<float>(readDecimal(g_zText)); }
-
+// Copies 16 bytes at a time: both sides have the room, and a fixed-size copy is a few
+// instructions where a call to copy a short text costs more than the text.
 char* putText(char* out, const char* text, size_t length) {
-    std::memcpy(out, text, length);
+    for (size_t i = 0; i < length; i += 16) std::memcpy(out + i, text + i, 16);
     return out + length;
 }
 
-// x, gap, y and, for files with elevations, gap and z; then the line end.
-char* joinFields(char* out, const char* x, size_t xLength, const char* y, size_t yLength, const char* z,
-                 size_t zLength, const std::string& gap) {
-    out = putText(out, x, xLength);
-    out = putText(out, gap.data(), gap.size());
-    out = putText(out, y, yLength);
-    if (hasElevation()) {
-        out = putText(out, gap.data(), gap.size());
-        out = putText(out, z, zLength);
-    }
-    return putText(out, OUTPUT_LINE_END, sizeof OUTPUT_LINE_END - 1);
+char* putLineEnd(char* out) {
+    std::memcpy(out, OUTPUT_LINE_END, 2);
+    return out + 2;
 }
 
-// Numbers for joinFields: x and y with two decimals, z with three.
-char* joinNumbers(char* out, double x, double y, float z, const std::string& gap) {
-    char xText[NUMBER_TEXT_MAX], yText[NUMBER_TEXT_MAX], zText[NUMBER_TEXT_MAX];
-    const size_t xLength = static_cast<size_t>(putNumber(xText, x, 2) - xText);
-    const size_t yLength = static_cast<size_t>(putNumber(yText, y, 2) - yText);
-    const size_t zLength = hasElevation() ? static_cast<size_t>(putNumber(zText, z, 3) - zText) : 0;
-    return joinFields(out, xText, xLength, yText, yLength, zText, zLength, gap);
+char* putGap(char* out, const FieldGap& gap) { return putText(out, gap.text, gap.length); }
+
+// x, gap, y and, for files with elevations, gap and z, each with its decimals; then the
+// line end.
+char* putNumbers(char* out, double x, double y, float z, const FieldGap& gap) {
+    out = putGap(putNumber(out, x, 2), gap);
+    out = putNumber(out, y, 2);
+    if (hasElevation()) out = putNumber(putGap(out, gap), z, 3);
+    return putLineEnd(out);
 }
 
-std::string lineOf(char* (*put)(char*, const std::string&), const std::string& gap) {
+// The elevation as the writer holds it: the reading in single precision.
+float elevationValue(const PointFields& point) { return static_cast<float>(point.zValue); }
+
+std::string lineOf(char* (*put)(char*, const PointFields&, const FieldGap&), const std::string& gap) {
     char line[OUTPUT_LINE_MAX];
-    return std::string(line, put(line, gap));
+    return std::string(line, put(line, scratchPoint(), makeGap(gap)));
 }
 
 }  // namespace
-
-void cutDescription() {
-    if (g_fieldCount != 5) return;
-    if (char* comma = std::strchr(g_field4, ',')) {
-        *comma = '\0';
-        g_field5 = comma + 1;
-    }
-    if (char* comma = std::strchr(g_zText, ',')) *comma = '\0';
-}
-
-bool isNoDataPoint() {
-    if (!hasElevation()) return false;
-    return g_elevation > 32765.9 && g_elevation < 32768.0f;
-}
-
-bool isInsideArea() {
-    if (g_selectAll == 1) return true;
-    if (g_areaType == 1) {
-        return g_selMinX <= g_x && g_x <= g_selMaxX && g_selMinY <= g_y && g_y <= g_selMaxY;
-    }
-    // Doubles hold any whole-number distance of a large coordinate file without wrapping.
-    double dx = std::fabs(g_x - static_cast<double>(g_circleCenterX));
-    double dy = std::fabs(g_y - static_cast<double>(g_circleCenterY));
-    return std::hypot(dx, dy) <= static_cast<double>(g_circleRadius);
-}
 
 std::string fieldGap() {
     if (g_fileType == 2) return " ";
@@ -91,41 +60,88 @@ std::string fieldGap() {
     return ",";
 }
 
-// Copies text up to its terminator to out and returns the end: field texts are short, and
-// one pass over them costs less than measuring and then copying them.
-static char* putFieldText(char* out, const char* text) {
-    while (*text) *out++ = *text++;
-    return out;
+FieldGap makeGap(const std::string& text) {
+    FieldGap gap = {};
+    gap.length = text.size() < sizeof gap.text ? text.size() : sizeof gap.text;
+    std::memcpy(gap.text, text.data(), gap.length);
+    return gap;
 }
 
-char* putCopyLine(char* out, const std::string& gap) {
-    out = putFieldText(out, g_xText);
-    out = putText(out, gap.data(), gap.size());
-    out = putFieldText(out, g_yText);
-    if (hasElevation()) {
-        out = putText(out, gap.data(), gap.size());
-        out = putFieldText(out, g_zText);
+bool isNoDataPoint(const PointFields& point) {
+    if (!hasElevation()) return false;
+    return point.elevation > 32765.9 && point.elevation < 32768.0f;
+}
+
+bool isInsideArea(const PointFields& point) {
+    if (g_selectAll == 1) return true;
+    if (g_areaType == 1) {
+        return g_selMinX <= point.x && point.x <= g_selMaxX && g_selMinY <= point.y && point.y <= g_selMaxY;
     }
-    return putText(out, OUTPUT_LINE_END, sizeof OUTPUT_LINE_END - 1);
+    // Doubles hold any whole-number distance of a large coordinate file without wrapping.
+    double dx = std::fabs(point.x - static_cast<double>(g_circleCenterX));
+    double dy = std::fabs(point.y - static_cast<double>(g_circleCenterY));
+    return std::hypot(dx, dy) <= static_cast<double>(g_circleRadius);
 }
 
-char* putConvertLine(char* out, const std::string& gap) {
+char* putCopyLine(char* out, const PointFields& point, const FieldGap& gap) {
+    const char* last = hasElevation() ? point.zText + point.zLength : point.yText + point.yLength;
+    // Comma separated fields that stand in the line's order, as they do unless X and Y are
+    // swapped, are the line's own text from X to the last field.
+    const bool inOrder = point.yText == point.xText + point.xLength + 1 &&
+                         (!hasElevation() || point.zText == point.yText + point.yLength + 1);
+    if (gap.length == 1 && gap.text[0] == ',' && inOrder)
+        return putLineEnd(putText(out, point.xText, static_cast<size_t>(last - point.xText)));
+    out = putGap(putText(out, point.xText, point.xLength), gap);
+    out = putText(out, point.yText, point.yLength);
+    if (hasElevation()) out = putText(putGap(out, gap), point.zText, point.zLength);
+    return putLineEnd(out);
+}
+
+char* putConvertLine(char* out, const PointFields& point, const FieldGap& gap) {
     double m = conversionMultiplier();
-    double x = readDecimal(g_xText);
-    double y = readDecimal(g_yText);
+    double x = readDecimalField(point.xText, point.xLength);
+    double y = readDecimalField(point.yText, point.yLength);
     if (g_elevationsOnly != 1) {
         x *= m;
         y *= m;
     }
-    const float z = hasElevation() ? static_cast<float>(elevationValue() * m) : 0.0f;
-    return joinNumbers(out, x, y, z, gap);
+    const float z = hasElevation() ? static_cast<float>(elevationValue(point) * m) : 0.0f;
+    return putNumbers(out, x, y, z, gap);
 }
 
-char* putMoveLine(char* out, const std::string& gap) {
-    double x = readDecimal(g_xText) - (static_cast<double>(g_minX) - 1.0);
-    double y = readDecimal(g_yText) - (static_cast<double>(g_minY) - 1.0);
-    const float z = hasElevation() ? elevationValue() : 0.0f;
-    return joinNumbers(out, x, y, z, gap);
+char* putMoveLine(char* out, const PointFields& point, const FieldGap& gap) {
+    double x = readDecimalField(point.xText, point.xLength) - (static_cast<double>(g_minX) - 1.0);
+    double y = readDecimalField(point.yText, point.yLength) - (static_cast<double>(g_minY) - 1.0);
+    const float z = hasElevation() ? elevationValue(point) : 0.0f;
+    return putNumbers(out, x, y, z, gap);
+}
+
+PointFields scratchPoint() {
+    // Each text in a slot with a line's room after it, as cutPointFields leaves its fields.
+    static char slots[3][sizeof g_xText + LINE_TAIL_ROOM];
+    const char* texts[3] = {g_xText, g_yText, g_zText};
+    size_t lengths[3];
+    for (int i = 0; i < 3; ++i) {
+        lengths[i] = std::strlen(texts[i]);
+        std::memcpy(slots[i], texts[i], lengths[i] + 1);
+    }
+    if (g_fieldCount == 5) {
+        if (const char* comma = std::strchr(slots[2], ',')) lengths[2] = static_cast<size_t>(comma - slots[2]);
+    }
+    PointFields point = {};
+    point.xText = slots[0];
+    point.xLength = lengths[0];
+    point.yText = slots[1];
+    point.yLength = lengths[1];
+    point.x = g_x;
+    point.y = g_y;
+    if (hasElevation()) {
+        point.zText = slots[2];
+        point.zLength = lengths[2];
+        point.zValue = readDecimalField(point.zText, point.zLength);
+        point.elevation = g_elevation;
+    }
+    return point;
 }
 
 std::string formatCopyLine(const std::string& gap) { return lineOf(putCopyLine, gap); }

@@ -11,6 +11,7 @@
 #include "output/writeOptions.h"
 #include "output/writer.h"
 #include "points/appState.h"
+#include "points/pointFields.h"
 #include "points/pointLine.h"
 
 char g_outputPath[MAX_PATH] = "";
@@ -41,12 +42,6 @@ bool createOutput() {
     return g_output.is_open();
 }
 
-int commaCount() {
-    int commas = 0;
-    for (const char* c = g_lineBuf; *c; ++c) commas += *c == ',';
-    return commas;
-}
-
 // Output lines gather here and go to the stream a large block at a time.
 char s_lines[1 << 20];
 size_t s_used = 0;
@@ -60,24 +55,27 @@ bool flushLines() {
 // One line in, at most one line out, each written straight into the block.
 PassResult writeChosenPoints(int& count) {
     s_used = 0;
-    std::string gap = g_conversion == 1 ? std::string(g_separator) : fieldGap();
-    bool convert = g_conversion == 2 || g_conversion == 4 || g_conversion == 8;
+    const FieldGap gap = makeGap(g_conversion == 1 ? std::string(g_separator) : fieldGap());
+    const bool convert = g_conversion == 2 || g_conversion == 4 || g_conversion == 8;
+    const char* line;
+    size_t length;
+    PointFields point;
     for (;;) {
-        short read = readDataLine(128);
+        const short read = nextDataLine(128, &line, &length);
         if (read == LINE_END) return PASS_DONE;
         // A line that cannot be read or split, or one with more fields than the open found
         // in every line, means the file changed since it was opened.
-        if (read != LINE_DATA || commaCount() != g_fieldCount - 1 || !parsePointLine()) return PASS_READ_FAILED;
-        cutDescription();
-        if (isNoDataPoint()) continue;
+        if (read != LINE_DATA || !cutPointFields(line, length, &point) || point.commas != g_fieldCount - 1)
+            return PASS_READ_FAILED;
+        if (isNoDataPoint(point)) continue;
 
-        char* line = s_lines + s_used;
+        char* out = s_lines + s_used;
         char* end;
         if (g_conversion == 1) {
-            end = putMoveLine(line, gap);
+            end = putMoveLine(out, point, gap);
         } else {
-            if (!isInsideArea()) continue;
-            end = convert ? putConvertLine(line, gap) : putCopyLine(line, gap);
+            if (!isInsideArea(point)) continue;
+            end = convert ? putConvertLine(out, point, gap) : putCopyLine(out, point, gap);
         }
         s_used = static_cast<size_t>(end - s_lines);
         if (sizeof s_lines - s_used < OUTPUT_LINE_MAX && !flushLines()) return PASS_WRITE_FAILED;

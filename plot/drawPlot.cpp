@@ -5,6 +5,7 @@
 #include "plot/infoPanel.h"
 #include "plot/plotView.h"
 #include "points/appState.h"
+#include "points/pointFields.h"
 #include "points/pointLine.h"
 
 // Files longer than these line counts are thinned to every second, third or fourth line.
@@ -44,18 +45,17 @@ static void drawFrame(HDC dc) {
 // The ramp's colours, worked out once for each drawing rather than once for each point.
 static COLORREF s_rampColours[241];
 
-// Maps the point in the line scratch to its pixel and sets it when it lies strictly
-// inside the frame.
-static void plotPoint(HDC dc) {
-    if ((g_fieldCount == 3 || g_fieldCount == 5) && isNoData(g_elevation)) return;
+// Maps the point to its pixel and sets it when it lies strictly inside the frame.
+static void plotPoint(HDC dc, const PointFields& point) {
+    if ((g_fieldCount == 3 || g_fieldCount == 5) && isNoData(point.elevation)) return;
     double scale = g_scale;
-    int column = g_plotCenterX - truncatePixel(scale * (g_rangeX / 2 - (g_x - g_minX)));
-    int row = g_plotCenterY + truncatePixel(scale * (g_rangeY / 2 - (g_y - g_minY)));
+    int column = g_plotCenterX - truncatePixel(scale * (g_rangeX / 2 - (point.x - g_minX)));
+    int row = g_plotCenterY + truncatePixel(scale * (g_rangeY / 2 - (point.y - g_minY)));
     column = column / 2 * 2;
     row = row / 2 * 2;
     if (column <= g_plotLeft || column >= g_plotRight || row <= g_plotTop || row >= g_plotBottom) return;
     // A 2-field file has no elevations: every point is grey.
-    int k = g_fieldCount == 2 ? 220 : colourIndex(g_elevation);  // 0 to 240
+    int k = g_fieldCount == 2 ? 220 : colourIndex(point.elevation);  // 0 to 240
     SetPixel(dc, column, row, s_rampColours[k]);
 }
 
@@ -66,12 +66,15 @@ static void plotPoints(HDC dc) {
     SetCursor(LoadCursorA(NULL, IDC_WAIT));
     for (int k = 0; k <= 240; ++k) s_rampColours[k] = rampColour(k);
     int step = lineStep(g_lineCount);
-    short read = readDataLine(128);
+    const char* line;
+    size_t length;
+    PointFields point;
+    short read = nextDataLine(128, &line, &length);
     while (read == LINE_DATA) {
-        if (!parsePointLine()) break;
-        plotPoint(dc);
+        if (!cutPointFields(line, length, &point)) break;
+        plotPoint(dc, point);
         for (int i = 0; i <= step; ++i) {
-            read = readDataLine(128);
+            read = nextDataLine(128, &line, &length);
             if (read != LINE_DATA) break;
         }
     }

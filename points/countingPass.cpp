@@ -5,6 +5,7 @@
 
 #include "points/appState.h"
 #include "points/openSteps.h"
+#include "points/pointFields.h"
 #include "points/pointLine.h"
 
 static const char* const kNotPointFile = "This is not a valid point file.\n    Check file and try again.";
@@ -77,8 +78,10 @@ bool countLines(HWND window) {
     long long laterCommas = 0;
     long long lines = 1;
     showWaitCursor();
-    while (lines < INT_MAX && (outcome = readDataLine(80)) == LINE_DATA) {
-        laterCommas += countCommas(g_lineBuf);
+    const char* line;
+    size_t length;
+    while (lines < INT_MAX && (outcome = nextDataLine(80, &line, &length)) == LINE_DATA) {
+        laterCommas += countLineCommas(line, length);
         ++lines;
     }
     showArrowCursor();

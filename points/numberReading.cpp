@@ -88,8 +88,9 @@ double readDecimal(const char* text, const char* end) {
     return std::strtod(text, nullptr);
 }
 
-float readElevation(const char* text, const char* end) {
-    double value = readDecimal(text, end);
+float readElevation(const char* text, const char* end) { return narrowElevation(readDecimal(text, end)); }
+
+float narrowElevation(double value) {
     if (std::isnan(value)) return static_cast<float>(value);
     if (value > FLT_MAX) return HUGE_VALF;
     if (value < -FLT_MAX) return -HUGE_VALF;

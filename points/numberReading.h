@@ -16,4 +16,7 @@ double readDecimal(const char* text, const char* end = nullptr);
 // Values beyond the float range become infinities rather than an undefined conversion.
 float readElevation(const char* text, const char* end = nullptr);
 
+// readElevation's narrowing of a reading to float.
+float narrowElevation(double value);
+
 #endif

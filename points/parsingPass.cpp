@@ -7,6 +7,7 @@
 
 #include "points/appState.h"
 #include "points/openSteps.h"
+#include "points/pointFields.h"
 #include "points/pointLine.h"
 
 static const char* const kHeaderOrZero =
@@ -21,12 +22,6 @@ static const char* const kExtentTooLarge = "The X - Y extent of this file is too
 // The elevation band that marks a point without a height.
 static const float kNoDataLow = 32766.0f;
 static const float kNoDataHigh = 32767.0f;
-
-static int countCommas(const char* text) {
-    int commas = 0;
-    for (; *text; ++text) commas += *text == ',';
-    return commas;
-}
 
 static bool outOfRange(double value) { return value < INT_MIN || value > INT_MAX; }
 
@@ -55,46 +50,48 @@ bool gatherRanges(HWND window) {
     showWaitCursor();
     int limit = 128;
     short outcome;
-    while ((outcome = readDataLine(limit)) == LINE_DATA) {
+    const char* line;
+    size_t length;
+    PointFields point;
+    while ((outcome = nextDataLine(limit, &line, &length)) == LINE_DATA) {
         limit = 80;
-        const int commas = countCommas(g_lineBuf);  // before parsePointLine cuts the fields apart
-        if (!parsePointLine()) {
+        if (!cutPointFields(line, length, &point)) {
             rejectShortLine(window);
             return false;
         }
-        if (g_x == 0) {
+        if (point.x == 0) {
             rejectFile(window, kHeaderOrZero);
             return false;
         }
-        if (outOfRange(g_x)) {
+        if (outOfRange(point.x)) {
             rejectOutOfRange(window);
             return false;
         }
-        const int x = static_cast<int>(g_x);
+        const int x = static_cast<int>(point.x);
         if (x > g_maxX) g_maxX = x;
         if (x < g_minX) g_minX = x;
-        if (g_y == 0) {
+        if (point.y == 0) {
             rejectFile(window, kHeaderOrZero);
             return false;
         }
-        if (outOfRange(g_y)) {
+        if (outOfRange(point.y)) {
             rejectOutOfRange(window);
             return false;
         }
-        const int y = static_cast<int>(g_y);
+        const int y = static_cast<int>(point.y);
         if (y > g_maxY) g_maxY = y;
         if (y < g_minY) g_minY = y;
         // A line the counting pass never read (the first one, when the header choice has
         // changed since the last Open) may hold more fields than the rest; the plot and
         // the writer would take its fields from the wrong places.
-        if (commas != g_fieldCount - 1) {
+        if (point.commas != g_fieldCount - 1) {
             rejectFile(window, kUnevenFields);
             return false;
         }
-        if (g_fieldCount != 2 && std::isfinite(g_elevation) &&
-            (g_elevation < kNoDataLow || g_elevation > kNoDataHigh)) {
-            if (g_elevation > g_maxZ) g_maxZ = g_elevation;
-            if (g_elevation < g_minZ) g_minZ = g_elevation;
+        const float z = point.elevation;
+        if (g_fieldCount != 2 && std::isfinite(z) && (z < kNoDataLow || z > kNoDataHigh)) {
+            if (z > g_maxZ) g_maxZ = z;
+            if (z < g_minZ) g_minZ = z;
             elevationSeen = true;
         }
         ++g_pointCount;  // fits: the counting pass saw fewer than INT_MAX lines

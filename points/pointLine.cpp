@@ -6,17 +6,22 @@
 
 #include "points/appState.h"
 #include "points/numberReading.h"
+#include "points/pointFields.h"
+#include "points/wordScan.h"
 
 // The block readLine reads g_input through: the bytes [s_begin, s_end) are read from the
 // file and not yet taken. It holds data only while the stream is good: a read that ends at
 // the end of the file or fails drops it, so that a clear and seekg then (as the open's
 // read-back of the last line does) reads from the new position.
-static char s_block[1 << 18];
+// Room after the data lets the word-at-a-time readers look past a line's end.
+static const size_t kBlockSize = 1 << 18;
+static char s_block[kBlockSize + 64];
 static size_t s_begin = 0, s_end = 0;
 static bool s_drained = false;  // the file had nothing more after s_end
 
 static void dropBlock() {
     s_begin = s_end = 0;
+    s_block[0] = '\n';
     s_drained = false;
 }
 
@@ -28,12 +33,13 @@ static bool refillBlock() {
     s_begin = 0;
     s_end = kept;
     const std::streamsize got =
-        g_input.rdbuf()->sgetn(s_block + kept, static_cast<std::streamsize>(sizeof s_block - kept));
+        g_input.rdbuf()->sgetn(s_block + kept, static_cast<std::streamsize>(kBlockSize - kept));
     if (got <= 0) {
         s_drained = true;
         return false;
     }
     s_end += static_cast<size_t>(got);
+    s_block[s_end] = '\n';
     return true;
 }
 
@@ -102,6 +108,7 @@ short readDataLine(int limit) {
         ++g_lineNumber;
         if (brokenRead() || !isBlank(g_lineBuf)) {
             g_input.clear(std::ios::failbit);  // failed short of the end: every later call is LINE_BAD too
+            dropBlock();
             g_lineNumber = blankLine;
             g_lineBuf[0] = '\0';
             return LINE_BAD;
@@ -110,6 +117,43 @@ short readDataLine(int limit) {
     g_lineNumber = blankLine;
     g_lineBuf[0] = '\0';
     return LINE_END;
+}
+
+short nextDataLine(int limit, const char** line, size_t* length) {
+    // The common line: whole in the block, within the limit, not blank and free of NULs
+    // (readLine's copy would end at one). It is taken as readLine would take it, and the
+    // stream stays good. The line feed after the held bytes stops the scan at their end.
+    if (limit > static_cast<int>(sizeof g_lineBuf)) limit = sizeof g_lineBuf;
+    const char* start = s_block + s_begin;
+    const size_t window = limit > 1 ? static_cast<size_t>(limit) + 1 : 0;
+    size_t at = 0;
+    uint64_t marks = 0;
+    for (; at < window; at += 8) {
+        const uint64_t word = loadWord(start + at);
+        marks = bytesEqual(word, '\n') | bytesEqual(word, 0);
+        if (marks) break;
+    }
+    if (marks) at += static_cast<size_t>(bytesBefore(marks));
+    if (at < window && start + at < s_block + s_end && start[at] == '\n' && at > 0 && *start != ' ' &&
+        *start != '\t') {
+        size_t characters = at;
+        if (start[characters - 1] == '\r') --characters;
+        if (characters > 0 && characters <= static_cast<size_t>(limit - 1)) {
+            s_begin += at + 1;
+            ++g_lineNumber;
+            *line = start;
+            *length = characters;
+            return LINE_DATA;
+        }
+    }
+    // Anything else goes the whole way, and a data line is copied where it has room after it.
+    static char copy[sizeof g_lineBuf + LINE_TAIL_ROOM];
+    const short outcome = readDataLine(limit);
+    if (outcome != LINE_DATA) return outcome;
+    *length = std::strlen(g_lineBuf);
+    std::memcpy(copy, g_lineBuf, *length + 1);
+    *line = copy;
+    return LINE_DATA;
 }
 
 // Spreadsheets start a UTF-8 file with a byte-order mark; it belongs to no field.

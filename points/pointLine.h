@@ -2,6 +2,8 @@
 #ifndef SKERROW_POINTS_POINTLINE_H
 #define SKERROW_POINTS_POINTLINE_H
 
+#include <cstddef>
+
 // Reads the next line of g_input into g_lineBuf, storing at most limit - 1 characters
 // (at most 127) and always a terminator; getline semantics:
 // - it stops at and consumes the line break: a line feed, or a carriage return followed by
@@ -32,6 +34,13 @@ void readLine(int limit);
 // - After LINE_END the stream is at end of file; after LINE_BAD it is failed. Either
 //   way every later call returns the same, so no loop can go on past them.
 short readDataLine(int limit);
+
+// readDataLine(limit) for the passes' inner loops, with the line in place of g_lineBuf: for
+// LINE_DATA, *line and *length give the line without its line break. A line that stands
+// whole in the block read ahead is not copied (g_lineBuf is then left alone); it stays
+// valid until the next read. After the line stand its line break or a terminator and
+// LINE_TAIL_ROOM readable bytes, as cutPointFields needs.
+short nextDataLine(int limit, const char** line, size_t* length);
 
 // Opens g_input on g_inputPath from its start (closing it first if it is open), in binary
 // mode so that positions are byte offsets and the line break is handled by readLine alone,

@@ -1,0 +1,163 @@
+#include "points/pointFields.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "points/appState.h"
+#include "points/numberReading.h"
+#include "points/wordScan.h"
+
+static const uint64_t kPowersOfTen[] = {1,           10,           100,           1000,           10000,
+                                        100000,      1000000,      10000000,      100000000,      1000000000,
+                                        10000000000, 100000000000, 1000000000000, 10000000000000, 100000000000000,
+                                        1000000000000000};
+static const double kDivisors[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// The places of the first four commas, and the count of all of them.
+static inline int findCommas(const char* line, size_t length, size_t at[4]) {
+    int found = 0;
+    for (size_t i = 0; i < length; i += 8) {
+        uint64_t marks = bytesEqual(loadWord(line + i), ',');
+        if (length - i < 8) marks &= (uint64_t(1) << (8 * (length - i))) - 1;
+        for (; marks; marks &= marks - 1) {
+            if (found < 4) at[found] = i + static_cast<size_t>(bytesBefore(marks));
+            ++found;
+        }
+    }
+    return found;
+}
+
+int countLineCommas(const char* line, size_t length) {
+    int found = 0;
+    for (size_t i = 0; i < length; i += 8) {
+        uint64_t marks = bytesEqual(loadWord(line + i), ',');
+        if (length - i < 8) marks &= (uint64_t(1) << (8 * (length - i))) - 1;
+        found += bytesMarked(marks);
+    }
+    return found;
+}
+
+// A field copied and terminated, for the general readings.
+struct FieldCopy {
+    char text[128];
+    FieldCopy(const char* start, size_t length) {
+        std::memcpy(text, start, length);
+        text[length] = '\0';
+    }
+};
+
+// The run of digits at text: its length, and its value in *value when it is at most 15
+// digits long; a longer run gives 16 and no value. The run ends at a field's end at the
+// latest, which is never a digit.
+static inline int digitRun(const char* text, uint64_t* value) {
+    const uint64_t word = loadWord(text);
+    const int count = bytesBefore(nonDigits(word));
+    if (count < 8) {
+        *value = count ? digitsValue(word, count) : 0;
+        return count;
+    }
+    const uint64_t next = loadWord(text + 8);
+    const int more = bytesBefore(nonDigits(next));
+    if (more == 8) return 16;
+    *value = more ? digitsValue(word, 8) * kPowersOfTen[more] + digitsValue(next, more) : digitsValue(word, 8);
+    return 8 + more;
+}
+
+// readWholeNumber's reading of a field that starts with at most 15 digits.
+static double readWholeCopy(const char* text, size_t length) {
+    long long whole = 0;
+    readWholeNumber(FieldCopy(text, length).text, &whole);
+    return static_cast<double>(whole);
+}
+
+static inline double readWholeField(const char* text, size_t length) {
+    uint64_t digits;
+    const int count = digitRun(text, &digits);
+    if (count > 0 && count <= 15) return static_cast<double>(digits);
+    return readWholeCopy(text, length);
+}
+
+// readDecimal's short form: an optional minus and at most 15 digits around an optional
+// point, with no exponent after them, read as a whole number over a power of ten.
+static inline bool readPlainDecimal(const char* text, double* value) {
+    const bool negative = *text == '-';
+    const char* p = text + (negative ? 1 : 0);
+    uint64_t digits;
+    const int count = digitRun(p, &digits);
+    if (count > 15) return false;
+    p += count;
+    int decimals = 0;
+    if (*p == '.') {
+        uint64_t fraction;
+        decimals = digitRun(++p, &fraction);
+        if (count + decimals > 15) return false;
+        if (decimals) digits = digits * kPowersOfTen[decimals] + fraction;
+        p += decimals;
+    }
+    if (count + decimals == 0 || *p == 'e' || *p == 'E' || *p == 'x' || *p == 'X') return false;
+    const double magnitude = static_cast<double>(digits) / kDivisors[decimals];
+    *value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+// The general reading of a field that is not in the plain form.
+static double readDecimalCopy(const char* text, size_t length) {
+    const FieldCopy copy(text, length);
+    return readDecimal(copy.text, copy.text + length);
+}
+
+double readDecimalField(const char* text, size_t length) {
+    double value;
+    if (readPlainDecimal(text, &value)) return value;
+    return readDecimalCopy(text, length);
+}
+
+bool cutPointFields(const char* line, size_t length, PointFields* fields) {
+    const int layout = g_fieldCount >= 5 ? 5 : (g_fieldCount >= 3 ? 3 : 2);
+    const int commasNeeded = layout == 5 ? 4 : layout - 1;
+    size_t at[4];
+    fields->commas = findCommas(line, length, at);
+    if (fields->commas < commasNeeded) return false;
+
+    // Fields as parsePointLine cuts them: the last one it cuts runs to the end of the line,
+    // further commas and all; in a 5-field line the elevation ends at the description.
+    const char* const end = line + length;
+    const char* start[4] = {line, line + at[0] + 1, end, end};
+    const char* stop[4] = {line + at[0], end, end, end};
+    if (layout >= 3) {
+        stop[1] = line + at[1];
+        start[2] = line + at[1] + 1;
+    }
+    if (layout == 5) {
+        stop[2] = line + at[2];
+        start[3] = line + at[2] + 1;
+        stop[3] = line + at[3];
+    }
+    int xField = layout == 5 ? 1 : 0;
+    int yField = xField + 1;
+    if (g_swapXY == 1) {
+        const int other = xField;
+        xField = yField;
+        yField = other;
+    }
+    fields->xText = start[xField];
+    fields->xLength = static_cast<size_t>(stop[xField] - start[xField]);
+    fields->yText = start[yField];
+    fields->yLength = static_cast<size_t>(stop[yField] - start[yField]);
+    fields->x = readWholeField(fields->xText, fields->xLength);
+    fields->y = readWholeField(fields->yText, fields->yLength);
+    if (layout == 2) {
+        fields->zText = end;
+        fields->zLength = 0;
+        fields->zValue = 0.0;
+        fields->elevation = 0.0f;
+        return true;
+    }
+    const int zField = layout == 5 ? 3 : 2;
+    fields->zText = start[zField];
+    fields->zLength = static_cast<size_t>(stop[zField] - start[zField]);
+    if (!readPlainDecimal(fields->zText, &fields->zValue))
+        fields->zValue = readDecimalCopy(fields->zText, fields->zLength);
+    fields->elevation = narrowElevation(fields->zValue);
+    return true;
+}

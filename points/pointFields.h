@@ -1,0 +1,37 @@
+// A point line cut where it stands: the inner loops of the passes read the fields and
+// values of a line without copying it, with parsePointLine's readings.
+#ifndef SKERROW_POINTS_POINTFIELDS_H
+#define SKERROW_POINTS_POINTFIELDS_H
+
+#include <cstddef>
+
+struct PointFields {
+    const char* xText;  // by layout and swap, as parsePointLine fills g_xText
+    size_t xLength;
+    const char* yText;
+    size_t yLength;
+    const char* zText;  // 3 and 5 fields; in a 5-field line without the description
+    size_t zLength;
+    int commas;         // every comma of the line
+    double x, y;        // g_x and g_y's readings
+    double zValue;      // readDecimal's reading of the elevation text; 0 for 2 fields
+    float elevation;    // g_elevation's reading (zValue narrowed); 0 for 2 fields
+};
+
+// Room a line needs after its last character: every line handed to cutPointFields must
+// be followed by its line break or terminator and then this many readable bytes.
+#define LINE_TAIL_ROOM 16
+
+// Cuts the line of length characters (no line break among them) by g_fieldCount and
+// g_swapXY, as parsePointLine cuts g_lineBuf, and reads X, Y and the elevation as it does.
+// The character after the line must be a line break or a terminator. Returns false when
+// the line has fewer commas than its layout needs; fields->commas is set either way.
+bool cutPointFields(const char* line, size_t length, PointFields* fields);
+
+// readDecimal's reading of a field of length characters, followed as a line is.
+double readDecimalField(const char* text, size_t length);
+
+// Commas in the line of length characters (same room rule).
+int countLineCommas(const char* line, size_t length);
+
+#endif
