@@ -79,24 +79,75 @@ static inline double readWholeField(const char* text, size_t length) {
 
 // readDecimal's short form: an optional minus and at most 15 digits around an optional
 // point, with no exponent after them, read as a whole number over a power of ten.
-static inline bool readPlainDecimal(const char* text, double* value) {
+static inline const char* readPlainDecimal(const char* text, double* value) {
     const bool negative = *text == '-';
     const char* p = text + (negative ? 1 : 0);
     uint64_t digits;
     const int count = digitRun(p, &digits);
-    if (count > 15) return false;
+    if (count > 15) return nullptr;
     p += count;
     int decimals = 0;
     if (*p == '.') {
         uint64_t fraction;
         decimals = digitRun(++p, &fraction);
-        if (count + decimals > 15) return false;
+        if (count + decimals > 15) return nullptr;
         if (decimals) digits = digits * kPowersOfTen[decimals] + fraction;
         p += decimals;
     }
-    if (count + decimals == 0 || *p == 'e' || *p == 'E' || *p == 'x' || *p == 'X') return false;
+    if (count + decimals == 0 || *p == 'e' || *p == 'E' || *p == 'x' || *p == 'X') return nullptr;
     const double magnitude = static_cast<double>(digits) / kDivisors[decimals];
     *value = negative ? -magnitude : magnitude;
+    return p;
+}
+
+// A coordinate field in the plain form, 1 to 15 digits and perhaps a point and up to 7
+// more, followed by separator: readWholeNumber reads its whole digits. Returns the
+// character after the separator, or nullptr for any other field.
+static inline const char* readPlainCoordinate(const char* text, char separator, double* value) {
+    uint64_t digits;
+    const int count = digitRun(text, &digits);
+    if (count == 0 || count > 15) return nullptr;
+    const char* p = text + count;
+    if (*p == '.') {
+        ++p;
+        p += bytesBefore(nonDigits(loadWord(p)));
+    }
+    if (*p != separator) return nullptr;
+    *value = static_cast<double>(digits);
+    return p + 1;
+}
+
+// The common line of 2 or 3 fields, every one in the plain form: the fields' places follow
+// from reading them, the commas are just the separators, and no other scan is needed.
+// False, with fields partly filled, for any other line.
+static bool cutPlainLine(const char* line, size_t length, int layout, PointFields* fields) {
+    const char* const end = line + length;
+    double first, second;
+    const char* secondText = readPlainCoordinate(line, ',', &first);
+    if (!secondText) return false;
+    const char* thirdText = readPlainCoordinate(secondText, layout == 3 ? ',' : *end, &second);
+    if (!thirdText || thirdText - 1 > end) return false;
+    const bool swap = g_swapXY == 1;
+    fields->xText = swap ? secondText : line;
+    fields->xLength = static_cast<size_t>(swap ? thirdText - 1 - secondText : secondText - 1 - line);
+    fields->yText = swap ? line : secondText;
+    fields->yLength = static_cast<size_t>(swap ? secondText - 1 - line : thirdText - 1 - secondText);
+    fields->x = swap ? second : first;
+    fields->y = swap ? first : second;
+    if (layout == 2) {
+        if (thirdText - 1 != end) return false;
+        fields->commas = 1;
+        fields->zText = end;
+        fields->zLength = 0;
+        fields->zValue = 0.0;
+        fields->elevation = 0.0f;
+        return true;
+    }
+    if (thirdText > end || readPlainDecimal(thirdText, &fields->zValue) != end) return false;
+    fields->commas = 2;
+    fields->zText = thirdText;
+    fields->zLength = static_cast<size_t>(end - thirdText);
+    fields->elevation = narrowElevation(fields->zValue);
     return true;
 }
 
@@ -114,6 +165,7 @@ double readDecimalField(const char* text, size_t length) {
 
 bool cutPointFields(const char* line, size_t length, PointFields* fields) {
     const int layout = g_fieldCount >= 5 ? 5 : (g_fieldCount >= 3 ? 3 : 2);
+    if (layout != 5 && cutPlainLine(line, length, layout, fields)) return true;
     const int commasNeeded = layout == 5 ? 4 : layout - 1;
     size_t at[4];
     fields->commas = findCommas(line, length, at);

@@ -7,7 +7,6 @@
 #include "points/appState.h"
 #include "points/numberReading.h"
 #include "points/pointFields.h"
-#include "points/wordScan.h"
 
 // The block readLine reads g_input through: the bytes [s_begin, s_end) are read from the
 // file and not yet taken. It holds data only while the stream is good: a read that ends at
@@ -21,7 +20,6 @@ static bool s_drained = false;  // the file had nothing more after s_end
 
 static void dropBlock() {
     s_begin = s_end = 0;
-    s_block[0] = '\n';
     s_drained = false;
 }
 
@@ -39,7 +37,6 @@ static bool refillBlock() {
         return false;
     }
     s_end += static_cast<size_t>(got);
-    s_block[s_end] = '\n';
     return true;
 }
 
@@ -122,24 +119,17 @@ short readDataLine(int limit) {
 short nextDataLine(int limit, const char** line, size_t* length) {
     // The common line: whole in the block, within the limit, not blank and free of NULs
     // (readLine's copy would end at one). It is taken as readLine would take it, and the
-    // stream stays good. The line feed after the held bytes stops the scan at their end.
+    // stream stays good.
     if (limit > static_cast<int>(sizeof g_lineBuf)) limit = sizeof g_lineBuf;
     const char* start = s_block + s_begin;
+    const size_t held = s_end - s_begin;
     const size_t window = limit > 1 ? static_cast<size_t>(limit) + 1 : 0;
-    size_t at = 0;
-    uint64_t marks = 0;
-    for (; at < window; at += 8) {
-        const uint64_t word = loadWord(start + at);
-        marks = bytesEqual(word, '\n') | bytesEqual(word, 0);
-        if (marks) break;
-    }
-    if (marks) at += static_cast<size_t>(bytesBefore(marks));
-    if (at < window && start + at < s_block + s_end && start[at] == '\n' && at > 0 && *start != ' ' &&
-        *start != '\t') {
-        size_t characters = at;
+    const char* lineFeed = static_cast<const char*>(std::memchr(start, '\n', held < window ? held : window));
+    if (lineFeed && lineFeed > start && *start != ' ' && *start != '\t') {
+        size_t characters = static_cast<size_t>(lineFeed - start);
         if (start[characters - 1] == '\r') --characters;
-        if (characters > 0 && characters <= static_cast<size_t>(limit - 1)) {
-            s_begin += at + 1;
+        if (characters > 0 && characters <= static_cast<size_t>(limit - 1) && !std::memchr(start, 0, characters)) {
+            s_begin = static_cast<size_t>(lineFeed + 1 - s_block);
             ++g_lineNumber;
             *line = start;
             *length = characters;
