@@ -7,6 +7,7 @@
 
 #include "fuzzSupport.h"
 #include "points/appState.h"
+#include "points/pointFields.h"
 #include "points/pointLine.h"
 
 namespace {
@@ -115,7 +116,8 @@ const std::string& scratch() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Bytes in(data, size);
-    const bool skipHeader = in.byte() & 1;
+    const uint8_t choices = in.byte();
+    const bool skipHeader = choices & 1;
     const int firstLimit = in.byte() % 140;
     const int laterLimit = in.byte() % 140;
     const std::string content = in.rest();
@@ -157,6 +159,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* line;
     size_t length;
     for (int limit : {128, 80, 1, 0}) FUZZ_CHECK(nextDataLine(limit, &line, &length) == last, "in place: the last outcome repeats");
+    g_input.close();
+
+    // And the reader that cuts plain lines while it finds their ends, under a layout and
+    // swap from the header byte, against parsePointLine on the model's line.
+    static const short layouts[] = {2, 3, 5};
+    g_fieldCount = layouts[(choices >> 1) % 3];
+    g_swapXY = (choices >> 3) & 1;
+    FUZZ_CHECK(startPass(), "the scratch file opens a third time");
+    for (size_t i = 0; i < expected.size(); ++i) {
+        PointFields point;
+        bool cut = false;
+        const short outcome = nextPointLine(i == 0 ? firstLimit : laterLimit, &point, &cut);
+        FUZZ_CHECK(outcome == expected[i].outcome, "cut in place: outcome as the model's");
+        if (outcome == LINE_END) continue;
+        FUZZ_CHECK(g_lineNumber == expected[i].lineNumber, "cut in place: line number as the model's");
+        if (outcome != LINE_DATA) continue;
+        std::memcpy(g_lineBuf, expected[i].text.c_str(), expected[i].text.size() + 1);
+        FUZZ_CHECK(cut == parsePointLine(), "cut in place exactly when parsePointLine parses the line");
+        if (!cut) continue;
+        FUZZ_CHECK(std::string(point.xText, point.xLength) == g_xText && point.x == g_x, "cut in place: X");
+        FUZZ_CHECK(std::string(point.yText, point.yLength) == g_yText && point.y == g_y, "cut in place: Y");
+        if (g_fieldCount != 2)
+            FUZZ_CHECK(point.elevation == g_elevation || (point.elevation != point.elevation && g_elevation != g_elevation),
+                       "cut in place: elevation");
+    }
     g_input.close();
     return 0;
 }

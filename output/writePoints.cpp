@@ -57,16 +57,14 @@ PassResult writeChosenPoints(int& count) {
     s_used = 0;
     const FieldGap gap = makeGap(g_conversion == 1 ? std::string(g_separator) : fieldGap());
     const bool convert = g_conversion == 2 || g_conversion == 4 || g_conversion == 8;
-    const char* line;
-    size_t length;
     PointFields point;
+    bool cut;
     for (;;) {
-        const short read = nextDataLine(128, &line, &length);
+        const short read = nextPointLine(128, &point, &cut);
         if (read == LINE_END) return PASS_DONE;
         // A line that cannot be read or split, or one with more fields than the open found
         // in every line, means the file changed since it was opened.
-        if (read != LINE_DATA || !cutPointFields(line, length, &point) || point.commas != g_fieldCount - 1)
-            return PASS_READ_FAILED;
+        if (read != LINE_DATA || !cut || point.commas != g_fieldCount - 1) return PASS_READ_FAILED;
         if (isNoDataPoint(point)) continue;
 
         char* out = s_lines + s_used;

@@ -66,17 +66,16 @@ static void plotPoints(HDC dc) {
     SetCursor(LoadCursorA(NULL, IDC_WAIT));
     for (int k = 0; k <= 240; ++k) s_rampColours[k] = rampColour(k);
     int step = lineStep(g_lineCount);
-    const char* line;
-    size_t length;
     PointFields point;
-    short read = nextDataLine(128, &line, &length);
-    while (read == LINE_DATA) {
-        if (!cutPointFields(line, length, &point)) break;
+    bool cut;
+    short read = nextPointLine(128, &point, &cut);
+    while (read == LINE_DATA && cut) {
         plotPoint(dc, point);
-        for (int i = 0; i <= step; ++i) {
-            read = nextDataLine(128, &line, &length);
-            if (read != LINE_DATA) break;
-        }
+        // The lines thinned out are only read past.
+        const char* line;
+        size_t length;
+        for (int i = 0; i < step && read == LINE_DATA; ++i) read = nextDataLine(128, &line, &length);
+        if (read == LINE_DATA) read = nextPointLine(128, &point, &cut);
     }
     g_input.close();
 }

@@ -50,12 +50,11 @@ bool gatherRanges(HWND window) {
     showWaitCursor();
     int limit = 128;
     short outcome;
-    const char* line;
-    size_t length;
     PointFields point;
-    while ((outcome = nextDataLine(limit, &line, &length)) == LINE_DATA) {
+    bool cut;
+    while ((outcome = nextPointLine(limit, &point, &cut)) == LINE_DATA) {
         limit = 80;
-        if (!cutPointFields(line, length, &point)) {
+        if (!cut) {
             rejectShortLine(window);
             return false;
         }

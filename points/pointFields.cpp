@@ -5,6 +5,7 @@
 
 #include "points/appState.h"
 #include "points/numberReading.h"
+#include "points/pointLine.h"
 #include "points/wordScan.h"
 
 static const uint64_t kPowersOfTen[] = {1,           10,           100,           1000,           10000,
@@ -101,9 +102,9 @@ static inline const char* readPlainDecimal(const char* text, double* value) {
 }
 
 // A coordinate field in the plain form, 1 to 15 digits and perhaps a point and up to 7
-// more, followed by separator: readWholeNumber reads its whole digits. Returns the
-// character after the separator, or nullptr for any other field.
-static inline const char* readPlainCoordinate(const char* text, char separator, double* value) {
+// more: readWholeNumber reads its whole digits. Returns the character after it, or
+// nullptr for any other field.
+static inline const char* readPlainCoordinate(const char* text, double* value) {
     uint64_t digits;
     const int count = digitRun(text, &digits);
     if (count == 0 || count > 15) return nullptr;
@@ -112,43 +113,47 @@ static inline const char* readPlainCoordinate(const char* text, char separator, 
         ++p;
         p += bytesBefore(nonDigits(loadWord(p)));
     }
-    if (*p != separator) return nullptr;
     *value = static_cast<double>(digits);
-    return p + 1;
+    return p;
 }
 
-// The common line of 2 or 3 fields, every one in the plain form: the fields' places follow
-// from reading them, the commas are just the separators, and no other scan is needed.
-// False, with fields partly filled, for any other line.
-static bool cutPlainLine(const char* line, size_t length, int layout, PointFields* fields) {
-    const char* const end = line + length;
+// The common line of 2 or 3 fields, every one in the plain form, read from its start: the
+// fields' places follow from reading them and the commas are just the separators, so no
+// other scan is needed. Returns the character after the last field, which the caller
+// must find to be the line's end; nullptr, with fields partly filled, for any other line.
+// It reads on only over characters of the forms it takes, at most 16 past the one it
+// stops at, and that is never more than 80 past line.
+static const char* cutPlainLine(const char* line, int layout, PointFields* fields) {
     double first, second;
-    const char* secondText = readPlainCoordinate(line, ',', &first);
-    if (!secondText) return false;
-    const char* thirdText = readPlainCoordinate(secondText, layout == 3 ? ',' : *end, &second);
-    if (!thirdText || thirdText - 1 > end) return false;
+    const char* p = readPlainCoordinate(line, &first);
+    if (!p || *p != ',') return nullptr;
+    const char* const secondText = p + 1;
+    p = readPlainCoordinate(secondText, &second);
+    if (!p) return nullptr;
     const bool swap = g_swapXY == 1;
     fields->xText = swap ? secondText : line;
-    fields->xLength = static_cast<size_t>(swap ? thirdText - 1 - secondText : secondText - 1 - line);
+    fields->xLength = static_cast<size_t>(swap ? p - secondText : secondText - 1 - line);
     fields->yText = swap ? line : secondText;
-    fields->yLength = static_cast<size_t>(swap ? secondText - 1 - line : thirdText - 1 - secondText);
+    fields->yLength = static_cast<size_t>(swap ? secondText - 1 - line : p - secondText);
     fields->x = swap ? second : first;
     fields->y = swap ? first : second;
     if (layout == 2) {
-        if (thirdText - 1 != end) return false;
         fields->commas = 1;
-        fields->zText = end;
+        fields->zText = p;
         fields->zLength = 0;
         fields->zValue = 0.0;
         fields->elevation = 0.0f;
-        return true;
+        return p;
     }
-    if (thirdText > end || readPlainDecimal(thirdText, &fields->zValue) != end) return false;
+    if (*p != ',') return nullptr;
+    const char* const zText = p + 1;
+    p = readPlainDecimal(zText, &fields->zValue);
+    if (!p) return nullptr;
     fields->commas = 2;
-    fields->zText = thirdText;
-    fields->zLength = static_cast<size_t>(end - thirdText);
+    fields->zText = zText;
+    fields->zLength = static_cast<size_t>(p - zText);
     fields->elevation = narrowElevation(fields->zValue);
-    return true;
+    return p;
 }
 
 // The general reading of a field that is not in the plain form.
@@ -165,7 +170,7 @@ double readDecimalField(const char* text, size_t length) {
 
 bool cutPointFields(const char* line, size_t length, PointFields* fields) {
     const int layout = g_fieldCount >= 5 ? 5 : (g_fieldCount >= 3 ? 3 : 2);
-    if (layout != 5 && cutPlainLine(line, length, layout, fields)) return true;
+    if (layout != 5 && cutPlainLine(line, layout, fields) == line + length) return true;
     const int commasNeeded = layout == 5 ? 4 : layout - 1;
     size_t at[4];
     fields->commas = findCommas(line, length, at);
@@ -212,4 +217,29 @@ bool cutPointFields(const char* line, size_t length, PointFields* fields) {
         fields->zValue = readDecimalCopy(fields->zText, fields->zLength);
     fields->elevation = narrowElevation(fields->zValue);
     return true;
+}
+
+short nextPointLine(int limit, PointFields* fields, bool* cut) {
+    const int layout = g_fieldCount >= 5 ? 5 : (g_fieldCount >= 3 ? 3 : 2);
+    if (limit > 128) limit = 128;
+    // A plain line is read where it stands, and its end found by reading it: a line break
+    // right after its last field, inside the held bytes.
+    size_t held;
+    const char* line = heldBytes(&held);
+    if (layout != 5 && limit > 1) {
+        if (const char* end = cutPlainLine(line, layout, fields)) {
+            const size_t length = static_cast<size_t>(end - line);
+            const size_t lineBreak = *end == '\n' ? 1 : *end == '\r' && end[1] == '\n' ? 2 : 0;
+            if (lineBreak > 0 && length + lineBreak <= held && length <= static_cast<size_t>(limit - 1)) {
+                takeHeldLine(length + lineBreak);
+                *cut = true;
+                return LINE_DATA;
+            }
+        }
+    }
+    const char* text;
+    size_t length;
+    const short outcome = nextDataLine(limit, &text, &length);
+    if (outcome == LINE_DATA) *cut = cutPointFields(text, length, fields);
+    return outcome;
 }

@@ -14,7 +14,7 @@
 // read-back of the last line does) reads from the new position.
 // Room after the data lets the word-at-a-time readers look past a line's end.
 static const size_t kBlockSize = 1 << 18;
-static char s_block[kBlockSize + 64];
+static char s_block[kBlockSize + HELD_ROOM];
 static size_t s_begin = 0, s_end = 0;
 static bool s_drained = false;  // the file had nothing more after s_end
 
@@ -144,6 +144,16 @@ short nextDataLine(int limit, const char** line, size_t* length) {
     std::memcpy(copy, g_lineBuf, *length + 1);
     *line = copy;
     return LINE_DATA;
+}
+
+const char* heldBytes(size_t* held) {
+    *held = s_end - s_begin;
+    return s_block + s_begin;
+}
+
+void takeHeldLine(size_t bytes) {
+    s_begin += bytes;
+    ++g_lineNumber;
 }
 
 // Spreadsheets start a UTF-8 file with a byte-order mark; it belongs to no field.

@@ -42,6 +42,17 @@ short readDataLine(int limit);
 // LINE_TAIL_ROOM readable bytes, as cutPointFields needs.
 short nextDataLine(int limit, const char** line, size_t* length);
 
+// The bytes read ahead and not yet taken, for a reader that finds whole lines itself:
+// *held of them at the returned place, which has HELD_ROOM readable bytes after it
+// whatever *held is. Only bytes within *held are the file's.
+#define HELD_ROOM 256
+const char* heldBytes(size_t* held);
+
+// Takes one line of bytes bytes, its line break included, from the held bytes, as
+// readLine would take it, and counts it in g_lineNumber. The line must be one readLine
+// would store whole and readDataLine would find to be data.
+void takeHeldLine(size_t bytes);
+
 // Opens g_input on g_inputPath from its start (closing it first if it is open), in binary
 // mode so that positions are byte offsets and the line break is handled by readLine alone,
 // steps over a UTF-8 byte-order mark at its start, sets g_lineNumber to 0 and skips the

@@ -182,4 +182,104 @@ TEST_P(CutExactness, CutsAndReadsAsParsePointLine) {
 
 INSTANTIATE_TEST_SUITE_P(Layouts, CutExactness, ::testing::Values(2, 3, 5));
 
+// ---- nextPointLine against readDataLine and parsePointLine ----
+
+// Lines mostly in the plain form the in-place cut takes, with every near miss: digit runs
+// around its limits, signs, exponents, empty fields, extra fields, carriage returns.
+std::string pointFile(std::mt19937_64& random, int fieldCount) {
+    std::string content;
+    const int lines = random() % 6 == 0 ? 9000 + static_cast<int>(random() % 3000) : static_cast<int>(random() % 40);
+    for (int i = 0; i < lines; ++i) {
+        const int fields = random() % 16 ? fieldCount : fieldCount + static_cast<int>(random() % 3) - 1;
+        std::string line;
+        for (int f = 0; f < fields; ++f) {
+            if (f > 0) line += ',';
+            if (random() % 12 == 0) {
+                line += numberText(random);
+                continue;
+            }
+            if (f == 2 && random() % 3 == 0) line += '-';
+            const int whole = random() % 10 ? 6 + static_cast<int>(random() % 2) : static_cast<int>(random() % 18);
+            for (int k = 0; k < whole; ++k) line += static_cast<char>('0' + random() % 10);
+            if (random() % 8) {
+                line += '.';
+                const int decimals = random() % 10 ? 2 + static_cast<int>(random() % 2) : static_cast<int>(random() % 10);
+                for (int k = 0; k < decimals; ++k) line += static_cast<char>('0' + random() % 10);
+            }
+        }
+        const char* const breaks[] = {"\n", "\n", "\n", "\r\n", "\r\r\n", "\r", " \n"};
+        content += line + breaks[random() % 7];
+    }
+    if (random() % 3 == 0) content += "412000.5,5318000.25,3";  // a last line without a break
+    return content;
+}
+
+class NextPointLineExactness : public ::testing::TestWithParam<int> {};
+
+TEST_P(NextPointLineExactness, TakesAndCutsAsReadDataLineAndParsePointLine) {
+    const int fieldCount = GetParam();
+    const std::filesystem::path path = makeScratchFolder("skerrow-point-") / "points.csv";
+    std::strcpy(g_inputPath, path.string().c_str());
+    std::mt19937_64 random(200 + fieldCount);
+    g_fieldCount = static_cast<short>(fieldCount);
+    for (int file = 0; file < 120; ++file) {
+        std::ofstream(path, std::ios::binary) << pointFile(random, fieldCount);
+        g_skipHeader = static_cast<short>(file % 3 == 0);
+        g_swapXY = static_cast<short>(file % 2);
+        const int limit = file % 4 == 0 ? 80 : 128;
+
+        // The lines as the copying reader takes and cuts them.
+        struct Taken {
+            short outcome;
+            int lineNumber;
+            bool cut;
+            std::string x, y, z;
+            double xValue, yValue;
+            float elevation;
+        };
+        std::vector<Taken> expected;
+        ASSERT_TRUE(startPass());
+        for (short outcome = LINE_DATA; outcome == LINE_DATA;) {
+            outcome = readDataLine(limit);
+            Taken taken{outcome, g_lineNumber, false, "", "", "", 0.0, 0.0, 0.0f};
+            if (outcome == LINE_DATA && (taken.cut = parsePointLine())) {
+                taken.x = g_xText;
+                taken.y = g_yText;
+                taken.xValue = g_x;
+                taken.yValue = g_y;
+                if (fieldCount != 2) {
+                    taken.z = g_zText;
+                    taken.elevation = g_elevation;
+                }
+            }
+            expected.push_back(taken);
+        }
+        g_input.close();
+
+        ASSERT_TRUE(startPass());
+        for (size_t i = 0; i < expected.size(); ++i) {
+            PointFields point;
+            bool cut = false;
+            const short outcome = nextPointLine(limit, &point, &cut);
+            const Taken& want = expected[i];
+            ASSERT_EQ(outcome, want.outcome) << "file " << file << " line " << i;
+            ASSERT_EQ(g_lineNumber, want.lineNumber) << "file " << file << " line " << i;
+            if (outcome != LINE_DATA) break;
+            ASSERT_EQ(cut, want.cut) << "file " << file << " line " << want.lineNumber;
+            if (!cut) continue;
+            ASSERT_EQ(std::string(point.xText, point.xLength), want.x) << "file " << file << " line " << want.lineNumber;
+            ASSERT_EQ(std::string(point.yText, point.yLength), want.y) << "file " << file << " line " << want.lineNumber;
+            ASSERT_TRUE(sameBits(point.x, want.xValue)) << "file " << file << " line " << want.lineNumber;
+            ASSERT_TRUE(sameBits(point.y, want.yValue)) << "file " << file << " line " << want.lineNumber;
+            if (fieldCount == 2) continue;
+            ASSERT_EQ(std::string(point.zText, point.zLength), want.z) << "file " << file << " line " << want.lineNumber;
+            ASSERT_TRUE(sameBits(point.elevation, want.elevation)) << "file " << file << " line " << want.lineNumber;
+        }
+        g_input.close();
+    }
+    std::filesystem::remove_all(path.parent_path());
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, NextPointLineExactness, ::testing::Values(2, 3));
+
 }  // namespace
