@@ -89,10 +89,3 @@ double readDecimal(const char* text, const char* end) {
 }
 
 float readElevation(const char* text, const char* end) { return narrowElevation(readDecimal(text, end)); }
-
-float narrowElevation(double value) {
-    if (std::isnan(value)) return static_cast<float>(value);
-    if (value > FLT_MAX) return HUGE_VALF;
-    if (value < -FLT_MAX) return -HUGE_VALF;
-    return static_cast<float>(value);
-}

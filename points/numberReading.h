@@ -2,6 +2,9 @@
 #ifndef SKERROW_POINTS_NUMBERREADING_H
 #define SKERROW_POINTS_NUMBERREADING_H
 
+#include <cfloat>
+#include <cmath>
+
 // X and Y: leading white space, an optional sign and decimal digits; reading stops at the
 // first other character, so "1234.98" gives 1234 and a text without leading digits 0.
 // Returns false when the digits do not fit 64 bits; *value is then the nearest limit.
@@ -17,6 +20,11 @@ double readDecimal(const char* text, const char* end = nullptr);
 float readElevation(const char* text, const char* end = nullptr);
 
 // readElevation's narrowing of a reading to float.
-float narrowElevation(double value);
+inline float narrowElevation(double value) {
+    if (std::isnan(value)) return static_cast<float>(value);
+    if (value > FLT_MAX) return HUGE_VALF;
+    if (value < -FLT_MAX) return -HUGE_VALF;
+    return static_cast<float>(value);
+}
 
 #endif

@@ -222,19 +222,21 @@ bool cutPointFields(const char* line, size_t length, PointFields* fields) {
 short nextPointLine(int limit, PointFields* fields, bool* cut) {
     const int layout = g_fieldCount >= 5 ? 5 : (g_fieldCount >= 3 ? 3 : 2);
     if (limit > 128) limit = 128;
-    // A plain line is read where it stands, and its end found by reading it: a line break
-    // right after its last field, inside the held bytes.
+    // A plain line whole in the held bytes is cut where it stands. The line feed is found
+    // first, so that where the next line starts does not wait for this one's numbers.
     size_t held;
     const char* line = heldBytes(&held);
-    if (layout != 5 && limit > 1) {
-        if (const char* end = cutPlainLine(line, layout, fields)) {
-            const size_t length = static_cast<size_t>(end - line);
-            const size_t lineBreak = *end == '\n' ? 1 : *end == '\r' && end[1] == '\n' ? 2 : 0;
-            if (lineBreak > 0 && length + lineBreak <= held && length <= static_cast<size_t>(limit - 1)) {
-                takeHeldLine(length + lineBreak);
-                *cut = true;
-                return LINE_DATA;
-            }
+    const size_t window = static_cast<size_t>(limit) + 1;
+    const char* lineFeed = layout != 5 && limit > 1
+                               ? static_cast<const char*>(std::memchr(line, '\n', held < window ? held : window))
+                               : nullptr;
+    if (lineFeed) {
+        const char* end = lineFeed > line && lineFeed[-1] == '\r' ? lineFeed - 1 : lineFeed;
+        // A line all of whose characters the plain form takes is neither blank nor holds a NUL.
+        if (end > line && end - line <= limit - 1 && cutPlainLine(line, layout, fields) == end) {
+            takeHeldLine(static_cast<size_t>(lineFeed + 1 - line));
+            *cut = true;
+            return LINE_DATA;
         }
     }
     const char* text;

@@ -30,8 +30,7 @@ bool cutPointFields(const char* line, size_t length, PointFields* fields);
 
 // nextDataLine(limit) and cutPointFields of the line it takes, in one: the outcome, and
 // for LINE_DATA whether the line has the commas its layout needs (*cut) and its fields.
-// A plain line of 2 or 3 fields is cut while its end is found, with one look at each
-// character.
+// A plain line of 2 or 3 fields is cut where it stands in the read block.
 short nextPointLine(int limit, PointFields* fields, bool* cut);
 
 // readDecimal's reading of a field of length characters, followed as a line is.

@@ -14,7 +14,7 @@
 // read-back of the last line does) reads from the new position.
 // Room after the data lets the word-at-a-time readers look past a line's end.
 static const size_t kBlockSize = 1 << 18;
-static char s_block[kBlockSize + HELD_ROOM];
+static char s_block[kBlockSize + 1 + LINE_TAIL_ROOM];
 static size_t s_begin = 0, s_end = 0;
 static bool s_drained = false;  // the file had nothing more after s_end
 

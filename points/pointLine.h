@@ -43,9 +43,8 @@ short readDataLine(int limit);
 short nextDataLine(int limit, const char** line, size_t* length);
 
 // The bytes read ahead and not yet taken, for a reader that finds whole lines itself:
-// *held of them at the returned place, which has HELD_ROOM readable bytes after it
-// whatever *held is. Only bytes within *held are the file's.
-#define HELD_ROOM 256
+// *held of them at the returned place, followed by the line break's room for a line that
+// ends among them (see nextDataLine).
 const char* heldBytes(size_t* held);
 
 // Takes one line of bytes bytes, its line break included, from the held bytes, as
