@@ -80,7 +80,10 @@ bool countLines(HWND window) {
     showWaitCursor();
     const char* line;
     size_t length;
-    while (lines < INT_MAX && (outcome = nextDataLine(80, &line, &length)) == LINE_DATA) {
+    for (;;) {
+        // Whole blocks of common lines at a time, the rest one by one.
+        lines += takeDataLines(80, INT_MAX - lines, &laterCommas);
+        if (lines == INT_MAX || (outcome = nextDataLine(80, &line, &length)) != LINE_DATA) break;
         laterCommas += countLineCommas(line, length);
         ++lines;
     }

@@ -7,6 +7,7 @@
 #include "points/appState.h"
 #include "points/numberReading.h"
 #include "points/pointFields.h"
+#include "points/wordScan.h"
 
 // The block readLine reads g_input through: the bytes [s_begin, s_end) are read from the
 // file and not yet taken. It holds data only while the stream is good: a read that ends at
@@ -144,6 +145,38 @@ short nextDataLine(int limit, const char** line, size_t* length) {
     std::memcpy(copy, g_lineBuf, *length + 1);
     *line = copy;
     return LINE_DATA;
+}
+
+long long takeDataLines(int limit, long long maxLines, long long* commas) {
+    if (limit > static_cast<int>(sizeof g_lineBuf)) limit = sizeof g_lineBuf;
+    if (limit < 2) return 0;
+    const size_t window = static_cast<size_t>(limit) + 1;
+    long long taken = 0, found = 0;
+    while (taken < maxLines) {
+        // nextDataLine's fast path, and the line's commas counted while its NULs are looked for.
+        const char* start = s_block + s_begin;
+        const size_t held = s_end - s_begin;
+        const char* lineFeed = static_cast<const char*>(std::memchr(start, '\n', held < window ? held : window));
+        if (!lineFeed || lineFeed == start || *start == ' ' || *start == '\t') break;
+        size_t characters = static_cast<size_t>(lineFeed - start);
+        if (start[characters - 1] == '\r') --characters;
+        if (characters == 0 || characters > static_cast<size_t>(limit - 1)) break;
+        int lineCommas = 0;
+        uint64_t nuls = 0;
+        for (size_t i = 0; i < characters; i += 8) {
+            const uint64_t word = loadWord(start + i);
+            const uint64_t inLine = characters - i < 8 ? (uint64_t(1) << (8 * (characters - i))) - 1 : ~uint64_t(0);
+            nuls |= bytesEqual(word, 0) & inLine;
+            lineCommas += bytesMarked(bytesEqual(word, ',') & inLine);
+        }
+        if (nuls) break;
+        found += lineCommas;
+        ++taken;
+        s_begin = static_cast<size_t>(lineFeed + 1 - s_block);
+    }
+    g_lineNumber += static_cast<int>(taken);
+    *commas += found;
+    return taken;
 }
 
 const char* heldBytes(size_t* held) {

@@ -103,6 +103,60 @@ TEST_P(NextDataLineExactness, WalksFilesAsReadDataLine) {
 
 INSTANTIATE_TEST_SUITE_P(Limits, NextDataLineExactness, ::testing::Values(80, 128));
 
+// The counting pass's bulk reading: the same lines, line numbers and commas as taking
+// them one at a time, however the bulk calls are cut off by their line limit.
+TEST(TakeDataLines, TakesAndCountsAsNextDataLine) {
+    const std::filesystem::path path = makeScratchFolder("skerrow-take-") / "points.csv";
+    std::strcpy(g_inputPath, path.string().c_str());
+    std::mt19937_64 random(31);
+    for (int file = 0; file < 300; ++file) {
+        std::ofstream(path, std::ios::binary) << randomFile(random);
+        g_skipHeader = static_cast<short>(file % 2);
+        const int limit = file % 3 ? 80 : 128;
+
+        // One at a time: the line number and the commas so far after each data line.
+        std::vector<int> lineNumbers;
+        std::vector<long long> commasSoFar;
+        ASSERT_TRUE(startPass());
+        const char* line;
+        size_t length;
+        long long commas = 0;
+        short last;
+        while ((last = nextDataLine(limit, &line, &length)) == LINE_DATA) {
+            commas += countLineCommas(line, length);
+            lineNumbers.push_back(g_lineNumber);
+            commasSoFar.push_back(commas);
+        }
+        const int lastLineNumber = g_lineNumber;
+        g_input.close();
+
+        ASSERT_TRUE(startPass());
+        long long taken = 0, counted = 0;
+        short outcome = LINE_DATA;
+        while (outcome == LINE_DATA) {
+            const long long most = random() % 4 ? 1000000 : static_cast<long long>(random() % 40);
+            const long long n = takeDataLines(limit, most, &counted);
+            ASSERT_LE(n, most);
+            taken += n;
+            if (taken > 0) {
+                ASSERT_LE(taken, static_cast<long long>(lineNumbers.size())) << "file " << file;
+                ASSERT_EQ(g_lineNumber, lineNumbers[taken - 1]) << "file " << file;
+                ASSERT_EQ(counted, commasSoFar[taken - 1]) << "file " << file;
+            }
+            outcome = nextDataLine(limit, &line, &length);
+            if (outcome == LINE_DATA) {
+                counted += countLineCommas(line, length);
+                ++taken;
+            }
+        }
+        ASSERT_EQ(taken, static_cast<long long>(lineNumbers.size())) << "file " << file;
+        ASSERT_EQ(outcome, last) << "file " << file;
+        ASSERT_EQ(g_lineNumber, lastLineNumber) << "file " << file;
+        g_input.close();
+    }
+    std::filesystem::remove_all(path.parent_path());
+}
+
 // ---- cutPointFields against parsePointLine ----
 
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)); }
