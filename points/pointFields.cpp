@@ -117,26 +117,62 @@ static inline const char* readPlainCoordinate(const char* text, double* value) {
     return p;
 }
 
-// The common line of 2 or 3 fields, every one in the plain form, read from its start: the
-// fields' places follow from reading them and the commas are just the separators, so no
-// other scan is needed. Returns the character after the last field, which the caller
-// must find to be the line's end; nullptr, with fields partly filled, for any other line.
-// It reads on only over characters of the forms it takes, at most 16 past the one it
-// stops at, and that is never more than 80 past line.
-static const char* cutPlainLine(const char* line, int layout, PointFields* fields) {
-    double first, second;
-    const char* p = readPlainCoordinate(line, &first);
+// The bytes of the word at at that lie before end.
+static inline uint64_t maskBefore(const char* at, const char* end) {
+    return end - at < 8 ? (uint64_t(1) << (8 * (end - at))) - 1 : ~uint64_t(0);
+}
+
+// A free text, such as a point number, from text to its comma: the comma's place, or
+// nullptr when a NUL comes first or no comma comes before end.
+static const char* freeFieldEnd(const char* text, const char* end) {
+    for (const char* at = text; at < end; at += 8) {
+        const uint64_t word = loadWord(at);
+        const uint64_t commas = bytesEqual(word, ',') & maskBefore(at, end);
+        const uint64_t stops = commas | (bytesEqual(word, 0) & maskBefore(at, end));
+        if (stops) return (stops & -stops) == (commas & -commas) ? at + bytesBefore(stops) : nullptr;
+    }
+    return nullptr;
+}
+
+// A free text from text to end, such as a description: false when it holds a NUL, and
+// its commas counted into *commas.
+static bool scanFreeText(const char* text, const char* end, int* commas) {
+    for (const char* at = text; at < end; at += 8) {
+        const uint64_t word = loadWord(at);
+        if (bytesEqual(word, 0) & maskBefore(at, end)) return false;
+        *commas += bytesMarked(bytesEqual(word, ',') & maskBefore(at, end));
+    }
+    return true;
+}
+
+// The common line, read from its start: X, Y and the elevation in the plain form, and in
+// a 5-field line a point number and a description of any text without a NUL around them.
+// The fields' places follow from reading the numbers and the commas between them are
+// just separators, so that only the free texts are scanned. Returns the character after
+// the last field, which the caller must find to be the line's end, the end itself (which
+// a 5-field line needs) before its line break or terminator; nullptr, with fields partly
+// filled, for any other line. Between the free texts it reads on only over characters of
+// the forms it takes, at most 16 past the one it stops at.
+static const char* cutPlainLine(const char* line, const char* end, int layout, PointFields* fields) {
+    const char* first = line;
+    if (layout == 5) {
+        const char* comma = freeFieldEnd(line, end);
+        if (!comma) return nullptr;
+        first = comma + 1;
+    }
+    double firstValue, secondValue;
+    const char* p = readPlainCoordinate(first, &firstValue);
     if (!p || *p != ',') return nullptr;
     const char* const secondText = p + 1;
-    p = readPlainCoordinate(secondText, &second);
+    p = readPlainCoordinate(secondText, &secondValue);
     if (!p) return nullptr;
     const bool swap = g_swapXY == 1;
-    fields->xText = swap ? secondText : line;
-    fields->xLength = static_cast<size_t>(swap ? p - secondText : secondText - 1 - line);
-    fields->yText = swap ? line : secondText;
-    fields->yLength = static_cast<size_t>(swap ? secondText - 1 - line : p - secondText);
-    fields->x = swap ? second : first;
-    fields->y = swap ? first : second;
+    fields->xText = swap ? secondText : first;
+    fields->xLength = static_cast<size_t>(swap ? p - secondText : secondText - 1 - first);
+    fields->yText = swap ? first : secondText;
+    fields->yLength = static_cast<size_t>(swap ? secondText - 1 - first : p - secondText);
+    fields->x = swap ? secondValue : firstValue;
+    fields->y = swap ? firstValue : secondValue;
     if (layout == 2) {
         fields->commas = 1;
         fields->zText = p;
@@ -153,6 +189,13 @@ static const char* cutPlainLine(const char* line, int layout, PointFields* field
     fields->zText = zText;
     fields->zLength = static_cast<size_t>(p - zText);
     fields->elevation = narrowElevation(fields->zValue);
+    if (layout == 5) {
+        // The description runs to the end of the line; its commas count with the four.
+        int freeCommas = 0;
+        if (p >= end || *p != ',' || !scanFreeText(p + 1, end, &freeCommas)) return nullptr;
+        fields->commas = 4 + freeCommas;
+        return end;
+    }
     return p;
 }
 
@@ -170,7 +213,7 @@ double readDecimalField(const char* text, size_t length) {
 
 bool cutPointFields(const char* line, size_t length, PointFields* fields) {
     const int layout = g_fieldCount >= 5 ? 5 : (g_fieldCount >= 3 ? 3 : 2);
-    if (layout != 5 && cutPlainLine(line, layout, fields) == line + length) return true;
+    if (cutPlainLine(line, line + length, layout, fields) == line + length) return true;
     const int commasNeeded = layout == 5 ? 4 : layout - 1;
     size_t at[4];
     fields->commas = findCommas(line, length, at);
@@ -227,13 +270,12 @@ short nextPointLine(int limit, PointFields* fields, bool* cut) {
     size_t held;
     const char* line = heldBytes(&held);
     const size_t window = static_cast<size_t>(limit) + 1;
-    const char* lineFeed = layout != 5 && limit > 1
-                               ? static_cast<const char*>(std::memchr(line, '\n', held < window ? held : window))
-                               : nullptr;
+    const char* lineFeed =
+        limit > 1 ? static_cast<const char*>(std::memchr(line, '\n', held < window ? held : window)) : nullptr;
     if (lineFeed) {
         const char* end = lineFeed > line && lineFeed[-1] == '\r' ? lineFeed - 1 : lineFeed;
-        // A line all of whose characters the plain form takes is neither blank nor holds a NUL.
-        if (end > line && end - line <= limit - 1 && cutPlainLine(line, layout, fields) == end) {
+        // A line the plain form takes holds digits and no NUL: it is data, and stored whole.
+        if (end > line && end - line <= limit - 1 && cutPlainLine(line, end, layout, fields) == end) {
             takeHeldLine(static_cast<size_t>(lineFeed + 1 - line));
             *cut = true;
             return LINE_DATA;
