@@ -153,7 +153,8 @@ static bool scanFreeText(const char* text, const char* end, int* commas) {
 // a 5-field line needs) before its line break or terminator; nullptr, with fields partly
 // filled, for any other line. Between the free texts it reads on only over characters of
 // the forms it takes, at most 16 past the one it stops at.
-static const char* cutPlainLine(const char* line, const char* end, int layout, PointFields* fields) {
+template <int layout>
+static const char* cutPlainLineOf(const char* line, const char* end, PointFields* fields) {
     const char* first = line;
     if (layout == 5) {
         const char* comma = freeFieldEnd(line, end);
@@ -197,6 +198,12 @@ static const char* cutPlainLine(const char* line, const char* end, int layout, P
         return end;
     }
     return p;
+}
+
+// cutPlainLineOf for the layout, each compiled with its layout fixed.
+static inline const char* cutPlainLine(const char* line, const char* end, int layout, PointFields* fields) {
+    if (layout == 3) return cutPlainLineOf<3>(line, end, fields);
+    return layout == 5 ? cutPlainLineOf<5>(line, end, fields) : cutPlainLineOf<2>(line, end, fields);
 }
 
 // The general reading of a field that is not in the plain form.
