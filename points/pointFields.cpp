@@ -18,8 +18,7 @@ static const double kDivisors[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 
 static inline int findCommas(const char* line, size_t length, size_t at[4]) {
     int found = 0;
     for (size_t i = 0; i < length; i += 8) {
-        uint64_t marks = bytesEqual(loadWord(line + i), ',');
-        if (length - i < 8) marks &= (uint64_t(1) << (8 * (length - i))) - 1;
+        uint64_t marks = bytesEqual(loadWord(line + i), ',') & maskBefore(line + i, line + length);
         for (; marks; marks &= marks - 1) {
             if (found < 4) at[found] = i + static_cast<size_t>(bytesBefore(marks));
             ++found;
@@ -30,11 +29,8 @@ static inline int findCommas(const char* line, size_t length, size_t at[4]) {
 
 int countLineCommas(const char* line, size_t length) {
     int found = 0;
-    for (size_t i = 0; i < length; i += 8) {
-        uint64_t marks = bytesEqual(loadWord(line + i), ',');
-        if (length - i < 8) marks &= (uint64_t(1) << (8 * (length - i))) - 1;
-        found += bytesMarked(marks);
-    }
+    for (size_t i = 0; i < length; i += 8)
+        found += bytesMarked(bytesEqual(loadWord(line + i), ',') & maskBefore(line + i, line + length));
     return found;
 }
 
@@ -117,11 +113,6 @@ static inline const char* readPlainCoordinate(const char* text, double* value) {
     return p;
 }
 
-// The bytes of the word at at that lie before end.
-static inline uint64_t maskBefore(const char* at, const char* end) {
-    return end - at < 8 ? (uint64_t(1) << (8 * (end - at))) - 1 : ~uint64_t(0);
-}
-
 // A free text, such as a point number, from text to its comma: the comma's place, or
 // nullptr when a NUL comes first or no comma comes before end.
 static const char* freeFieldEnd(const char* text, const char* end) {
@@ -132,17 +123,6 @@ static const char* freeFieldEnd(const char* text, const char* end) {
         if (stops) return (stops & -stops) == (commas & -commas) ? at + bytesBefore(stops) : nullptr;
     }
     return nullptr;
-}
-
-// A free text from text to end, such as a description: false when it holds a NUL, and
-// its commas counted into *commas.
-static bool scanFreeText(const char* text, const char* end, int* commas) {
-    for (const char* at = text; at < end; at += 8) {
-        const uint64_t word = loadWord(at);
-        if (bytesEqual(word, 0) & maskBefore(at, end)) return false;
-        *commas += bytesMarked(bytesEqual(word, ',') & maskBefore(at, end));
-    }
-    return true;
 }
 
 // The common line, read from its start: X, Y and the elevation in the plain form, and in
@@ -193,7 +173,7 @@ static const char* cutPlainLineOf(const char* line, const char* end, PointFields
     if (layout == 5) {
         // The description runs to the end of the line; its commas count with the four.
         int freeCommas = 0;
-        if (p >= end || *p != ',' || !scanFreeText(p + 1, end, &freeCommas)) return nullptr;
+        if (p >= end || *p != ',' || !countTextCommas(p + 1, end, &freeCommas)) return nullptr;
         fields->commas = 4 + freeCommas;
         return end;
     }

@@ -162,14 +162,7 @@ long long takeDataLines(int limit, long long maxLines, long long* commas) {
         if (start[characters - 1] == '\r') --characters;
         if (characters == 0 || characters > static_cast<size_t>(limit - 1)) break;
         int lineCommas = 0;
-        uint64_t nuls = 0;
-        for (size_t i = 0; i < characters; i += 8) {
-            const uint64_t word = loadWord(start + i);
-            const uint64_t inLine = characters - i < 8 ? (uint64_t(1) << (8 * (characters - i))) - 1 : ~uint64_t(0);
-            nuls |= bytesEqual(word, 0) & inLine;
-            lineCommas += bytesMarked(bytesEqual(word, ',') & inLine);
-        }
-        if (nuls) break;
+        if (!countTextCommas(start, start + characters, &lineCommas)) break;
         found += lineCommas;
         ++taken;
         s_begin = static_cast<size_t>(lineFeed + 1 - s_block);

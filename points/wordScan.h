@@ -47,4 +47,22 @@ inline uint64_t digitsValue(uint64_t word, int count) {
     return v;
 }
 
+// The bytes of the word at at that lie before end.
+inline uint64_t maskBefore(const char* at, const char* end) {
+    return end - at < 8 ? (uint64_t(1) << (8 * (end - at))) - 1 : ~uint64_t(0);
+}
+
+// The text from text to end, read a word at a time: false when it holds a NUL, its commas
+// counted into *commas otherwise.
+inline bool countTextCommas(const char* text, const char* end, int* commas) {
+    int found = 0;
+    for (const char* at = text; at < end; at += 8) {
+        const uint64_t word = loadWord(at);
+        if (bytesEqual(word, 0) & maskBefore(at, end)) return false;
+        found += bytesMarked(bytesEqual(word, ',') & maskBefore(at, end));
+    }
+    *commas += found;
+    return true;
+}
+
 #endif
