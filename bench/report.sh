@@ -31,7 +31,8 @@ Skerrow against the floor (\`wc -l\`, \`cat > /dev/null\`) and the tools a user 
 for the same jobs (GNU awk, Miller, DuckDB through its Node.js package), on the same warm
 3-field point files made by \`bench/makePoints.cpp\` (six-digit eastings, seven-digit
 northings with two or three decimals, elevations with three). Made by \`bench/run.sh\`
-(after \`bench/setup.sh\`); the median of $RUNS runs of each figure.
+(after \`bench/setup.sh\`); the median of $RUNS runs of each figure. Every run starts after
+\`sync\`, so that none pays for writing back the outputs of the jobs before it.
 
 Machine: $cpu, $(nproc) cores, $mem memory, disk $disk (rotational: $rotational),
 $os, Linux $kernel. Load average at the end: $(cut -d' ' -f1-3 /proc/loadavg).

@@ -34,11 +34,16 @@ TSV=$RESULTS/times.tsv   # lines, tool, job, run, seconds, peak KiB
 : > "$TSV"
 record() { printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$@" >> "$TSV"; }
 
+# The outputs of the jobs before (hundreds of megabytes) are written back to the disk
+# before each run starts, so that no run pays for another's write-back.
+settle() { sync; }
+
 # Runs a command, recording its wall time and peak memory: LINES TOOL JOB RUN command...
 measure() {
     local lines=$1 tool=$2 job=$3 run=$4
     shift 4
     local start end
+    settle
     start=$(date +%s%N)
     /usr/bin/time -f '%M' -o "$RESULTS/rss" "$@"
     end=$(date +%s%N)
@@ -53,6 +58,7 @@ skerrow() {
     local lines=$1 job=$2 run=$3 input=$4 output=$5
     local report
     rm -f "$output"
+    settle
     report=$("$BENCH" "$job" "$input" "$output")
     local rss open write
     rss=$(sed -n 's/^peak_rss_kib=//p' <<< "$report")

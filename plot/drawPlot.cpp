@@ -71,10 +71,12 @@ static void plotPoints(HDC dc) {
     short read = nextPointLine(128, &point, &cut);
     while (read == LINE_DATA && cut) {
         plotPoint(dc, point);
-        // The lines thinned out are only read past.
+        // The lines thinned out are only read past, a run at a time where they stand whole
+        // in the block read ahead.
         const char* line;
         size_t length;
-        for (int i = 0; i < step && read == LINE_DATA; ++i) read = nextDataLine(128, &line, &length);
+        int skipped = step > 0 ? static_cast<int>(takeDataLines(128, step, nullptr)) : 0;
+        for (; skipped < step && read == LINE_DATA; ++skipped) read = nextDataLine(128, &line, &length);
         if (read == LINE_DATA) read = nextPointLine(128, &point, &cut);
     }
     g_input.close();

@@ -35,13 +35,22 @@ static void rejectOutOfRange(HWND window) {
 }
 
 bool gatherRanges(HWND window) {
-    // True ranges: any first point replaces these start values.
-    g_minX = g_minY = INT_MAX;
-    g_maxX = g_maxY = INT_MIN;
-    g_minZ = FLT_MAX;
-    g_maxZ = -FLT_MAX;
+    // True ranges: any first point replaces these start values. They are gathered in
+    // locals, which the loop keeps in registers, and stored on every way out.
+    int minX = INT_MAX, minY = INT_MAX, maxX = INT_MIN, maxY = INT_MIN;
+    float minZ = FLT_MAX, maxZ = -FLT_MAX;
+    int points = 0;
+    auto storeRanges = [&] {
+        g_minX = minX;
+        g_minY = minY;
+        g_maxX = maxX;
+        g_maxY = maxY;
+        g_minZ = minZ;
+        g_maxZ = maxZ;
+        g_pointCount = points;
+    };
+    storeRanges();
     bool elevationSeen = false;
-    g_pointCount = 0;
 
     if (!startPass()) {
         rejectFile(window, kInvalidData);
@@ -52,49 +61,58 @@ bool gatherRanges(HWND window) {
     short outcome;
     PointFields point;
     bool cut;
+    const bool hasElevations = g_fieldCount != 2;
+    const int commasWanted = g_fieldCount - 1;
     while ((outcome = nextPointLine(limit, &point, &cut)) == LINE_DATA) {
         limit = 80;
         if (!cut) {
+            storeRanges();
             rejectShortLine(window);
             return false;
         }
         if (point.x == 0) {
+            storeRanges();
             rejectFile(window, kHeaderOrZero);
             return false;
         }
         if (outOfRange(point.x)) {
+            storeRanges();
             rejectOutOfRange(window);
             return false;
         }
         const int x = static_cast<int>(point.x);
-        if (x > g_maxX) g_maxX = x;
-        if (x < g_minX) g_minX = x;
+        if (x > maxX) maxX = x;
+        if (x < minX) minX = x;
         if (point.y == 0) {
+            storeRanges();
             rejectFile(window, kHeaderOrZero);
             return false;
         }
         if (outOfRange(point.y)) {
+            storeRanges();
             rejectOutOfRange(window);
             return false;
         }
         const int y = static_cast<int>(point.y);
-        if (y > g_maxY) g_maxY = y;
-        if (y < g_minY) g_minY = y;
+        if (y > maxY) maxY = y;
+        if (y < minY) minY = y;
         // A line the counting pass never read (the first one, when the header choice has
         // changed since the last Open) may hold more fields than the rest; the plot and
         // the writer would take its fields from the wrong places.
-        if (point.commas != g_fieldCount - 1) {
+        if (point.commas != commasWanted) {
+            storeRanges();
             rejectFile(window, kUnevenFields);
             return false;
         }
         const float z = point.elevation;
-        if (g_fieldCount != 2 && std::isfinite(z) && (z < kNoDataLow || z > kNoDataHigh)) {
-            if (z > g_maxZ) g_maxZ = z;
-            if (z < g_minZ) g_minZ = z;
+        if (hasElevations && std::isfinite(z) && (z < kNoDataLow || z > kNoDataHigh)) {
+            if (z > maxZ) maxZ = z;
+            if (z < minZ) minZ = z;
             elevationSeen = true;
         }
-        ++g_pointCount;  // fits: the counting pass saw fewer than INT_MAX lines
+        ++points;  // fits: the counting pass saw fewer than INT_MAX lines
     }
+    storeRanges();
     if (outcome == LINE_BAD) {
         rejectBadLine(window, limit);
         return false;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "points/appState.h"
+#include "points/chunkMarks.h"
 #include "points/numberReading.h"
 #include "points/pointLine.h"
 #include "points/wordScan.h"
@@ -76,9 +77,25 @@ static inline double readWholeField(const char* text, size_t length) {
 
 // readDecimal's short form: an optional minus and at most 15 digits around an optional
 // point, with no exponent after them, read as a whole number over a power of ten.
-static inline const char* readPlainDecimal(const char* text, double* value) {
+__attribute__((always_inline)) static inline const char* readPlainDecimal(const char* text, double* value) {
     const bool negative = *text == '-';
     const char* p = text + (negative ? 1 : 0);
+    // The usual short form first, such as an elevation of 123.456: the point taken out of
+    // the word, so that whole and fraction digits are read as one number.
+    const uint64_t word = loadWord(p);
+    const int whole = bytesBefore(nonDigits(word));
+    if (whole < 7 && p[whole] == '.') {
+        const uint64_t wholeBytes = (uint64_t(1) << (8 * whole)) - 1;
+        const uint64_t joined = (word & wholeBytes) | ((word >> 8) & ~wholeBytes);
+        const int count = bytesBefore(nonDigits(joined));  // the top byte is 0: at most 7
+        if (count < 7 && count > 0) {
+            const char* after = p + count + 1;
+            if ((*after | 0x20) == 'e' || (*after | 0x20) == 'x') return nullptr;
+            const double magnitude = static_cast<double>(digitsValue(joined, count)) / kDivisors[count - whole];
+            *value = negative ? -magnitude : magnitude;
+            return after;
+        }
+    }
     uint64_t digits;
     const int count = digitRun(p, &digits);
     if (count > 15) return nullptr;
@@ -258,7 +275,7 @@ short nextPointLine(int limit, PointFields* fields, bool* cut) {
     const char* line = heldBytes(&held);
     const size_t window = static_cast<size_t>(limit) + 1;
     const char* lineFeed =
-        limit > 1 ? static_cast<const char*>(std::memchr(line, '\n', held < window ? held : window)) : nullptr;
+        limit > 1 ? findByte(line, held < window ? held : window, '\n') : nullptr;
     if (lineFeed) {
         const char* end = lineFeed > line && lineFeed[-1] == '\r' ? lineFeed - 1 : lineFeed;
         // A line the plain form takes holds digits and no NUL: it is data, and stored whole.

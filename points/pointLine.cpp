@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "points/appState.h"
+#include "points/chunkMarks.h"
 #include "points/numberReading.h"
 #include "points/pointFields.h"
 #include "points/wordScan.h"
@@ -13,9 +14,12 @@
 // file and not yet taken. It holds data only while the stream is good: a read that ends at
 // the end of the file or fails drops it, so that a clear and seekg then (as the open's
 // read-back of the last line does) reads from the new position.
-// Room after the data lets the word-at-a-time readers look past a line's end.
+// Room after the data lets the word-at-a-time readers look past a line's end, and the
+// line walker read 64 characters from any place in the data.
 static const size_t kBlockSize = 1 << 18;
-static char s_block[kBlockSize + 1 + LINE_TAIL_ROOM];
+static const size_t kBlockRoom = 64;
+static_assert(kBlockRoom >= 1 + LINE_TAIL_ROOM, "a line's terminator and tail fit after the block");
+static char s_block[kBlockSize + kBlockRoom];
 static size_t s_begin = 0, s_end = 0;
 static bool s_drained = false;  // the file had nothing more after s_end
 
@@ -125,11 +129,11 @@ short nextDataLine(int limit, const char** line, size_t* length) {
     const char* start = s_block + s_begin;
     const size_t held = s_end - s_begin;
     const size_t window = limit > 1 ? static_cast<size_t>(limit) + 1 : 0;
-    const char* lineFeed = static_cast<const char*>(std::memchr(start, '\n', held < window ? held : window));
+    const char* lineFeed = findByte(start, held < window ? held : window, '\n');
     if (lineFeed && lineFeed > start && *start != ' ' && *start != '\t') {
         size_t characters = static_cast<size_t>(lineFeed - start);
         if (start[characters - 1] == '\r') --characters;
-        if (characters > 0 && characters <= static_cast<size_t>(limit - 1) && !std::memchr(start, 0, characters)) {
+        if (characters > 0 && characters <= static_cast<size_t>(limit - 1) && !findByte(start, characters, 0)) {
             s_begin = static_cast<size_t>(lineFeed + 1 - s_block);
             ++g_lineNumber;
             *line = start;
@@ -147,28 +151,70 @@ short nextDataLine(int limit, const char** line, size_t* length) {
     return LINE_DATA;
 }
 
+// takeDataLines' walk: the held bytes 64 at a time, a line taken at its line feed when it
+// is not empty, not over the limit, does not start with a blank and holds no NUL. Commas
+// are counted a chunk at a time, and those of the line the walk stops in taken off again.
+template <bool countCommas>
+static long long walkDataLines(size_t longest, long long maxLines, long long* commas) {
+    const char* const end = s_block + s_end;
+    const char* lineStart = s_block + s_begin;
+    long long taken = 0;
+    long long commasBefore = 0;  // in the held bytes before the chunk
+    long long commasToLine = 0;  // in the held bytes before lineStart
+    uint64_t lineNuls = 0;       // NULs in the part of the line before the chunk
+    for (const char* chunk = lineStart; chunk < end; chunk += 64) {
+        const ChunkMarks marks = chunkMarks(chunk);
+        const uint64_t inside = end - chunk >= 64 ? ~uint64_t(0) : (uint64_t(1) << (end - chunk)) - 1;
+        uint64_t lineFeeds = marks.lineFeeds & inside;
+        const uint64_t nulBits = marks.nuls & inside;
+        uint64_t lineBits = ~uint64_t(0);  // the chunk's bits from lineStart on
+        bool stop = false;
+        for (; lineFeeds; lineFeeds &= lineFeeds - 1) {
+            const uint64_t throughFeed = lineFeeds ^ (lineFeeds - 1);
+            const char* const lineFeed = chunk + __builtin_ctzll(lineFeeds);
+            const size_t bytes = static_cast<size_t>(lineFeed - lineStart);  // a carriage return included
+            const char first = *lineStart;
+            // 2 to longest bytes hold a character whatever the last one is, and fit.
+            if (bytes - 2 > longest - 2 || first == ' ' || first == '\t' || (lineNuls | (nulBits & lineBits & throughFeed))) {
+                const size_t characters = bytes > 0 && lineFeed[-1] == '\r' ? bytes - 1 : bytes;
+                if (characters == 0 || characters > longest || first == ' ' || first == '\t' || lineNuls ||
+                    (nulBits & lineBits & throughFeed)) {
+                    stop = true;
+                    break;
+                }
+            }
+            lineStart = lineFeed + 1;
+            lineBits = ~throughFeed;
+            lineNuls = 0;
+            if (++taken == maxLines) {
+                stop = true;
+                break;
+            }
+        }
+        const uint64_t commaBits = marks.commas & inside;
+        if (stop || end - chunk <= 64 || chunk + 64 - lineStart > static_cast<ptrdiff_t>(longest) + 1) {
+            // The walk ends in this chunk, at lineStart: the line there is left whole.
+            if (countCommas && lineStart >= chunk) commasToLine = commasBefore + bitsSet(commaBits & ~lineBits);
+            break;
+        }
+        if (countCommas) {
+            if (lineStart >= chunk) commasToLine = commasBefore + bitsSet(commaBits & ~lineBits);
+            commasBefore += bitsSet(commaBits);
+        }
+        lineNuls |= nulBits & lineBits;
+    }
+    s_begin = static_cast<size_t>(lineStart - s_block);
+    if (countCommas) *commas += commasToLine;
+    return taken;
+}
+
 long long takeDataLines(int limit, long long maxLines, long long* commas) {
     if (limit > static_cast<int>(sizeof g_lineBuf)) limit = sizeof g_lineBuf;
-    if (limit < 2) return 0;
-    const size_t window = static_cast<size_t>(limit) + 1;
-    long long taken = 0, found = 0;
-    while (taken < maxLines) {
-        // nextDataLine's fast path, and the line's commas counted while its NULs are looked for.
-        const char* start = s_block + s_begin;
-        const size_t held = s_end - s_begin;
-        const char* lineFeed = static_cast<const char*>(std::memchr(start, '\n', held < window ? held : window));
-        if (!lineFeed || lineFeed == start || *start == ' ' || *start == '\t') break;
-        size_t characters = static_cast<size_t>(lineFeed - start);
-        if (start[characters - 1] == '\r') --characters;
-        if (characters == 0 || characters > static_cast<size_t>(limit - 1)) break;
-        int lineCommas = 0;
-        if (!countTextCommas(start, start + characters, &lineCommas)) break;
-        found += lineCommas;
-        ++taken;
-        s_begin = static_cast<size_t>(lineFeed + 1 - s_block);
-    }
+    if (limit < 3 || maxLines <= 0) return 0;  // the walk's length test needs room for 2 characters
+    const size_t longest = static_cast<size_t>(limit - 1);
+    const long long taken =
+        commas ? walkDataLines<true>(longest, maxLines, commas) : walkDataLines<false>(longest, maxLines, nullptr);
     g_lineNumber += static_cast<int>(taken);
-    *commas += found;
     return taken;
 }
 

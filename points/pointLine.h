@@ -44,13 +44,14 @@ short nextDataLine(int limit, const char** line, size_t* length);
 
 // Takes the lines nextDataLine(limit) would take one after another without copying, up to
 // maxLines of them and as long as they stand whole in the block read ahead, adding their
-// commas to *commas; returns how many it took (g_lineNumber counts them). Any other line
-// is left for nextDataLine, as is everything once the block is used up.
+// commas to *commas unless commas is null; returns how many it took (g_lineNumber counts
+// them). Any other line is left for nextDataLine, as is everything once the block is
+// used up.
 long long takeDataLines(int limit, long long maxLines, long long* commas);
 
 // The bytes read ahead and not yet taken, for a reader that finds whole lines itself:
-// *held of them at the returned place, followed by the line break's room for a line that
-// ends among them (see nextDataLine).
+// *held of them at the returned place, followed by at least 16 readable bytes, and by
+// the line break's room for a line that ends among them (see nextDataLine).
 const char* heldBytes(size_t* held);
 
 // Takes one line of bytes bytes, its line break included, from the held bytes, as

@@ -13,6 +13,8 @@ using layer::DeviceContext;
 using layer::GdiObject;
 
 std::unordered_set<DeviceContext*> s_contexts;
+// The context found last: a drawing asks for the same one for every pixel it sets.
+DeviceContext* s_lastContext = nullptr;
 // Created ones (stock objects are static). Never destroyed: objects a program leaves
 // undeleted stay reachable until the process ends, as Windows frees them only then.
 std::unordered_set<GdiObject*>& s_objects = *new std::unordered_set<GdiObject*>;
@@ -72,7 +74,10 @@ namespace layer {
 
 DeviceContext* deviceContext(HDC dc) {
     auto* context = reinterpret_cast<DeviceContext*>(dc);
-    return s_contexts.count(context) ? context : nullptr;
+    if (context && context == s_lastContext) return context;
+    if (!s_contexts.count(context)) return nullptr;
+    s_lastContext = context;
+    return context;
 }
 
 GdiObject* gdiObject(HGDIOBJ object) {
@@ -174,6 +179,7 @@ HDC GetDC(HWND hwnd) {
 int ReleaseDC(HWND hwnd, HDC dc) {
     DeviceContext* context = layer::deviceContext(dc);
     if (!context || context->hwnd != hwnd) return 0;
+    if (context == s_lastContext) s_lastContext = nullptr;
     s_contexts.erase(context);
     layer::invalidate(hwnd);
     delete context;

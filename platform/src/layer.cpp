@@ -91,6 +91,8 @@ void waitForMessages() {
 void setIdleHook(std::function<bool()> hook) { s_idleHook = std::move(hook); }
 
 void invalidate(HWND hwnd) {
+    // The window drawn in last is the one most often drawn in again.
+    if (!s_dirty.empty() && s_dirty.back() == hwnd) return;
     if (std::find(s_dirty.begin(), s_dirty.end(), hwnd) != s_dirty.end()) return;
     // Real mode: the first change also asks for a refresh from whichever event loop runs
     // next, so that a modal dialog's own loop shows what was drawn before it opened.

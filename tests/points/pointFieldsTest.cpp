@@ -135,8 +135,11 @@ TEST(TakeDataLines, TakesAndCountsAsNextDataLine) {
         short outcome = LINE_DATA;
         while (outcome == LINE_DATA) {
             const long long most = random() % 4 ? 1000000 : static_cast<long long>(random() % 40);
-            const long long n = takeDataLines(limit, most, &counted);
+            // The drawing skips lines without counting their commas.
+            const bool counting = file % 4 != 3;
+            const long long n = takeDataLines(limit, most, counting ? &counted : nullptr);
             ASSERT_LE(n, most);
+            if (!counting && n > 0) counted = commasSoFar[taken + n - 1];
             taken += n;
             if (taken > 0) {
                 ASSERT_LE(taken, static_cast<long long>(lineNumbers.size())) << "file " << file;
