@@ -185,5 +185,36 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                        "cut in place: elevation");
     }
     g_input.close();
+
+    // The bulk walk of the counting pass and the drawing takes runs of the same data lines,
+    // with their commas, and leaves every other line to the one-line reader.
+    FUZZ_CHECK(startPass(), "the scratch file opens a fourth time");
+    for (size_t i = 0; i < expected.size();) {
+        if (i > 0) {
+            const long long most = 1 + static_cast<long long>(i % 7);
+            long long commas = 0;
+            const bool counting = (choices >> 4) & 1;
+            const long long taken = takeDataLines(laterLimit, most, counting ? &commas : nullptr);
+            FUZZ_CHECK(taken >= 0 && taken <= most, "bulk: no more lines than asked for");
+            long long expectedCommas = 0;
+            for (long long k = 0; k < taken; ++k) {
+                FUZZ_CHECK(i + k < expected.size() && expected[i + k].outcome == LINE_DATA, "bulk: data lines only");
+                for (char c : expected[i + k].text) expectedCommas += c == ',';
+            }
+            if (taken > 0) {
+                FUZZ_CHECK(g_lineNumber == expected[i + taken - 1].lineNumber, "bulk: line number as the model's");
+                FUZZ_CHECK(!counting || commas == expectedCommas, "bulk: commas as the model's lines hold");
+                i += static_cast<size_t>(taken);
+                continue;
+            }
+        }
+        const char* text = nullptr;
+        size_t textLength = 0;
+        const short outcome = nextDataLine(i == 0 ? firstLimit : laterLimit, &text, &textLength);
+        FUZZ_CHECK(outcome == expected[i].outcome, "bulk: outcome as the model's");
+        if (outcome != LINE_END) FUZZ_CHECK(g_lineNumber == expected[i].lineNumber, "bulk: line number as the model's");
+        ++i;
+    }
+    g_input.close();
     return 0;
 }

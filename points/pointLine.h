@@ -46,7 +46,7 @@ short nextDataLine(int limit, const char** line, size_t* length);
 // maxLines of them and as long as they stand whole in the block read ahead, adding their
 // commas to *commas unless commas is null; returns how many it took (g_lineNumber counts
 // them). Any other line is left for nextDataLine, as is everything once the block is
-// used up.
+// used up, and every line under a limit below 3.
 long long takeDataLines(int limit, long long maxLines, long long* commas);
 
 // The bytes read ahead and not yet taken, for a reader that finds whole lines itself:
