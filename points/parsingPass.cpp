@@ -34,88 +34,97 @@ static void rejectOutOfRange(HWND window) {
     rejectFile(window, text);
 }
 
-bool gatherRanges(HWND window) {
-    // True ranges: any first point replaces these start values. They are gathered in
-    // locals, which the loop keeps in registers, and stored on every way out.
+// Why the point loop stopped.
+enum class PointStop { End, BadLine, ShortLine, HeaderOrZero, OutOfRange, UnevenFields };
+
+// The ranges as the loop gathers them, in locals it keeps in registers.
+struct Ranges {
     int minX = INT_MAX, minY = INT_MAX, maxX = INT_MIN, maxY = INT_MIN;
     float minZ = FLT_MAX, maxZ = -FLT_MAX;
     int points = 0;
-    auto storeRanges = [&] {
-        g_minX = minX;
-        g_minY = minY;
-        g_maxX = maxX;
-        g_maxY = maxY;
-        g_minZ = minZ;
-        g_maxZ = maxZ;
-        g_pointCount = points;
-    };
-    storeRanges();
     bool elevationSeen = false;
+};
 
+// Reads the points from the stream's place on into *out (true ranges: any first point
+// replaces the start values) up to the end of the data or the first point that ends the
+// open; *limit is the line limit the last read used.
+static PointStop readPoints(Ranges* out, int* limit) {
+    Ranges r;
+    PointStop stop = PointStop::End;
+    PointFields point;
+    bool cut;
+    short outcome;
+    const bool hasElevations = g_fieldCount != 2;
+    const int commasWanted = g_fieldCount - 1;
+    *limit = 128;
+    while ((outcome = nextPointLine(*limit, &point, &cut)) == LINE_DATA) {
+        *limit = 80;
+        if (!cut) {
+            stop = PointStop::ShortLine;
+            break;
+        }
+        if (point.x == 0 || outOfRange(point.x)) {
+            stop = point.x == 0 ? PointStop::HeaderOrZero : PointStop::OutOfRange;
+            break;
+        }
+        const int x = static_cast<int>(point.x);
+        if (x > r.maxX) r.maxX = x;
+        if (x < r.minX) r.minX = x;
+        if (point.y == 0 || outOfRange(point.y)) {
+            stop = point.y == 0 ? PointStop::HeaderOrZero : PointStop::OutOfRange;
+            break;
+        }
+        const int y = static_cast<int>(point.y);
+        if (y > r.maxY) r.maxY = y;
+        if (y < r.minY) r.minY = y;
+        // A line the counting pass never read (the first one, when the header choice has
+        // changed since the last Open) may hold more fields than the rest; the plot and
+        // the writer would take its fields from the wrong places.
+        if (point.commas != commasWanted) {
+            stop = PointStop::UnevenFields;
+            break;
+        }
+        const float z = point.elevation;
+        if (hasElevations && std::isfinite(z) && (z < kNoDataLow || z > kNoDataHigh)) {
+            if (z > r.maxZ) r.maxZ = z;
+            if (z < r.minZ) r.minZ = z;
+            r.elevationSeen = true;
+        }
+        ++r.points;  // fits: the counting pass saw fewer than INT_MAX lines
+    }
+    if (outcome == LINE_BAD) stop = PointStop::BadLine;
+    *out = r;
+    return stop;
+}
+
+bool gatherRanges(HWND window) {
+    g_minX = g_minY = INT_MAX;
+    g_maxX = g_maxY = INT_MIN;
+    g_minZ = FLT_MAX;
+    g_maxZ = -FLT_MAX;
+    g_pointCount = 0;
     if (!startPass()) {
         rejectFile(window, kInvalidData);
         return false;
     }
     showWaitCursor();
-    int limit = 128;
-    short outcome;
-    PointFields point;
-    bool cut;
-    const bool hasElevations = g_fieldCount != 2;
-    const int commasWanted = g_fieldCount - 1;
-    while ((outcome = nextPointLine(limit, &point, &cut)) == LINE_DATA) {
-        limit = 80;
-        if (!cut) {
-            storeRanges();
-            rejectShortLine(window);
-            return false;
-        }
-        if (point.x == 0) {
-            storeRanges();
-            rejectFile(window, kHeaderOrZero);
-            return false;
-        }
-        if (outOfRange(point.x)) {
-            storeRanges();
-            rejectOutOfRange(window);
-            return false;
-        }
-        const int x = static_cast<int>(point.x);
-        if (x > maxX) maxX = x;
-        if (x < minX) minX = x;
-        if (point.y == 0) {
-            storeRanges();
-            rejectFile(window, kHeaderOrZero);
-            return false;
-        }
-        if (outOfRange(point.y)) {
-            storeRanges();
-            rejectOutOfRange(window);
-            return false;
-        }
-        const int y = static_cast<int>(point.y);
-        if (y > maxY) maxY = y;
-        if (y < minY) minY = y;
-        // A line the counting pass never read (the first one, when the header choice has
-        // changed since the last Open) may hold more fields than the rest; the plot and
-        // the writer would take its fields from the wrong places.
-        if (point.commas != commasWanted) {
-            storeRanges();
-            rejectFile(window, kUnevenFields);
-            return false;
-        }
-        const float z = point.elevation;
-        if (hasElevations && std::isfinite(z) && (z < kNoDataLow || z > kNoDataHigh)) {
-            if (z > maxZ) maxZ = z;
-            if (z < minZ) minZ = z;
-            elevationSeen = true;
-        }
-        ++points;  // fits: the counting pass saw fewer than INT_MAX lines
-    }
-    storeRanges();
-    if (outcome == LINE_BAD) {
-        rejectBadLine(window, limit);
-        return false;
+    Ranges ranges;
+    int limit;
+    const PointStop stop = readPoints(&ranges, &limit);
+    g_minX = ranges.minX;
+    g_minY = ranges.minY;
+    g_maxX = ranges.maxX;
+    g_maxY = ranges.maxY;
+    g_minZ = ranges.minZ;
+    g_maxZ = ranges.maxZ;
+    g_pointCount = ranges.points;
+    switch (stop) {
+    case PointStop::End: break;
+    case PointStop::BadLine: rejectBadLine(window, limit); return false;
+    case PointStop::ShortLine: rejectShortLine(window); return false;
+    case PointStop::HeaderOrZero: rejectFile(window, kHeaderOrZero); return false;
+    case PointStop::OutOfRange: rejectOutOfRange(window); return false;
+    case PointStop::UnevenFields: rejectFile(window, kUnevenFields); return false;
     }
     if (g_pointCount == 0) {
         rejectFile(window, kInvalidData);
@@ -137,7 +146,7 @@ bool gatherRanges(HWND window) {
     g_rangeX = static_cast<int>(rangeX);
     g_rangeY = static_cast<int>(rangeY);
 
-    if (g_fieldCount == 2 || !elevationSeen) {
+    if (g_fieldCount == 2 || !ranges.elevationSeen) {
         // No elevation to show: a 2-field file, or every height in the no-data band.
         g_minZ = g_maxZ = g_rangeZ = 0.0f;
     } else {
