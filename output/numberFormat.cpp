@@ -5,6 +5,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "points/wordScan.h"
+
 void trimNumber(std::string& text) {
     if (text.find('.') == std::string::npos) return;
     while (!text.empty()) {
@@ -48,7 +50,8 @@ static char* putDigits(char* out, const char* digits, int length, int decimals) 
 // Writes scaled / 10^decimals (decimals 2 or 3) in fixed form, trimmed. Up to 16 digits,
 // the common case, the digits are made in two words and placed with shifts and stores
 // alone; a text read back from memory just written would wait for the stores.
-static inline char* putScaled(char* out, uint64_t scaled, int decimals) {
+template <int decimals>
+static inline char* putScaled(char* out, uint64_t scaled) {
     // Digits of scaled from its bit length (1233 / 4096 is just above log10 2), at least
     // one more than the decimals.
     static const uint64_t kPowers[] = {1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL,
@@ -66,19 +69,29 @@ static inline char* putScaled(char* out, uint64_t scaled, int decimals) {
     }
 
     // The 16 digits, leading zeros included, then shifted so that the first one counted
-    // stands in the lowest byte.
-    unsigned __int128 text = (static_cast<unsigned __int128>(eightDigits(scaled % 100000000)) << 64) |
-                             eightDigits(scaled / 100000000);
-    text >>= 8 * (16 - length);
-    std::memcpy(out, &text, 16);
-    // The fraction goes after the point whether or not any of it is kept; the end drops
-    // its zeros, and the point too when nothing is left, without a branch on the digits.
+    // stands in the lowest byte. Eight digits or fewer need only the low word.
     const int whole = length - decimals;
-    const uint64_t fraction = decimals == 3 ? scaled % 1000 : scaled % 100;
-    const int kept = decimals - (fraction % 10 == 0) - (fraction % 100 == 0) - (fraction == 0 && decimals == 3);
+    uint64_t fractionText;
+    if (length <= 8) {
+        const uint64_t text = eightDigits(scaled) >> (8 * (8 - length));
+        std::memcpy(out, &text, 8);
+        fractionText = text >> (8 * whole);
+    } else {
+        unsigned __int128 text = (static_cast<unsigned __int128>(eightDigits(scaled % 100000000)) << 64) |
+                                 eightDigits(scaled / 100000000);
+        text >>= 8 * (16 - length);
+        std::memcpy(out, &text, 16);
+        fractionText = static_cast<uint64_t>(text >> (8 * whole));
+    }
+    // The fraction goes after the point whether or not any of it is kept; the end drops
+    // its zeros, and the point too when nothing is left, without a branch on the digits:
+    // kept is the place of the last fraction digit that is not '0'.
+    const uint64_t fractionDigits = (uint64_t(1) << (8 * decimals)) - 1;
+    const uint64_t nonZero = ~bytesEqual(fractionText, '0') & kHighBits & fractionDigits;
+    const int kept = nonZero ? ((63 - __builtin_clzll(nonZero)) >> 3) + 1 : 0;
     out[whole] = '.';
-    const uint32_t fractionText = static_cast<uint32_t>(text >> (8 * whole));
-    std::memcpy(out + whole + 1, &fractionText, sizeof fractionText);
+    const uint32_t fraction = static_cast<uint32_t>(fractionText);
+    std::memcpy(out + whole + 1, &fraction, sizeof fraction);
     return out + whole + (kept ? 1 + kept : 0);
 }
 
@@ -87,15 +100,15 @@ static inline char* putScaled(char* out, uint64_t scaled, int decimals) {
 // 0 to 63, so value * 10^decimals is m * 10^decimals (below 2^63) shifted right; the
 // bits shifted out decide the rounding: above half up, exactly half to the even digit, as
 // printf rounds. Returns the end of the trimmed text, or nullptr for any other value.
-static inline char* putShortFixed(char* out, double value, int decimals) {
+template <int decimals>
+static inline char* putShortFixed(char* out, double value) {
     uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
     const int biased = static_cast<int>((bits >> 52) & 0x7ff);
     if (biased < 1012 || biased > 1075) return nullptr;
     const uint64_t mantissa = (bits & ((uint64_t(1) << 52) - 1)) | (uint64_t(1) << 52);
     const int shift = 1075 - biased;
-    const uint64_t scale = decimals == 3 ? 1000 : 100;
-    const uint64_t scaled = mantissa * scale;
+    const uint64_t scaled = mantissa * (decimals == 3 ? 1000 : 100);
     uint64_t rounded = scaled >> shift;
     if (shift > 0) {
         const uint64_t rest = scaled & ((uint64_t(1) << shift) - 1);
@@ -104,13 +117,13 @@ static inline char* putShortFixed(char* out, double value, int decimals) {
         rounded += static_cast<uint64_t>(rest > half) | (static_cast<uint64_t>(rest == half) & rounded & 1);
     }
     if (bits >> 63) *out++ = '-';  // printf keeps the sign of a negative value that rounds to 0
-    return putScaled(out, rounded, decimals == 3 ? 3 : 2);
+    return putScaled<decimals>(out, rounded);
 }
 
-char* putNumber(char* out, double value, int decimals) {
-    if (char* end = putShortFixed(out, value, decimals)) return end;
-    // to_chars in fixed form gives printf's digits, exactly rounded, with no locale and no
-    // allocation; the room covers every double, so it cannot run short.
+// Every other value: to_chars in fixed form gives printf's digits, exactly rounded, with no
+// locale and no allocation; the room covers every double, so it cannot run short. Kept
+// apart, so that the common path needs no stack frame.
+__attribute__((noinline)) static char* putLongFixed(char* out, double value, int decimals) {
     const std::to_chars_result written =
         std::to_chars(out, out + NUMBER_TEXT_MAX, value, std::chars_format::fixed, decimals == 3 ? 3 : 2);
     char* end = written.ptr;
@@ -121,6 +134,11 @@ char* putNumber(char* out, double value, int decimals) {
         if (end[-1] == '.') --end;
     }
     return end;
+}
+
+char* putNumber(char* out, double value, int decimals) {
+    if (char* end = decimals == 3 ? putShortFixed<3>(out, value) : putShortFixed<2>(out, value)) return end;
+    return putLongFixed(out, value, decimals);
 }
 
 std::string formatNumber(double value, int decimals) {

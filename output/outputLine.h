@@ -5,6 +5,7 @@
 #include <string>
 
 #include "output/numberFormat.h"
+#include "points/plainLines.h"
 #include "points/pointFields.h"
 
 // Every output line ends so, whatever the platform.
@@ -24,6 +25,11 @@ FieldGap makeGap(const std::string& text);
 // 3- and 5-field files: the elevation lies in the no-data band (32765.9, 32768.0).
 bool isNoDataPoint(const PointFields& point);
 
+// An elevation text of digits, points and minus signs may read as a value in the no-data
+// band; false only when its first characters rule that out. The text must be followed
+// as a line is.
+bool mayBeNoData(const char* zText);
+
 // The point lies in the selected area (always, while g_selectAll is 1). The tests use the
 // whole-number readings of X and Y in the file's own units, before any conversion.
 bool isInsideArea(const PointFields& point);
@@ -38,6 +44,10 @@ bool isInsideArea(const PointFields& point);
 char* putCopyLine(char* out, const PointFields& point, const FieldGap& gap);     // the texts as they stand
 char* putConvertLine(char* out, const PointFields& point, const FieldGap& gap);  // g_conversion 2, 4 or 8
 char* putMoveLine(char* out, const PointFields& point, const FieldGap& gap);     // shifted by the whole minima
+
+// putCopyLine's output for a plain line whose fields stand in order (no swap) and a gap of
+// one character: the line itself with its commas turned into the gap.
+char* putPlainCopyLine(char* out, const PlainLine& line, char gap);
 
 // The point parsePointLine has just left in the line scratch (g_xText, g_yText, g_zText,
 // g_x, g_y, g_elevation), the description cut off a 5-field elevation text.

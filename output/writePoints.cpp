@@ -12,6 +12,8 @@
 #include "output/writer.h"
 #include "points/appState.h"
 #include "points/pointFields.h"
+#include "points/numberReading.h"
+#include "points/plainLines.h"
 #include "points/pointLine.h"
 
 char g_outputPath[MAX_PATH] = "";
@@ -52,14 +54,70 @@ bool flushLines() {
     return !g_output.fail();
 }
 
+bool roomForLine() { return sizeof s_lines - s_used >= OUTPUT_LINE_MAX; }
+
+// A plain line's output, as the general loop below would write it; only the values the
+// output and its tests need are read. False, leaving the line, when the block is full.
+bool writePlainLine(const PlainLine& line, const FieldGap& gap, bool convert, int& count) {
+    if (!roomForLine()) return false;
+    const bool hasElevation = g_fieldCount == 3;
+    const char* const zText = line.lastComma + 1;
+    char* out = s_lines + s_used;
+    char* end;
+    if (g_conversion == 0 && g_swapXY != 1 && gap.length == 1) {
+        // Copies in the file's own field order: the line is its own output.
+        if (g_selectAll != 1) {
+            PointFields point;
+            point.x = readWholeField(line.text, static_cast<size_t>(line.firstComma - line.text));
+            const char* const yEnd = hasElevation ? line.lastComma : line.text + line.length;
+            point.y = readWholeField(line.firstComma + 1, static_cast<size_t>(yEnd - line.firstComma - 1));
+            if (!isInsideArea(point)) return true;
+        }
+        if (hasElevation && mayBeNoData(zText)) {
+            PointFields point;
+            point.elevation = narrowElevation(readDecimalField(zText, static_cast<size_t>(line.text + line.length - zText)));
+            if (isNoDataPoint(point)) return true;
+        }
+        end = putPlainCopyLine(out, line, gap.text[0]);
+    } else {
+        PointFields point = plainLineFields(line);
+        if (g_conversion != 1 && g_selectAll != 1) {
+            point.x = readWholeField(point.xText, point.xLength);
+            point.y = readWholeField(point.yText, point.yLength);
+            if (!isInsideArea(point)) return true;
+        }
+        if (hasElevation && (g_conversion != 0 || mayBeNoData(point.zText))) {
+            point.zValue = readDecimalField(point.zText, point.zLength);
+            point.elevation = narrowElevation(point.zValue);
+            if (isNoDataPoint(point)) return true;
+        }
+        end = g_conversion == 1 ? putMoveLine(out, point, gap)
+              : convert         ? putConvertLine(out, point, gap)
+                                : putCopyLine(out, point, gap);
+    }
+    s_used = static_cast<size_t>(end - s_lines);
+    ++count;
+    return true;
+}
+
 // One line in, at most one line out, each written straight into the block.
 PassResult writeChosenPoints(int& count) {
     s_used = 0;
     const FieldGap gap = makeGap(g_conversion == 1 ? std::string(g_separator) : fieldGap());
     const bool convert = g_conversion == 2 || g_conversion == 4 || g_conversion == 8;
+    const bool plainLayout = g_fieldCount == 2 || g_fieldCount == 3;
     PointFields point;
     bool cut;
     for (;;) {
+        if (plainLayout) {
+            // Runs of plain lines where they stand; whatever they leave goes the general way.
+            takePlainLines(128, g_fieldCount - 1,
+                           [&](const PlainLine& line) { return writePlainLine(line, gap, convert, count); });
+            if (!roomForLine()) {
+                if (!flushLines()) return PASS_WRITE_FAILED;
+                continue;
+            }
+        }
         const short read = nextPointLine(128, &point, &cut);
         if (read == LINE_END) return PASS_DONE;
         // A line that cannot be read or split, or one with more fields than the open found
@@ -76,7 +134,7 @@ PassResult writeChosenPoints(int& count) {
             end = convert ? putConvertLine(out, point, gap) : putCopyLine(out, point, gap);
         }
         s_used = static_cast<size_t>(end - s_lines);
-        if (sizeof s_lines - s_used < OUTPUT_LINE_MAX && !flushLines()) return PASS_WRITE_FAILED;
+        if (!roomForLine() && !flushLines()) return PASS_WRITE_FAILED;
         ++count;
     }
 }

@@ -6,6 +6,7 @@
 #include "points/appState.h"
 #include "points/chunkMarks.h"
 #include "points/numberReading.h"
+#include "points/plainLines.h"
 #include "points/pointLine.h"
 #include "points/wordScan.h"
 
@@ -68,7 +69,7 @@ static double readWholeCopy(const char* text, size_t length) {
     return static_cast<double>(whole);
 }
 
-static inline double readWholeField(const char* text, size_t length) {
+double readWholeField(const char* text, size_t length) {
     uint64_t digits;
     const int count = digitRun(text, &digits);
     if (count > 0 && count <= 15) return static_cast<double>(digits);
@@ -290,4 +291,20 @@ short nextPointLine(int limit, PointFields* fields, bool* cut) {
     const short outcome = nextDataLine(limit, &text, &length);
     if (outcome == LINE_DATA) *cut = cutPointFields(text, length, fields);
     return outcome;
+}
+
+PointFields plainLineFields(const PlainLine& line) {
+    PointFields fields = {};
+    const char* const end = line.text + line.length;
+    const char* const second = line.firstComma + 1;
+    const char* const secondEnd = g_fieldCount >= 3 ? line.lastComma : end;
+    const bool swap = g_swapXY == 1;
+    fields.xText = swap ? second : line.text;
+    fields.xLength = static_cast<size_t>(swap ? secondEnd - second : line.firstComma - line.text);
+    fields.yText = swap ? line.text : second;
+    fields.yLength = static_cast<size_t>(swap ? line.firstComma - line.text : secondEnd - second);
+    fields.zText = g_fieldCount >= 3 ? line.lastComma + 1 : end;
+    fields.zLength = static_cast<size_t>(end - fields.zText);
+    fields.commas = g_fieldCount >= 3 ? 2 : 1;
+    return fields;
 }

@@ -36,6 +36,9 @@ short nextPointLine(int limit, PointFields* fields, bool* cut);
 // readDecimal's reading of a field of length characters, followed as a line is.
 double readDecimalField(const char* text, size_t length);
 
+// readWholeNumber's reading of a field of length characters, followed as a line is.
+double readWholeField(const char* text, size_t length);
+
 // Commas in the line of length characters (same room rule).
 int countLineCommas(const char* line, size_t length);
 

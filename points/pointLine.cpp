@@ -18,7 +18,7 @@
 // line walker read 64 characters from any place in the data.
 static const size_t kBlockSize = 1 << 18;
 static const size_t kBlockRoom = 64;
-static_assert(kBlockRoom >= 1 + LINE_TAIL_ROOM, "a line's terminator and tail fit after the block");
+static_assert(kBlockRoom >= 64 && kBlockRoom >= 1 + LINE_TAIL_ROOM, "a line's terminator and tail fit after the block");
 static char s_block[kBlockSize + kBlockRoom];
 static size_t s_begin = 0, s_end = 0;
 static bool s_drained = false;  // the file had nothing more after s_end
@@ -226,6 +226,11 @@ const char* heldBytes(size_t* held) {
 void takeHeldLine(size_t bytes) {
     s_begin += bytes;
     ++g_lineNumber;
+}
+
+void takeHeldLines(size_t bytes, long long lines) {
+    s_begin += bytes;
+    g_lineNumber += static_cast<int>(lines);
 }
 
 // Spreadsheets start a UTF-8 file with a byte-order mark; it belongs to no field.

@@ -50,7 +50,7 @@ short nextDataLine(int limit, const char** line, size_t* length);
 long long takeDataLines(int limit, long long maxLines, long long* commas);
 
 // The bytes read ahead and not yet taken, for a reader that finds whole lines itself:
-// *held of them at the returned place, followed by at least 16 readable bytes, and by
+// *held of them at the returned place, followed by at least 64 readable bytes, and by
 // the line break's room for a line that ends among them (see nextDataLine).
 const char* heldBytes(size_t* held);
 
@@ -58,6 +58,9 @@ const char* heldBytes(size_t* held);
 // readLine would take it, and counts it in g_lineNumber. The line must be one readLine
 // would store whole and readDataLine would find to be data.
 void takeHeldLine(size_t bytes);
+
+// takeHeldLine for lines lines together, bytes bytes in all.
+void takeHeldLines(size_t bytes, long long lines);
 
 // Opens g_input on g_inputPath from its start (closing it first if it is open), in binary
 // mode so that positions are byte offsets and the line break is handled by readLine alone,

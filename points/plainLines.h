@@ -1,0 +1,167 @@
+// Runs of plain point lines, found 64 characters at a time where they stand in the block
+// read ahead. A plain line holds only digits, points, minus signs and commas (a carriage
+// return just before its line feed aside), has exactly the commas of its layout and fits
+// the limit. Such a line is data by every rule of the passes, and its fields lie between
+// its commas, so a pass can read just the fields it needs. Every other line is left for
+// nextPointLine, which tells what it is.
+#ifndef SKERROW_POINTS_PLAINLINES_H
+#define SKERROW_POINTS_PLAINLINES_H
+
+#include <cstddef>
+#include <cstdint>
+
+#include "points/chunkMarks.h"
+#include "points/pointFields.h"
+#include "points/pointLine.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+struct PlainMarks {
+    uint64_t lineFeeds;
+    uint64_t commas;
+    uint64_t others;  // characters no plain line holds
+};
+
+// A carriage return belongs to the line break only right before its line feed; the one
+// in the chunk's last place looks at the next character, which is always readable.
+inline uint64_t strayReturns(uint64_t returns, uint64_t lineFeeds, const char* at) {
+    uint64_t breaks = returns & (lineFeeds >> 1);
+    if ((returns >> 63) && at[64] == '\n') breaks |= uint64_t(1) << 63;
+    return returns & ~breaks;
+}
+
+// The plain marks of the 64 characters at at, one character at a time: the reference
+// the faster form is held to.
+inline PlainMarks plainMarksByBytes(const char* at) {
+    PlainMarks marks = {0, 0, 0};
+    uint64_t returns = 0;
+    for (int i = 0; i < 64; ++i) {
+        const char c = at[i];
+        const uint64_t bit = uint64_t(1) << i;
+        if (c == '\n') marks.lineFeeds |= bit;
+        if (c == ',') marks.commas |= bit;
+        if (c == '\r') returns |= bit;
+        const bool plain = (c >= '0' && c <= '9') || c == '.' || c == '-' || c == ',' || c == '\n';
+        if (!plain && c != '\r') marks.others |= bit;
+    }
+    marks.others |= strayReturns(returns, marks.lineFeeds, at);
+    return marks;
+}
+
+// The plain marks of the 64 characters at at, which must all be readable, and the one
+// after them too.
+inline PlainMarks plainMarks(const char* at) {
+#if defined(__SSE2__)
+    // ',' '-' '.' '/' and the digits are the characters 0x2C to 0x39: shifted to the bottom
+    // of the signed range, one compare finds them all, and '/' is taken out again.
+    const __m128i shift = _mm_set1_epi8(static_cast<char>(0x80 - ','));
+    const __m128i rangeTop = _mm_set1_epi8(static_cast<char>(-128 + ('9' - ',' + 1)));
+    const __m128i lineFeed = _mm_set1_epi8('\n');
+    const __m128i comma = _mm_set1_epi8(',');
+    const __m128i slash = _mm_set1_epi8('/');
+    const __m128i carriageReturn = _mm_set1_epi8('\r');
+    PlainMarks marks = {0, 0, 0};
+    uint64_t returns = 0, plain = 0;
+    for (int i = 0; i < 64; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + i));
+        const __m128i feeds = _mm_cmpeq_epi8(bytes, lineFeed);
+        const __m128i inRange = _mm_cmplt_epi8(_mm_add_epi8(bytes, shift), rangeTop);
+        const __m128i plainBytes = _mm_or_si128(_mm_andnot_si128(_mm_cmpeq_epi8(bytes, slash), inRange), feeds);
+        marks.lineFeeds |= static_cast<uint64_t>(_mm_movemask_epi8(feeds)) << i;
+        marks.commas |= static_cast<uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, comma))) << i;
+        returns |= static_cast<uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, carriageReturn))) << i;
+        plain |= static_cast<uint64_t>(_mm_movemask_epi8(plainBytes)) << i;
+    }
+    marks.others = ~(plain | returns) | strayReturns(returns, marks.lineFeeds, at);
+    return marks;
+#else
+    return plainMarksByBytes(at);
+#endif
+}
+
+// A plain line: its text without the line break, and its first and last commas (the same
+// one in a line of one comma).
+struct PlainLine {
+    const char* text;
+    size_t length;
+    const char* firstComma;
+    const char* lastComma;
+};
+
+// bits has exactly count bits set.
+template <int count>
+inline bool hasBitCount(uint64_t bits) {
+    for (int i = 0; i < count; ++i) {
+        if (!bits) return false;
+        bits &= bits - 1;
+    }
+    return bits == 0;
+}
+
+// takePlainLines' walk. Each 64-character chunk starts where the line in hand starts, so
+// that every line it takes lies whole in its chunk; a line of 64 characters or more, or
+// one that runs on past the held bytes, ends the walk.
+template <int commas, class Take>
+long long walkPlainLines(size_t longest, Take& take) {
+    size_t held;
+    const char* const begin = heldBytes(&held);
+    const char* const end = begin + held;
+    const char* lineStart = begin;
+    long long taken = 0;
+    while (lineStart < end) {
+        const char* const chunk = lineStart;
+        const PlainMarks marks = plainMarks(chunk);
+        uint64_t lineFeeds = end - chunk >= 64 ? marks.lineFeeds : marks.lineFeeds & ((uint64_t(1) << (end - chunk)) - 1);
+        if (!lineFeeds) break;
+        uint64_t lineBits = ~uint64_t(0);  // the chunk's bits from lineStart on
+        do {
+            const uint64_t throughFeed = lineFeeds ^ (lineFeeds - 1);
+            const uint64_t lineMask = lineBits & (throughFeed >> 1);
+            const char* const feed = chunk + __builtin_ctzll(lineFeeds);
+            const uint64_t commaBits = marks.commas & lineMask;
+            size_t characters = static_cast<size_t>(feed - lineStart);
+            if (characters > 0 && feed[-1] == '\r') --characters;
+            if ((marks.others & lineMask) || characters - 1 >= longest || !hasBitCount<commas>(commaBits)) {
+                takeHeldLines(static_cast<size_t>(lineStart - begin), taken);
+                return taken;
+            }
+            PlainLine line;
+            line.text = lineStart;
+            line.length = characters;
+            line.firstComma = chunk + __builtin_ctzll(commaBits);
+            line.lastComma = chunk + 63 - __builtin_clzll(commaBits);
+            if (!take(line)) {
+                takeHeldLines(static_cast<size_t>(lineStart - begin), taken);
+                return taken;
+            }
+            ++taken;
+            lineStart = feed + 1;
+            lineBits = ~throughFeed;
+            lineFeeds &= lineFeeds - 1;
+        } while (lineFeeds);
+    }
+    takeHeldLines(static_cast<size_t>(lineStart - begin), taken);
+    return taken;
+}
+
+// Hands the plain lines of 1 or 2 commas (commas) that stand whole in the block read
+// ahead to take, in order, as nextPointLine(limit) would read them; take returns false to
+// leave its line, and the walk stops there. Returns how many lines were taken; the
+// stream is then at the first line not taken, and g_lineNumber counts the taken ones.
+// take may not read the stream itself.
+template <class Take>
+long long takePlainLines(int limit, int commas, Take&& take) {
+    if (limit > 128) limit = 128;
+    if (limit < 2) return 0;
+    const size_t longest = static_cast<size_t>(limit - 1);
+    if (commas == 2) return walkPlainLines<2>(longest, take);
+    return commas == 1 ? walkPlainLines<1>(longest, take) : 0;
+}
+
+// The fields of a plain line of 2 or 3 fields (g_fieldCount), with g_swapXY, as
+// cutPointFields finds them; no value is read (x, y, zValue and elevation are 0).
+PointFields plainLineFields(const PlainLine& line);
+
+#endif

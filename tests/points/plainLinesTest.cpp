@@ -1,0 +1,180 @@
+// The plain-line walk against the line-at-a-time reader it stands in for: the marks of a
+// chunk against their one-character meaning, and whole files walked in runs of plain
+// lines, with nextPointLine taking whatever a run leaves, against nextPointLine alone.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "points/appState.h"
+#include "points/plainLines.h"
+#include "points/pointFields.h"
+#include "points/pointLine.h"
+#include "support/scratchFolder.h"
+
+namespace {
+
+TEST(PlainMarks, MarkAsCharacterByCharacter) {
+    // The edges of the plain range ('+' and '/' just outside, ':' after the digits), the
+    // line break's characters, and bytes with the high bit set.
+    static const char interesting[] = {'\n', '\r', ',', '-', '.', '/', '+', ':', '0', '9',
+                                       ' ', '\0', 'e', '\x80', '\xac', '\xb9', '\xff'};
+    std::mt19937_64 random(41);
+    char text[64 + 16];
+    for (int round = 0; round < 40000; ++round) {
+        for (char& c : text) c = random() % 4 ? interesting[random() % sizeof interesting] : static_cast<char>(random() % 256);
+        PlainMarks expected = {0, 0, 0};
+        for (int i = 0; i < 64; ++i) {
+            const char c = text[i];
+            const uint64_t bit = uint64_t(1) << i;
+            if (c == '\n') expected.lineFeeds |= bit;
+            if (c == ',') expected.commas |= bit;
+            const bool lineBreak = c == '\r' && text[i + 1] == '\n';
+            if (!(std::isdigit(static_cast<unsigned char>(c)) || std::strchr(",.-\n", c) != nullptr) || c == '\0')
+                if (!lineBreak) expected.others |= bit;
+        }
+        for (const PlainMarks& marks : {plainMarks(text), plainMarksByBytes(text)}) {
+            ASSERT_EQ(marks.lineFeeds, expected.lineFeeds) << "round " << round;
+            ASSERT_EQ(marks.commas, expected.commas) << "round " << round;
+            ASSERT_EQ(marks.others, expected.others) << "round " << round;
+        }
+    }
+}
+
+// What a reader made of one line: the outcome, and for data lines the cut and the fields.
+struct Seen {
+    short outcome;
+    int lineNumber;
+    bool cut;
+    int commas;
+    std::string x, y, z;
+    double xValue, yValue, zValue;
+};
+
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)); }
+
+// Plain lines and every near miss: other comma counts, blanks, signs, exponents, stray and
+// doubled carriage returns, empty lines, lines around 63, 64, 79 and 80 characters; some
+// files are larger than the read block, so that runs meet its end.
+std::string walkFile(std::mt19937_64& random, int fieldCount) {
+    std::string content;
+    const int lines = random() % 5 == 0 ? 12000 + static_cast<int>(random() % 4000) : static_cast<int>(random() % 40);
+    const int oddOnes = static_cast<int>(random() % 6);  // how often a line is unusual, in 32nds
+    for (int i = 0; i < lines; ++i) {
+        std::string line;
+        if (static_cast<int>(random() % 32) >= oddOnes) {
+            line = std::to_string(400000 + random() % 9000) + "." + std::to_string(random() % 100) + "," +
+                   std::to_string(5300000 + random() % 9000) + "." + std::to_string(random() % 1000);
+            if (fieldCount == 3) line += "," + std::string(random() % 8 ? "" : "-") + std::to_string(random() % 2000) + ".5";
+        } else {
+            static const char alphabet[] = "0123456789,.-+/e :\r\t";
+            const int lengths[] = {0, 1, 3, 12, 40, 62, 63, 64, 65, 78, 79, 80, 81, 127, 128};
+            const int length = lengths[random() % 15];
+            for (int k = 0; k < length; ++k) line += random() % 3 ? '7' : alphabet[random() % (sizeof alphabet - 1)];
+        }
+        const char* const breaks[] = {"\n", "\n", "\n", "\r\n", "\r\r\n", "\r"};
+        content += line + breaks[random() % 6];
+    }
+    if (random() % 3 == 0) content += "412000.5,5318000.25,3";  // a last line without a break
+    return content;
+}
+
+Seen seenOf(short outcome, bool cut, const PointFields& point) {
+    Seen seen{outcome, g_lineNumber, cut, 0, "", "", "", 0.0, 0.0, 0.0};
+    if (outcome != LINE_DATA || !cut) return seen;
+    seen.commas = point.commas;
+    seen.x.assign(point.xText, point.xLength);
+    seen.y.assign(point.yText, point.yLength);
+    seen.z.assign(point.zText, point.zLength);
+    seen.xValue = point.x;
+    seen.yValue = point.y;
+    seen.zValue = point.zValue;
+    return seen;
+}
+
+class TakePlainLines : public ::testing::TestWithParam<int> {};
+
+TEST_P(TakePlainLines, TakeWhatNextPointLineTakesAndLeaveTheRest) {
+    const int fieldCount = GetParam();
+    const std::filesystem::path path = makeScratchFolder("skerrow-plain-") / "points.csv";
+    std::strcpy(g_inputPath, path.string().c_str());
+    std::mt19937_64 random(300 + fieldCount);
+    g_fieldCount = static_cast<short>(fieldCount);
+    for (int file = 0; file < 150; ++file) {
+        std::ofstream(path, std::ios::binary) << walkFile(random, fieldCount);
+        g_skipHeader = static_cast<short>(file % 3 == 0);
+        g_swapXY = static_cast<short>(file % 2);
+        const int limit = file % 4 == 0 ? 128 : 80;
+
+        std::vector<Seen> expected;
+        ASSERT_TRUE(startPass());
+        for (;;) {
+            PointFields point;
+            bool cut = false;
+            const short outcome = nextPointLine(limit, &point, &cut);
+            expected.push_back(seenOf(outcome, cut, point));
+            if (outcome != LINE_DATA) break;
+        }
+        g_input.close();
+
+        // Runs that now and then refuse a line, which must then come from nextPointLine.
+        ASSERT_TRUE(startPass());
+        size_t at = 0;
+        for (;;) {
+            const size_t runStart = at;
+            const long long taken = takePlainLines(limit, fieldCount - 1, [&](const PlainLine& line) {
+                if (random() % 50 == 0) return false;
+                PointFields point = plainLineFields(line);
+                point.x = readWholeField(point.xText, point.xLength);
+                point.y = readWholeField(point.yText, point.yLength);
+                if (fieldCount == 3) point.zValue = readDecimalField(point.zText, point.zLength);
+                EXPECT_EQ(std::string(line.text, line.length).find_first_not_of("0123456789,.-"), std::string::npos);
+                Seen seen = seenOf(LINE_DATA, true, point);
+                if (at >= expected.size()) {
+                    ADD_FAILURE() << "file " << file << ": a line past the end";
+                    return false;
+                }
+                const Seen& want = expected[at++];
+                EXPECT_EQ(want.outcome, LINE_DATA) << "file " << file << " line " << want.lineNumber;
+                EXPECT_TRUE(want.cut) << "file " << file << " line " << want.lineNumber;
+                EXPECT_EQ(want.commas, fieldCount - 1) << "file " << file << " line " << want.lineNumber;
+                EXPECT_EQ(seen.x, want.x) << "file " << file << " line " << want.lineNumber;
+                EXPECT_EQ(seen.y, want.y) << "file " << file << " line " << want.lineNumber;
+                EXPECT_EQ(seen.z, want.z) << "file " << file << " line " << want.lineNumber;
+                EXPECT_TRUE(sameBits(seen.xValue, want.xValue)) << "file " << file << " line " << want.lineNumber;
+                EXPECT_TRUE(sameBits(seen.yValue, want.yValue)) << "file " << file << " line " << want.lineNumber;
+                EXPECT_TRUE(sameBits(seen.zValue, want.zValue)) << "file " << file << " line " << want.lineNumber;
+                return true;
+            });
+            ASSERT_FALSE(HasFailure()) << "file " << file;
+            ASSERT_EQ(static_cast<size_t>(taken), at - runStart) << "file " << file;
+            if (taken > 0) {
+                ASSERT_EQ(g_lineNumber, expected[at - 1].lineNumber) << "file " << file;
+            }
+
+            PointFields point;
+            bool cut = false;
+            const short outcome = nextPointLine(limit, &point, &cut);
+            ASSERT_LT(at, expected.size()) << "file " << file;
+            const Seen seen = seenOf(outcome, cut, point);
+            const Seen& want = expected[at++];
+            ASSERT_EQ(seen.outcome, want.outcome) << "file " << file << " step " << at;
+            ASSERT_EQ(seen.lineNumber, want.lineNumber) << "file " << file << " step " << at;
+            ASSERT_EQ(seen.cut, want.cut) << "file " << file << " line " << want.lineNumber;
+            ASSERT_EQ(seen.x, want.x) << "file " << file << " line " << want.lineNumber;
+            if (outcome != LINE_DATA) break;
+        }
+        ASSERT_EQ(at, expected.size()) << "file " << file;
+        g_input.close();
+    }
+    std::filesystem::remove_all(path.parent_path());
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, TakePlainLines, ::testing::Values(2, 3));
+
+}  // namespace
