@@ -72,16 +72,6 @@ bool isNoDataPoint(const PointFields& point) {
     return point.elevation > 32765.9 && point.elevation < 32768.0f;
 }
 
-bool mayBeNoData(const char* zText) {
-    // Below zero, or a whole part of other than five digits or five that do not start
-    // 3276: outside (32765.9, 32768.0). Without an exponent, which a plain text cannot
-    // hold, the whole part is the leading run of digits.
-    const char first = zText[0];
-    if (first == '-') return false;
-    if (first >= '1' && first <= '9') return std::memcmp(zText, "3276", 4) == 0;
-    return true;
-}
-
 bool isInsideArea(const PointFields& point) {
     if (g_selectAll == 1) return true;
     if (g_areaType == 1) {
@@ -105,13 +95,6 @@ char* putCopyLine(char* out, const PointFields& point, const FieldGap& gap) {
     out = putText(out, point.yText, point.yLength);
     if (hasElevation()) out = putText(putGap(out, gap), point.zText, point.zLength);
     return putLineEnd(out);
-}
-
-char* putPlainCopyLine(char* out, const PlainLine& line, char gap) {
-    char* const end = putText(out, line.text, line.length);
-    out[line.firstComma - line.text] = gap;
-    out[line.lastComma - line.text] = gap;
-    return putLineEnd(end);
 }
 
 char* putConvertLine(char* out, const PointFields& point, const FieldGap& gap) {

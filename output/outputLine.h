@@ -2,6 +2,7 @@
 #ifndef SKERROW_OUTPUT_OUTPUTLINE_H
 #define SKERROW_OUTPUT_OUTPUTLINE_H
 
+#include <cstring>
 #include <string>
 
 #include "output/numberFormat.h"
@@ -28,7 +29,15 @@ bool isNoDataPoint(const PointFields& point);
 // An elevation text of digits, points and minus signs may read as a value in the no-data
 // band; false only when its first characters rule that out. The text must be followed
 // as a line is.
-bool mayBeNoData(const char* zText);
+inline bool mayBeNoData(const char* zText) {
+    // Below zero, or a whole part of other than five digits or five that do not start
+    // 3276: outside (32765.9, 32768.0). Without an exponent, which a plain text cannot
+    // hold, the whole part is the leading run of digits.
+    const char first = zText[0];
+    if (first == '-') return false;
+    if (first >= '1' && first <= '9') return std::memcmp(zText, "3276", 4) == 0;
+    return true;
+}
 
 // The point lies in the selected area (always, while g_selectAll is 1). The tests use the
 // whole-number readings of X and Y in the file's own units, before any conversion.
@@ -46,8 +55,15 @@ char* putConvertLine(char* out, const PointFields& point, const FieldGap& gap); 
 char* putMoveLine(char* out, const PointFields& point, const FieldGap& gap);     // shifted by the whole minima
 
 // putCopyLine's output for a plain line whose fields stand in order (no swap) and a gap of
-// one character: the line itself with its commas turned into the gap.
-char* putPlainCopyLine(char* out, const PlainLine& line, char gap);
+// one character: the line itself with its commas turned into the gap. It is copied 16
+// bytes at a time; both sides have the room.
+inline char* putPlainCopyLine(char* out, const PlainLine& line, char gap) {
+    for (size_t i = 0; i < line.length; i += 16) std::memcpy(out + i, line.text + i, 16);
+    out[line.firstComma - line.text] = gap;
+    out[line.lastComma - line.text] = gap;
+    std::memcpy(out + line.length, OUTPUT_LINE_END, 2);
+    return out + line.length + 2;
+}
 
 // The point parsePointLine has just left in the line scratch (g_xText, g_yText, g_zText,
 // g_x, g_y, g_elevation), the description cut off a 5-field elevation text.

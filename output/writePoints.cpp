@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/areaSelection.h"
 #include "app/mainWindow.h"
 #include "output/moveQuestion.h"
 #include "output/outputLine.h"
@@ -56,48 +57,80 @@ bool flushLines() {
 
 bool roomForLine() { return sizeof s_lines - s_used >= OUTPUT_LINE_MAX; }
 
-// A plain line's output, as the general loop below would write it; only the values the
-// output and its tests need are read. False, leaving the line, when the block is full.
+// The whole X and Y of a plain line in the file's field order lie in the selected area;
+// for a rectangle, Y is read only when X lies within its bounds.
+inline bool plainLineInArea(const PlainLine& line) {
+    PointFields point;
+    point.x = readWholeField(line.text, static_cast<size_t>(line.firstComma - line.text));
+    if (g_areaType == 1 && (point.x < g_selMinX || point.x > g_selMaxX)) return false;
+    const char* const yText = line.firstComma + 1;
+    const char* const yEnd = g_fieldCount == 3 ? line.lastComma : line.text + line.length;
+    point.y = readWholeField(yText, static_cast<size_t>(yEnd - yText));
+    return isInsideArea(point);
+}
+
+// A plain line's elevation lies in the no-data band.
+bool plainLineHasNoData(const PlainLine& line) {
+    PointFields point;
+    const char* const zText = line.lastComma + 1;
+    point.elevation = narrowElevation(readDecimalField(zText, static_cast<size_t>(line.text + line.length - zText)));
+    return isNoDataPoint(point);
+}
+
+// Copies of plain lines in the file's own field order with a gap of one character: each
+// line is its own output, so only the area test (areaTest) reads X and Y, and only an
+// elevation whose first characters do not rule out the no-data band is read. False,
+// leaving the line, when the block is full.
+template <bool areaTest, bool elevations>
+inline bool copyPlainLine(const PlainLine& line, char gap, int& count) {
+    if (!roomForLine()) return false;
+    if (areaTest && !plainLineInArea(line)) return true;
+    if (elevations && mayBeNoData(line.lastComma + 1) && plainLineHasNoData(line)) return true;
+    s_used = static_cast<size_t>(putPlainCopyLine(s_lines + s_used, line, gap) - s_lines);
+    ++count;
+    return true;
+}
+
+// Any other plain line's output, as the general loop below would write it, reading only
+// the values the output and its tests need.
 bool writePlainLine(const PlainLine& line, const FieldGap& gap, bool convert, int& count) {
     if (!roomForLine()) return false;
-    const bool hasElevation = g_fieldCount == 3;
-    const char* const zText = line.lastComma + 1;
-    char* out = s_lines + s_used;
-    char* end;
-    if (g_conversion == 0 && g_swapXY != 1 && gap.length == 1) {
-        // Copies in the file's own field order: the line is its own output.
-        if (g_selectAll != 1) {
-            PointFields point;
-            point.x = readWholeField(line.text, static_cast<size_t>(line.firstComma - line.text));
-            const char* const yEnd = hasElevation ? line.lastComma : line.text + line.length;
-            point.y = readWholeField(line.firstComma + 1, static_cast<size_t>(yEnd - line.firstComma - 1));
-            if (!isInsideArea(point)) return true;
-        }
-        if (hasElevation && mayBeNoData(zText)) {
-            PointFields point;
-            point.elevation = narrowElevation(readDecimalField(zText, static_cast<size_t>(line.text + line.length - zText)));
-            if (isNoDataPoint(point)) return true;
-        }
-        end = putPlainCopyLine(out, line, gap.text[0]);
-    } else {
-        PointFields point = plainLineFields(line);
-        if (g_conversion != 1 && g_selectAll != 1) {
-            point.x = readWholeField(point.xText, point.xLength);
-            point.y = readWholeField(point.yText, point.yLength);
-            if (!isInsideArea(point)) return true;
-        }
-        if (hasElevation && (g_conversion != 0 || mayBeNoData(point.zText))) {
-            point.zValue = readDecimalField(point.zText, point.zLength);
-            point.elevation = narrowElevation(point.zValue);
-            if (isNoDataPoint(point)) return true;
-        }
-        end = g_conversion == 1 ? putMoveLine(out, point, gap)
-              : convert         ? putConvertLine(out, point, gap)
-                                : putCopyLine(out, point, gap);
+    PointFields point = plainLineFields(line);
+    if (g_conversion != 1 && g_selectAll != 1) {
+        point.x = readWholeField(point.xText, point.xLength);
+        point.y = readWholeField(point.yText, point.yLength);
+        if (!isInsideArea(point)) return true;
     }
+    if (g_fieldCount == 3 && (g_conversion != 0 || mayBeNoData(point.zText))) {
+        point.zValue = readDecimalField(point.zText, point.zLength);
+        point.elevation = narrowElevation(point.zValue);
+        if (isNoDataPoint(point)) return true;
+    }
+    char* out = s_lines + s_used;
+    char* end = g_conversion == 1 ? putMoveLine(out, point, gap)
+                : convert         ? putConvertLine(out, point, gap)
+                                  : putCopyLine(out, point, gap);
     s_used = static_cast<size_t>(end - s_lines);
     ++count;
     return true;
+}
+
+// Writes the run of plain lines at the stream's place, each as the general loop would;
+// the choices that hold for the whole file pick the form of the loop once.
+void writePlainLines(const FieldGap& gap, bool convert, int& count) {
+    if (g_conversion == 0 && g_swapXY != 1 && gap.length == 1) {
+        const char c = gap.text[0];
+        const bool area = g_selectAll != 1;
+        if (g_fieldCount == 3) {
+            if (area) takePlainLines(128, 2, [&](const PlainLine& line) { return copyPlainLine<true, true>(line, c, count); });
+            else takePlainLines(128, 2, [&](const PlainLine& line) { return copyPlainLine<false, true>(line, c, count); });
+        } else {
+            if (area) takePlainLines(128, 1, [&](const PlainLine& line) { return copyPlainLine<true, false>(line, c, count); });
+            else takePlainLines(128, 1, [&](const PlainLine& line) { return copyPlainLine<false, false>(line, c, count); });
+        }
+        return;
+    }
+    takePlainLines(128, g_fieldCount - 1, [&](const PlainLine& line) { return writePlainLine(line, gap, convert, count); });
 }
 
 // One line in, at most one line out, each written straight into the block.
@@ -111,8 +144,7 @@ PassResult writeChosenPoints(int& count) {
     for (;;) {
         if (plainLayout) {
             // Runs of plain lines where they stand; whatever they leave goes the general way.
-            takePlainLines(128, g_fieldCount - 1,
-                           [&](const PlainLine& line) { return writePlainLine(line, gap, convert, count); });
+            writePlainLines(gap, convert, count);
             if (!roomForLine()) {
                 if (!flushLines()) return PASS_WRITE_FAILED;
                 continue;

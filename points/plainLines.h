@@ -21,38 +21,26 @@
 struct PlainMarks {
     uint64_t lineFeeds;
     uint64_t commas;
-    uint64_t others;  // characters no plain line holds
+    uint64_t others;  // characters other than digits, points, minus signs, commas and line feeds
 };
-
-// A carriage return belongs to the line break only right before its line feed; the one
-// in the chunk's last place looks at the next character, which is always readable.
-inline uint64_t strayReturns(uint64_t returns, uint64_t lineFeeds, const char* at) {
-    uint64_t breaks = returns & (lineFeeds >> 1);
-    if ((returns >> 63) && at[64] == '\n') breaks |= uint64_t(1) << 63;
-    return returns & ~breaks;
-}
 
 // The plain marks of the 64 characters at at, one character at a time: the reference
 // the faster form is held to.
 inline PlainMarks plainMarksByBytes(const char* at) {
     PlainMarks marks = {0, 0, 0};
-    uint64_t returns = 0;
     for (int i = 0; i < 64; ++i) {
         const char c = at[i];
         const uint64_t bit = uint64_t(1) << i;
         if (c == '\n') marks.lineFeeds |= bit;
         if (c == ',') marks.commas |= bit;
-        if (c == '\r') returns |= bit;
         const bool plain = (c >= '0' && c <= '9') || c == '.' || c == '-' || c == ',' || c == '\n';
-        if (!plain && c != '\r') marks.others |= bit;
+        if (!plain) marks.others |= bit;
     }
-    marks.others |= strayReturns(returns, marks.lineFeeds, at);
     return marks;
 }
 
-// The plain marks of the 64 characters at at, which must all be readable, and the one
-// after them too.
-inline PlainMarks plainMarks(const char* at) {
+// The plain marks of the 64 characters at at, which must all be readable.
+__attribute__((always_inline)) inline PlainMarks plainMarks(const char* at) {
 #if defined(__SSE2__)
     // ',' '-' '.' '/' and the digits are the characters 0x2C to 0x39: shifted to the bottom
     // of the signed range, one compare finds them all, and '/' is taken out again.
@@ -61,9 +49,8 @@ inline PlainMarks plainMarks(const char* at) {
     const __m128i lineFeed = _mm_set1_epi8('\n');
     const __m128i comma = _mm_set1_epi8(',');
     const __m128i slash = _mm_set1_epi8('/');
-    const __m128i carriageReturn = _mm_set1_epi8('\r');
     PlainMarks marks = {0, 0, 0};
-    uint64_t returns = 0, plain = 0;
+    uint64_t plain = 0;
     for (int i = 0; i < 64; i += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + i));
         const __m128i feeds = _mm_cmpeq_epi8(bytes, lineFeed);
@@ -71,10 +58,9 @@ inline PlainMarks plainMarks(const char* at) {
         const __m128i plainBytes = _mm_or_si128(_mm_andnot_si128(_mm_cmpeq_epi8(bytes, slash), inRange), feeds);
         marks.lineFeeds |= static_cast<uint64_t>(_mm_movemask_epi8(feeds)) << i;
         marks.commas |= static_cast<uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, comma))) << i;
-        returns |= static_cast<uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, carriageReturn))) << i;
         plain |= static_cast<uint64_t>(_mm_movemask_epi8(plainBytes)) << i;
     }
-    marks.others = ~(plain | returns) | strayReturns(returns, marks.lineFeeds, at);
+    marks.others = ~plain;
     return marks;
 #else
     return plainMarksByBytes(at);
@@ -122,8 +108,13 @@ long long walkPlainLines(size_t longest, Take& take) {
             const char* const feed = chunk + __builtin_ctzll(lineFeeds);
             const uint64_t commaBits = marks.commas & lineMask;
             size_t characters = static_cast<size_t>(feed - lineStart);
-            if (characters > 0 && feed[-1] == '\r') --characters;
-            if ((marks.others & lineMask) || characters - 1 >= longest || !hasBitCount<commas>(commaBits)) {
+            uint64_t others = marks.others & lineMask;
+            // A carriage return just before the line feed belongs to the line break.
+            if (others && others == ((throughFeed >> 1) & ~(throughFeed >> 2)) && feed[-1] == '\r') {
+                others = 0;
+                --characters;
+            }
+            if (others || characters - 1 >= longest || !hasBitCount<commas>(commaBits)) {
                 takeHeldLines(static_cast<size_t>(lineStart - begin), taken);
                 return taken;
             }
@@ -163,5 +154,8 @@ long long takePlainLines(int limit, int commas, Take&& take) {
 // The fields of a plain line of 2 or 3 fields (g_fieldCount), with g_swapXY, as
 // cutPointFields finds them; no value is read (x, y, zValue and elevation are 0).
 PointFields plainLineFields(const PlainLine& line);
+
+// plainLineFields with every value read, as cutPointFields reads them.
+PointFields plainLinePoint(const PlainLine& line);
 
 #endif

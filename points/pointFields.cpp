@@ -10,10 +10,6 @@
 #include "points/pointLine.h"
 #include "points/wordScan.h"
 
-static const uint64_t kPowersOfTen[] = {1,           10,           100,           1000,           10000,
-                                        100000,      1000000,      10000000,      100000000,      1000000000,
-                                        10000000000, 100000000000, 1000000000000, 10000000000000, 100000000000000,
-                                        1000000000000000};
 static const double kDivisors[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 // The places of the first four commas, and the count of all of them.
@@ -45,35 +41,10 @@ struct FieldCopy {
     }
 };
 
-// The run of digits at text: its length, and its value in *value when it is at most 15
-// digits long; a longer run gives 16 and no value. The run ends at a field's end at the
-// latest, which is never a digit.
-static inline int digitRun(const char* text, uint64_t* value) {
-    const uint64_t word = loadWord(text);
-    const int count = bytesBefore(nonDigits(word));
-    if (count < 8) {
-        *value = count ? digitsValue(word, count) : 0;
-        return count;
-    }
-    const uint64_t next = loadWord(text + 8);
-    const int more = bytesBefore(nonDigits(next));
-    if (more == 8) return 16;
-    *value = more ? digitsValue(word, 8) * kPowersOfTen[more] + digitsValue(next, more) : digitsValue(word, 8);
-    return 8 + more;
-}
-
-// readWholeNumber's reading of a field that starts with at most 15 digits.
-static double readWholeCopy(const char* text, size_t length) {
+double readWholeCopy(const char* text, size_t length) {
     long long whole = 0;
     readWholeNumber(FieldCopy(text, length).text, &whole);
     return static_cast<double>(whole);
-}
-
-double readWholeField(const char* text, size_t length) {
-    uint64_t digits;
-    const int count = digitRun(text, &digits);
-    if (count > 0 && count <= 15) return static_cast<double>(digits);
-    return readWholeCopy(text, length);
 }
 
 // readDecimal's short form: an optional minus and at most 15 digits around an optional
@@ -81,18 +52,28 @@ double readWholeField(const char* text, size_t length) {
 __attribute__((always_inline)) static inline const char* readPlainDecimal(const char* text, double* value) {
     const bool negative = *text == '-';
     const char* p = text + (negative ? 1 : 0);
-    // The usual short form first, such as an elevation of 123.456: the point taken out of
-    // the word, so that whole and fraction digits are read as one number.
+    // The usual short form first, such as 5318207.442: the point taken out of the text, so
+    // that whole and fraction digits are read as one number of up to 15 digits, the first
+    // eight in one word and the rest in the next.
     const uint64_t word = loadWord(p);
     const int whole = bytesBefore(nonDigits(word));
-    if (whole < 7 && p[whole] == '.') {
+    if (whole < 8 && p[whole] == '.') {
         const uint64_t wholeBytes = (uint64_t(1) << (8 * whole)) - 1;
-        const uint64_t joined = (word & wholeBytes) | ((word >> 8) & ~wholeBytes);
-        const int count = bytesBefore(nonDigits(joined));  // the top byte is 0: at most 7
-        if (count < 7 && count > 0) {
+        const uint64_t low = (word & wholeBytes) | (loadWord(p + 1) & ~wholeBytes);
+        int count = bytesBefore(nonDigits(low));  // the whole digits at least
+        uint64_t joined = 0;
+        if (count < 8) {
+            if (count > 0) joined = digitsValue(low, count);
+        } else {
+            const uint64_t high = loadWord(p + 9);
+            const int more = bytesBefore(nonDigits(high));
+            count = more < 8 ? 8 + more : 16;
+            if (more < 8) joined = more ? digitsValue(low, 8) * kPowersOfTen[more] + digitsValue(high, more) : digitsValue(low, 8);
+        }
+        if (count > 0 && count <= 15) {
             const char* after = p + count + 1;
             if ((*after | 0x20) == 'e' || (*after | 0x20) == 'x') return nullptr;
-            const double magnitude = static_cast<double>(digitsValue(joined, count)) / kDivisors[count - whole];
+            const double magnitude = static_cast<double>(joined) / kDivisors[count - whole];
             *value = negative ? -magnitude : magnitude;
             return after;
         }
@@ -307,4 +288,15 @@ PointFields plainLineFields(const PlainLine& line) {
     fields.zLength = static_cast<size_t>(end - fields.zText);
     fields.commas = g_fieldCount >= 3 ? 2 : 1;
     return fields;
+}
+
+PointFields plainLinePoint(const PlainLine& line) {
+    PointFields point = plainLineFields(line);
+    point.x = readWholeField(point.xText, point.xLength);
+    point.y = readWholeField(point.yText, point.yLength);
+    if (g_fieldCount >= 3) {
+        point.zValue = readDecimalField(point.zText, point.zLength);
+        point.elevation = narrowElevation(point.zValue);
+    }
+    return point;
 }

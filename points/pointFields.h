@@ -4,6 +4,9 @@
 #define SKERROW_POINTS_POINTFIELDS_H
 
 #include <cstddef>
+#include <cstdint>
+
+#include "points/wordScan.h"
 
 struct PointFields {
     const char* xText;  // by layout and swap, as parsePointLine fills g_xText
@@ -36,8 +39,15 @@ short nextPointLine(int limit, PointFields* fields, bool* cut);
 // readDecimal's reading of a field of length characters, followed as a line is.
 double readDecimalField(const char* text, size_t length);
 
-// readWholeNumber's reading of a field of length characters, followed as a line is.
-double readWholeField(const char* text, size_t length);
+// readWholeNumber's reading of a field of length characters, followed as a line is: a
+// field that starts with 1 to 15 digits here, any other in readWholeCopy.
+double readWholeCopy(const char* text, size_t length);
+inline double readWholeField(const char* text, size_t length) {
+    uint64_t digits;
+    const int count = digitRun(text, &digits);
+    if (count > 0 && count <= 15) return static_cast<double>(digits);
+    return readWholeCopy(text, length);
+}
 
 // Commas in the line of length characters (same room rule).
 int countLineCommas(const char* line, size_t length);

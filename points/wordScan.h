@@ -47,6 +47,27 @@ inline uint64_t digitsValue(uint64_t word, int count) {
     return v;
 }
 
+static const uint64_t kPowersOfTen[] = {1,           10,           100,           1000,           10000,
+                                        100000,      1000000,      10000000,      100000000,      1000000000,
+                                        10000000000, 100000000000, 1000000000000, 10000000000000, 100000000000000,
+                                        1000000000000000};
+// The run of digits at text: its length, and its value in *value when it is at most 15
+// digits long; a longer run gives 16 and no value. The run ends at a field's end at the
+// latest, which is never a digit.
+inline int digitRun(const char* text, uint64_t* value) {
+    const uint64_t word = loadWord(text);
+    const int count = bytesBefore(nonDigits(word));
+    if (count < 8) {
+        *value = count ? digitsValue(word, count) : 0;
+        return count;
+    }
+    const uint64_t next = loadWord(text + 8);
+    const int more = bytesBefore(nonDigits(next));
+    if (more == 8) return 16;
+    *value = more ? digitsValue(word, 8) * kPowersOfTen[more] + digitsValue(next, more) : digitsValue(word, 8);
+    return 8 + more;
+}
+
 // The bytes of the word at at that lie before end.
 inline uint64_t maskBefore(const char* at, const char* end) {
     return end - at < 8 ? (uint64_t(1) << (8 * (end - at))) - 1 : ~uint64_t(0);
