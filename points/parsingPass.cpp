@@ -7,6 +7,7 @@
 
 #include "points/appState.h"
 #include "points/openSteps.h"
+#include "points/plainLines.h"
 #include "points/pointFields.h"
 #include "points/pointLine.h"
 
@@ -45,6 +46,30 @@ struct Ranges {
     bool elevationSeen = false;
 };
 
+// Adds a point of elevation z to the elevation range unless it has no height.
+static inline void addElevation(Ranges& r, float z) {
+    if (std::isfinite(z) && (z < kNoDataLow || z > kNoDataHigh)) {
+        if (z > r.maxZ) r.maxZ = z;
+        if (z < r.minZ) r.minZ = z;
+        r.elevationSeen = true;
+    }
+}
+
+// A plain line's point gathered as the loop below gathers it; false, leaving the line to
+// the loop, for a point the loop would stop at.
+static inline bool addPlainPoint(Ranges& r, const PlainLine& line) {
+    const PointFields point = plainLinePoint(line);
+    if (point.x == 0 || outOfRange(point.x) || point.y == 0 || outOfRange(point.y)) return false;
+    const int x = static_cast<int>(point.x), y = static_cast<int>(point.y);
+    if (x > r.maxX) r.maxX = x;
+    if (x < r.minX) r.minX = x;
+    if (y > r.maxY) r.maxY = y;
+    if (y < r.minY) r.minY = y;
+    if (g_fieldCount == 3) addElevation(r, point.elevation);
+    ++r.points;
+    return true;
+}
+
 // Reads the points from the stream's place on into *out (true ranges: any first point
 // replaces the start values) up to the end of the data or the first point that ends the
 // open; *limit is the line limit the last read used.
@@ -56,8 +81,14 @@ static PointStop readPoints(Ranges* out, int* limit) {
     short outcome;
     const bool hasElevations = g_fieldCount != 2;
     const int commasWanted = g_fieldCount - 1;
+    const bool plainLayout = g_fieldCount == 2 || g_fieldCount == 3;
     *limit = 128;
-    while ((outcome = nextPointLine(*limit, &point, &cut)) == LINE_DATA) {
+    for (;;) {
+        // After the first line, runs of plain lines where they stand; the loop below takes
+        // whatever they leave.
+        if (*limit == 80 && plainLayout)
+            takePlainLines(80, commasWanted, [&r](const PlainLine& line) { return addPlainPoint(r, line); });
+        if ((outcome = nextPointLine(*limit, &point, &cut)) != LINE_DATA) break;
         *limit = 80;
         if (!cut) {
             stop = PointStop::ShortLine;
@@ -84,12 +115,7 @@ static PointStop readPoints(Ranges* out, int* limit) {
             stop = PointStop::UnevenFields;
             break;
         }
-        const float z = point.elevation;
-        if (hasElevations && std::isfinite(z) && (z < kNoDataLow || z > kNoDataHigh)) {
-            if (z > r.maxZ) r.maxZ = z;
-            if (z < r.minZ) r.minZ = z;
-            r.elevationSeen = true;
-        }
+        if (hasElevations) addElevation(r, point.elevation);
         ++r.points;  // fits: the counting pass saw fewer than INT_MAX lines
     }
     if (outcome == LINE_BAD) stop = PointStop::BadLine;

@@ -295,7 +295,7 @@ PointFields plainLinePoint(const PlainLine& line) {
     point.x = readWholeField(point.xText, point.xLength);
     point.y = readWholeField(point.yText, point.yLength);
     if (g_fieldCount >= 3) {
-        point.zValue = readDecimalField(point.zText, point.zLength);
+        if (!readPlainDecimal(point.zText, &point.zValue)) point.zValue = readDecimalCopy(point.zText, point.zLength);
         point.elevation = narrowElevation(point.zValue);
     }
     return point;
