@@ -105,12 +105,34 @@ INSTANTIATE_TEST_SUITE_P(Limits, NextDataLineExactness, ::testing::Values(80, 12
 
 // The counting pass's bulk reading: the same lines, line numbers and commas as taking
 // them one at a time, however the bulk calls are cut off by their line limit.
-TEST(TakeDataLines, TakesAndCountsAsNextDataLine) {
+// Short lines, many to a 64-character chunk, so that the walk meets every line it must
+// leave among lines it may take at once: empty ones, a lone carriage return, blank ones, a
+// blank or a tab first, a NUL anywhere, with commas after it.
+std::string shortLineFile(std::mt19937_64& random) {
+    static const std::string odd[] = {"", "\r", " 5,6", "\t5,6", " ", "\t \r", std::string("5,\0,6", 5), std::string("\0", 1), "5\r6,7", "\r5,6", ",,"};
+    std::string content;
+    const int lines = 2000 + static_cast<int>(random() % 40000);
+    const int oddOnes = 1 + static_cast<int>(random() % 8);  // in 256ths
+    for (int i = 0; i < lines; ++i) {
+        if (static_cast<int>(random() % 256) < oddOnes) {
+            content += odd[random() % (sizeof odd / sizeof odd[0])];
+        } else {
+            content += std::to_string(random() % 100000) + "," + std::to_string(random() % 1000);
+        }
+        content += random() % 4 ? "\n" : "\r\n";
+    }
+    return content;
+}
+
+class TakeDataLines : public ::testing::TestWithParam<bool> {};
+
+TEST_P(TakeDataLines, TakesAndCountsAsNextDataLine) {
+    const bool shortLines = GetParam();
     const std::filesystem::path path = makeScratchFolder("skerrow-take-") / "points.csv";
     std::strcpy(g_inputPath, path.string().c_str());
-    std::mt19937_64 random(31);
-    for (int file = 0; file < 300; ++file) {
-        std::ofstream(path, std::ios::binary) << randomFile(random);
+    std::mt19937_64 random(shortLines ? 32 : 31);
+    for (int file = 0; file < (shortLines ? 60 : 300); ++file) {
+        std::ofstream(path, std::ios::binary) << (shortLines ? shortLineFile(random) : randomFile(random));
         g_skipHeader = static_cast<short>(file % 2);
         const int limit = file % 3 ? 80 : 128;
 
@@ -159,6 +181,8 @@ TEST(TakeDataLines, TakesAndCountsAsNextDataLine) {
     }
     std::filesystem::remove_all(path.parent_path());
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, TakeDataLines, ::testing::Values(false, true));
 
 // ---- cutPointFields against parsePointLine ----
 
