@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "points/chunkMarks.h"
 #include "points/pointFields.h"
 #include "points/pointLine.h"
 

@@ -3,6 +3,7 @@
 // lines, with nextPointLine taking whatever a run leaves, against nextPointLine alone.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
