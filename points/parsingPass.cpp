@@ -6,7 +6,9 @@
 #include <cstdio>
 
 #include "points/appState.h"
+#include "points/numberReading.h"
 #include "points/openSteps.h"
+#include "points/plainDecimal.h"
 #include "points/plainLines.h"
 #include "points/pointFields.h"
 #include "points/pointLine.h"
@@ -55,19 +57,41 @@ static inline void addElevation(Ranges& r, float z) {
     }
 }
 
-// A plain line's point gathered as the loop below gathers it; false, leaving the line to
-// the loop, for a point the loop would stop at.
+// A plain line's point gathered as the loop below gathers it, reading only what the
+// ranges need: the whole parts of X and Y, and the elevation. False, leaving the line to
+// the loop, for a point the loop would stop at or one the short forms do not read.
+template <bool swap, bool elevations>
 static inline bool addPlainPoint(Ranges& r, const PlainLine& line) {
-    const PointFields point = plainLinePoint(line);
-    if (point.x == 0 || outOfRange(point.x) || point.y == 0 || outOfRange(point.y)) return false;
-    const int x = static_cast<int>(point.x), y = static_cast<int>(point.y);
+    const char* const second = line.firstComma + 1;
+    const int x = plainWhole(swap ? second : line.text);
+    const int y = plainWhole(swap ? line.text : second);
+    if (x == 0 || y == 0) return false;
+    float z = 0.0f;
+    if (elevations) {
+        double value;
+        if (!readPlainDecimal(line.lastComma + 1, &value)) return false;
+        z = narrowElevation(value);
+    }
     if (x > r.maxX) r.maxX = x;
     if (x < r.minX) r.minX = x;
     if (y > r.maxY) r.maxY = y;
     if (y < r.minY) r.minY = y;
-    if (g_fieldCount == 3) addElevation(r, point.elevation);
+    if (elevations) addElevation(r, z);
     ++r.points;
     return true;
+}
+
+// The run of plain lines at the stream's place, gathered into r; the file's layout and
+// swap pick the form of the loop once.
+static void addPlainPoints(Ranges& r, int commas) {
+    const bool swap = g_swapXY == 1;
+    if (commas == 2) {
+        if (swap) takePlainLines(80, 2, [&r](const PlainLine& line) { return addPlainPoint<true, true>(r, line); });
+        else takePlainLines(80, 2, [&r](const PlainLine& line) { return addPlainPoint<false, true>(r, line); });
+    } else {
+        if (swap) takePlainLines(80, 1, [&r](const PlainLine& line) { return addPlainPoint<true, false>(r, line); });
+        else takePlainLines(80, 1, [&r](const PlainLine& line) { return addPlainPoint<false, false>(r, line); });
+    }
 }
 
 // Reads the points from the stream's place on into *out (true ranges: any first point
@@ -86,8 +110,7 @@ static PointStop readPoints(Ranges* out, int* limit) {
     for (;;) {
         // After the first line, runs of plain lines where they stand; the loop below takes
         // whatever they leave.
-        if (*limit == 80 && plainLayout)
-            takePlainLines(80, commasWanted, [&r](const PlainLine& line) { return addPlainPoint(r, line); });
+        if (*limit == 80 && plainLayout) addPlainPoints(r, commasWanted);
         if ((outcome = nextPointLine(*limit, &point, &cut)) != LINE_DATA) break;
         *limit = 80;
         if (!cut) {

@@ -150,6 +150,16 @@ long long takePlainLines(int limit, int commas, Take&& take) {
     return commas == 1 ? walkPlainLines<1>(longest, take) : 0;
 }
 
+// The whole part of a plain line's coordinate field when it is the common kind: 1 to 9
+// digits, not all of them zeros, read as readWholeField reads them. Any other (a sign, no
+// leading digit, zero, 10 digits or more) gives 0, for the pass to leave the line to the
+// general reading.
+inline int plainWhole(const char* text) {
+    uint64_t digits;
+    const int count = digitRun(text, &digits);
+    return count >= 1 && count <= 9 ? static_cast<int>(digits) : 0;
+}
+
 // The fields of a plain line of 2 or 3 fields (g_fieldCount), with g_swapXY, as
 // cutPointFields finds them; no value is read (x, y, zValue and elevation are 0).
 PointFields plainLineFields(const PlainLine& line);
