@@ -5,6 +5,9 @@
 #include "plot/infoPanel.h"
 #include "plot/plotView.h"
 #include "points/appState.h"
+#include "points/numberReading.h"
+#include "points/plainDecimal.h"
+#include "points/plainLines.h"
 #include "points/pointFields.h"
 #include "points/pointLine.h"
 
@@ -46,38 +49,86 @@ static void drawFrame(HDC dc) {
 static COLORREF s_rampColours[241];
 
 // Maps the point to its pixel and sets it when it lies strictly inside the frame.
-static void plotPoint(HDC dc, const PointFields& point) {
-    if ((g_fieldCount == 3 || g_fieldCount == 5) && isNoData(point.elevation)) return;
+static void plotPoint(HDC dc, double x, double y, float elevation) {
+    if ((g_fieldCount == 3 || g_fieldCount == 5) && isNoData(elevation)) return;
     double scale = g_scale;
-    int column = g_plotCenterX - truncatePixel(scale * (g_rangeX / 2 - (point.x - g_minX)));
-    int row = g_plotCenterY + truncatePixel(scale * (g_rangeY / 2 - (point.y - g_minY)));
+    int column = g_plotCenterX - truncatePixel(scale * (g_rangeX / 2 - (x - g_minX)));
+    int row = g_plotCenterY + truncatePixel(scale * (g_rangeY / 2 - (y - g_minY)));
     column = column / 2 * 2;
     row = row / 2 * 2;
     if (column <= g_plotLeft || column >= g_plotRight || row <= g_plotTop || row >= g_plotBottom) return;
     // A 2-field file has no elevations: every point is grey.
-    int k = g_fieldCount == 2 ? 220 : colourIndex(point.elevation);  // 0 to 240
+    int k = g_fieldCount == 2 ? 220 : colourIndex(elevation);  // 0 to 240
     SetPixel(dc, column, row, s_rampColours[k]);
 }
 
+// A plain line's point plotted as the one nextPointLine reads from it; false, leaving the
+// line to be read the general way, when its X or Y is not the common kind of whole part
+// or its elevation not in the short decimal form.
+template <bool swap, bool elevations>
+static inline bool plotPlainPoint(HDC dc, const PlainLine& line) {
+    const char* const second = line.firstComma + 1;
+    const int x = plainWhole(swap ? second : line.text);
+    const int y = plainWhole(swap ? line.text : second);
+    if (x == 0 || y == 0) return false;
+    float elevation = 0.0f;
+    if (elevations) {
+        double value;
+        if (!readPlainDecimal(line.lastComma + 1, &value)) return false;
+        elevation = narrowElevation(value);
+    }
+    plotPoint(dc, x, y, elevation);
+    return true;
+}
+
+// The run of plain lines at the stream's place: each line drawn, then step lines read
+// past, with *skip the lines still to read past before the next one drawn.
+template <bool swap, bool elevations>
+static void plotPlainRun(HDC dc, int step, int* skip) {
+    int left = *skip;
+    takePlainLines(128, elevations ? 2 : 1, [dc, step, &left](const PlainLine& line) {
+        if (left > 0) {
+            --left;
+            return true;
+        }
+        if (!plotPlainPoint<swap, elevations>(dc, line)) return false;
+        left = step;
+        return true;
+    });
+    *skip = left;
+}
+
 // One pass over the file. Stops at the end of the data, at a line that cannot be read
-// whole (the stream would never reach its end), and at a line without enough fields.
+// whole (the stream would never reach its end), and at a drawn line without enough fields.
 static void plotPoints(HDC dc) {
     if (!startPass()) return;
     SetCursor(LoadCursorA(NULL, IDC_WAIT));
     for (int k = 0; k <= 240; ++k) s_rampColours[k] = rampColour(k);
-    int step = lineStep(g_lineCount);
-    PointFields point;
-    bool cut;
-    short read = nextPointLine(128, &point, &cut);
-    while (read == LINE_DATA && cut) {
-        plotPoint(dc, point);
-        // The lines thinned out are only read past, a run at a time where they stand whole
-        // in the block read ahead.
-        const char* line;
-        size_t length;
-        int skipped = step > 0 ? static_cast<int>(takeDataLines(128, step, nullptr)) : 0;
-        for (; skipped < step && read == LINE_DATA; ++skipped) read = nextDataLine(128, &line, &length);
-        if (read == LINE_DATA) read = nextPointLine(128, &point, &cut);
+    const int step = lineStep(g_lineCount);
+    const bool swap = g_swapXY == 1;
+    int skip = 0;
+    for (;;) {
+        // Runs of plain lines where they stand; whatever they leave is read the general way.
+        if (g_fieldCount == 3) swap ? plotPlainRun<true, true>(dc, step, &skip) : plotPlainRun<false, true>(dc, step, &skip);
+        if (g_fieldCount == 2) swap ? plotPlainRun<true, false>(dc, step, &skip) : plotPlainRun<false, false>(dc, step, &skip);
+        if (skip > 0) {
+            // The lines thinned out are only read past, a run at a time where they stand
+            // whole in the block read ahead.
+            long long taken = takeDataLines(128, skip, nullptr);
+            if (taken == 0) {
+                const char* line;
+                size_t length;
+                if (nextDataLine(128, &line, &length) != LINE_DATA) break;
+                taken = 1;
+            }
+            skip -= static_cast<int>(taken);
+            continue;
+        }
+        PointFields point;
+        bool cut;
+        if (nextPointLine(128, &point, &cut) != LINE_DATA || !cut) break;
+        plotPoint(dc, point.x, point.y, point.elevation);
+        skip = step;
     }
     g_input.close();
 }
