@@ -19,6 +19,19 @@ DeviceContext* s_lastContext = nullptr;
 // undeleted stay reachable until the process ends, as Windows frees them only then.
 std::unordered_set<GdiObject*>& s_objects = *new std::unordered_set<GdiObject*>;
 
+// SetPixel runs once for every point a drawing plots. The pixels of the buffer it wrote to
+// last are kept, with its size, while Qt reports the buffer unchanged and unshared: its
+// cache key moves with every detaching access elsewhere and with every new image, so the
+// per-pixel detaching access is made only when something else touched the buffer.
+struct PixelBuffer {
+    const QImage* image = nullptr;
+    qint64 key = 0;
+    uchar* bits = nullptr;
+    qsizetype bytesPerLine = 0;
+    int width = 0, height = 0;
+};
+PixelBuffer s_pixelBuffer;
+
 GdiObject makeStock(GdiObject::Kind kind, COLORREF color, bool hollow = false) {
     GdiObject object;
     object.kind = kind;
@@ -262,9 +275,19 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
     DeviceContext* context = layer::deviceContext(dc);
     QImage* image = layer::drawingSurface(context);
-    if (!image || x < 0 || y < 0 || x >= image->width() || y >= image->height()) return CLR_INVALID;
+    if (!image) return CLR_INVALID;
+    PixelBuffer& buffer = s_pixelBuffer;
+    if (image != buffer.image || image->cacheKey() != buffer.key || !image->isDetached()) {
+        buffer.bits = image->bits();  // detaches, which moves the key
+        buffer.image = image;
+        buffer.key = image->cacheKey();
+        buffer.bytesPerLine = image->bytesPerLine();
+        buffer.width = image->width();
+        buffer.height = image->height();
+    }
+    if (x < 0 || y < 0 || x >= buffer.width || y >= buffer.height) return CLR_INVALID;
     // A plain write: the raster operation does not apply to SetPixel.
-    reinterpret_cast<QRgb*>(image->scanLine(y))[x] = layer::toRgb(color);
+    reinterpret_cast<QRgb*>(buffer.bits + y * buffer.bytesPerLine)[x] = layer::toRgb(color);
     layer::touched(context);
     return color & 0x00ffffff;
 }

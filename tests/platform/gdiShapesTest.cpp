@@ -212,6 +212,48 @@ TEST_F(GdiTest, SetPixelWritesOnePixelInsideTheBufferOnly) {
     EXPECT_EQ(td::pixel(window, 5, 5), RGB(0, 0, 50));
 }
 
+// SetPixel keeps the buffer it wrote to last; every other way the buffer changes, and a
+// window of its own, must still see its pixels and be seen by it.
+TEST_F(GdiTest, SetPixelAfterOtherDrawingAndInAnotherWindow) {
+    paintPattern(0, 0, 40, 40);
+    fillClient(BLACK_BRUSH);
+    EXPECT_EQ(td::countPixels(window, {0, 0, 954, 691}, RGB(0, 0, 0)), 954 * 691);
+    SetPixel(dc, 10, 10, RGB(200, 0, 0));
+    EXPECT_EQ(td::pixel(window, 10, 10), RGB(200, 0, 0));
+    EXPECT_EQ(td::countPixels(window, {0, 0, 954, 691}, RGB(0, 0, 0)), 954 * 691 - 1);
+    // Text drawn between two pixels.
+    TextOutA(dc, 100, 100, "Points", 6);
+    SetPixel(dc, 12, 10, RGB(0, 200, 0));
+    EXPECT_EQ(td::pixel(window, 12, 10), RGB(0, 200, 0));
+    EXPECT_EQ(GetPixel(dc, 10, 10), RGB(200, 0, 0));
+
+    // A second window: its pixels go to its own buffer, and the first one's stay apart.
+    HWND other = createTestWindow(false);
+    ASSERT_NE(other, nullptr);
+    HDC otherDc = GetDC(other);
+    SetPixel(otherDc, 20, 20, RGB(0, 0, 200));
+    SetPixel(dc, 14, 10, RGB(0, 0, 201));
+    EXPECT_EQ(td::pixel(other, 20, 20), RGB(0, 0, 200));
+    EXPECT_EQ(td::pixel(window, 20, 20), RGB(0, 0, 0));
+    EXPECT_EQ(td::pixel(window, 14, 10), RGB(0, 0, 201));
+    EXPECT_EQ(td::pixel(other, 14, 10), RGB(0, 0, 0));
+    ReleaseDC(other, otherDc);
+    DestroyWindow(other);
+    td::pump();
+
+    // A window made after one is gone may take its place in memory; it has a new buffer.
+    HWND next = createTestWindow(false);
+    ASSERT_NE(next, nullptr);
+    HDC nextDc = GetDC(next);
+    SetPixel(nextDc, 30, 30, RGB(0, 0, 202));
+    EXPECT_EQ(td::pixel(next, 30, 30), RGB(0, 0, 202));
+    EXPECT_EQ(td::countPixels(next, {0, 0, 954, 691}, RGB(0, 0, 202)), 1);
+    ReleaseDC(next, nextDc);
+    DestroyWindow(next);
+    td::pump();
+    EXPECT_EQ(td::countPixels(window, {0, 0, 954, 691}, RGB(0, 0, 202)), 0);
+}
+
 TEST_F(GdiTest, FiguresPastTheBufferEdgesDrawTheirVisiblePart) {
     paintPattern(0, 0, 60, 60);
     std::vector<COLORREF> before = td::snapshot(window);
