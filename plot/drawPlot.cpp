@@ -85,17 +85,9 @@ static inline bool plotPlainPoint(HDC dc, const PlainLine& line) {
 // past, with *skip the lines still to read past before the next one drawn.
 template <bool swap, bool elevations>
 static void plotPlainRun(HDC dc, int step, int* skip) {
-    int left = *skip;
-    takePlainLines(128, elevations ? 2 : 1, [dc, step, &left](const PlainLine& line) {
-        if (left > 0) {
-            --left;
-            return true;
-        }
-        if (!plotPlainPoint<swap, elevations>(dc, line)) return false;
-        left = step;
-        return true;
+    takePlainLinesPassing(128, elevations ? 2 : 1, skip, [dc, step](const PlainLine& line) {
+        return plotPlainPoint<swap, elevations>(dc, line) ? step : -1;
     });
-    *skip = left;
 }
 
 // One pass over the file. Stops at the end of the data, at a line that cannot be read

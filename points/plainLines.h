@@ -87,15 +87,20 @@ inline bool hasBitCount(uint64_t bits) {
 
 // takePlainLines' walk. Each 64-character chunk starts where the line in hand starts, so
 // that every line it takes lies whole in its chunk; a line of 64 characters or more, or
-// one that runs on past the held bytes, ends the walk.
-template <int commas, class Take>
-long long walkPlainLines(size_t longest, Take& take) {
+// one that runs on past the held bytes, ends the walk. With passing, while *passOver is
+// above 0 a line is only passed over, and counted off it: any line of plain characters
+// that is not empty will do, whatever its commas; take then returns how many lines to
+// pass over after its line, or -1 to leave it.
+template <int commas, bool passing, class Take>
+long long walkPlainLines(size_t longest, Take& take, int* passOver) {
     size_t held;
     const char* const begin = heldBytes(&held);
     const char* const end = begin + held;
     const char* lineStart = begin;
     long long taken = 0;
-    while (lineStart < end) {
+    int pass = passing ? *passOver : 0;
+    bool stopped = false;
+    while (!stopped && lineStart < end) {
         const char* const chunk = lineStart;
         const PlainMarks marks = plainMarks(chunk);
         uint64_t lineFeeds = end - chunk >= 64 ? marks.lineFeeds : marks.lineFeeds & ((uint64_t(1) << (end - chunk)) - 1);
@@ -113,18 +118,33 @@ long long walkPlainLines(size_t longest, Take& take) {
                 others = 0;
                 --characters;
             }
-            if (others || characters - 1 >= longest || !hasBitCount<commas>(commaBits)) {
-                takeHeldLines(static_cast<size_t>(lineStart - begin), taken);
-                return taken;
-            }
-            PlainLine line;
-            line.text = lineStart;
-            line.length = characters;
-            line.firstComma = chunk + __builtin_ctzll(commaBits);
-            line.lastComma = chunk + 63 - __builtin_clzll(commaBits);
-            if (!take(line)) {
-                takeHeldLines(static_cast<size_t>(lineStart - begin), taken);
-                return taken;
+            if (passing && pass > 0) {
+                if (others || characters == 0) {
+                    stopped = true;
+                    break;
+                }
+                --pass;
+            } else {
+                if (others || characters - 1 >= longest || !hasBitCount<commas>(commaBits)) {
+                    stopped = true;
+                    break;
+                }
+                PlainLine line;
+                line.text = lineStart;
+                line.length = characters;
+                line.firstComma = chunk + __builtin_ctzll(commaBits);
+                line.lastComma = chunk + 63 - __builtin_clzll(commaBits);
+                if constexpr (passing) {
+                    const int next = take(line);
+                    if (next < 0) {
+                        stopped = true;
+                        break;
+                    }
+                    pass = next;
+                } else if (!take(line)) {
+                    stopped = true;
+                    break;
+                }
             }
             ++taken;
             lineStart = feed + 1;
@@ -132,6 +152,7 @@ long long walkPlainLines(size_t longest, Take& take) {
             lineFeeds &= lineFeeds - 1;
         } while (lineFeeds);
     }
+    if (passing) *passOver = pass;
     takeHeldLines(static_cast<size_t>(lineStart - begin), taken);
     return taken;
 }
@@ -146,15 +167,28 @@ long long takePlainLines(int limit, int commas, Take&& take) {
     if (limit > 128) limit = 128;
     if (limit < 2) return 0;
     const size_t longest = static_cast<size_t>(limit - 1);
-    if (commas == 2) return walkPlainLines<2>(longest, take);
-    return commas == 1 ? walkPlainLines<1>(longest, take) : 0;
+    if (commas == 2) return walkPlainLines<2, false>(longest, take, nullptr);
+    return commas == 1 ? walkPlainLines<1, false>(longest, take, nullptr) : 0;
+}
+
+// takePlainLines for a pass that reads only some lines: while *passOver is above 0 the
+// next line is passed over as nextDataLine(limit) would read it, if it holds only plain
+// characters (its commas are not looked at), and *passOver counts it off; the others go
+// to take, which returns the lines to pass over after its own, or -1 to leave it.
+template <class Take>
+long long takePlainLinesPassing(int limit, int commas, int* passOver, Take&& take) {
+    if (limit > 128) limit = 128;
+    if (limit < 2) return 0;
+    const size_t longest = static_cast<size_t>(limit - 1);
+    if (commas == 2) return walkPlainLines<2, true>(longest, take, passOver);
+    return commas == 1 ? walkPlainLines<1, true>(longest, take, passOver) : 0;
 }
 
 // The whole part of a plain line's coordinate field when it is the common kind: 1 to 9
 // digits, not all of them zeros, read as readWholeField reads them. Any other (a sign, no
 // leading digit, zero, 10 digits or more) gives 0, for the pass to leave the line to the
 // general reading.
-inline int plainWhole(const char* text) {
+__attribute__((always_inline)) inline int plainWhole(const char* text) {
     uint64_t digits;
     const int count = digitRun(text, &digits);
     return count >= 1 && count <= 9 ? static_cast<int>(digits) : 0;

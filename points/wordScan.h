@@ -54,7 +54,7 @@ static const uint64_t kPowersOfTen[] = {1,           10,           100,         
 // The run of digits at text: its length, and its value in *value when it is at most 15
 // digits long; a longer run gives 16 and no value. The run ends at a field's end at the
 // latest, which is never a digit.
-inline int digitRun(const char* text, uint64_t* value) {
+__attribute__((always_inline)) inline int digitRun(const char* text, uint64_t* value) {
     const uint64_t word = loadWord(text);
     const int count = bytesBefore(nonDigits(word));
     if (count < 8) {

@@ -175,6 +175,100 @@ TEST_P(TakePlainLines, TakeWhatNextPointLineTakesAndLeaveTheRest) {
     std::filesystem::remove_all(path.parent_path());
 }
 
+// Thinned reading, as the drawing does it: lines passed over in runs must be the ones
+// nextDataLine reads as data, those handed over the plain ones nextPointLine cuts, and
+// wherever the walk stops the one-line readers must go on from the same line.
+TEST_P(TakePlainLines, PassOverWhatNextDataLineReadsAsData) {
+    const int fieldCount = GetParam();
+    const std::filesystem::path path = makeScratchFolder("skerrow-passing-") / "points.csv";
+    std::strcpy(g_inputPath, path.string().c_str());
+    std::mt19937_64 random(500 + fieldCount);
+    g_fieldCount = static_cast<short>(fieldCount);
+    for (int file = 0; file < 150; ++file) {
+        std::ofstream(path, std::ios::binary) << walkFile(random, fieldCount);
+        g_skipHeader = static_cast<short>(file % 3 == 0);
+        g_swapXY = static_cast<short>(file % 2);
+        const int limit = file % 4 == 0 ? 128 : 80;
+        const int step = static_cast<int>(random() % 5);
+
+        std::vector<Seen> expected;
+        ASSERT_TRUE(startPass());
+        for (;;) {
+            PointFields point;
+            bool cut = false;
+            const short outcome = nextPointLine(limit, &point, &cut);
+            expected.push_back(seenOf(outcome, cut, point));
+            if (outcome != LINE_DATA) break;
+        }
+        g_input.close();
+
+        ASSERT_TRUE(startPass());
+        size_t at = 0;
+        int passOver = static_cast<int>(random() % 3);
+        for (;;) {
+            const size_t runStart = at;
+            int pending = passOver;  // lines the walk passes over before it hands one over
+            // Lines passed over must be data lines.
+            auto passed = [&](int lines) {
+                for (int k = 0; k < lines; ++k, ++at) {
+                    if (at >= expected.size() || expected[at].outcome != LINE_DATA) {
+                        ADD_FAILURE() << "file " << file << ": passed over a line that is no data, step " << at;
+                        return;
+                    }
+                }
+            };
+            const long long taken = takePlainLinesPassing(limit, fieldCount - 1, &passOver, [&](const PlainLine& line) {
+                if (random() % 50 == 0) return -1;
+                passed(pending);
+                const Seen seen = seenOf(LINE_DATA, true, plainLinePoint(line));
+                if (at >= expected.size()) {
+                    ADD_FAILURE() << "file " << file << ": a line past the end";
+                    return -1;
+                }
+                const Seen& want = expected[at++];
+                EXPECT_EQ(want.outcome, LINE_DATA) << "file " << file << " line " << want.lineNumber;
+                EXPECT_TRUE(want.cut) << "file " << file << " line " << want.lineNumber;
+                EXPECT_EQ(seen.x, want.x) << "file " << file << " line " << want.lineNumber;
+                EXPECT_TRUE(sameBits(seen.zValue, want.zValue)) << "file " << file << " line " << want.lineNumber;
+                pending = step;
+                return step;
+            });
+            ASSERT_GE(pending, passOver) << "file " << file;
+            passed(pending - passOver);
+            ASSERT_FALSE(HasFailure()) << "file " << file;
+            ASSERT_EQ(static_cast<size_t>(taken), at - runStart) << "file " << file;
+            if (taken > 0) {
+                ASSERT_EQ(g_lineNumber, expected[at - 1].lineNumber) << "file " << file;
+            }
+
+            ASSERT_LT(at, expected.size()) << "file " << file;
+            const Seen& want = expected[at++];
+            if (passOver > 0) {
+                const char* text;
+                size_t length;
+                const short outcome = nextDataLine(limit, &text, &length);
+                ASSERT_EQ(outcome, want.outcome) << "file " << file << " step " << at;
+                ASSERT_EQ(g_lineNumber, want.lineNumber) << "file " << file << " step " << at;
+                if (outcome != LINE_DATA) break;
+                --passOver;
+            } else {
+                PointFields point;
+                bool cut = false;
+                const short outcome = nextPointLine(limit, &point, &cut);
+                const Seen seen = seenOf(outcome, cut, point);
+                ASSERT_EQ(seen.outcome, want.outcome) << "file " << file << " step " << at;
+                ASSERT_EQ(seen.lineNumber, want.lineNumber) << "file " << file << " step " << at;
+                ASSERT_EQ(seen.x, want.x) << "file " << file << " line " << want.lineNumber;
+                if (outcome != LINE_DATA) break;
+                passOver = step;
+            }
+        }
+        ASSERT_EQ(at, expected.size()) << "file " << file;
+        g_input.close();
+    }
+    std::filesystem::remove_all(path.parent_path());
+}
+
 INSTANTIATE_TEST_SUITE_P(Layouts, TakePlainLines, ::testing::Values(2, 3));
 
 }  // namespace
