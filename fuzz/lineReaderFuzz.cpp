@@ -255,5 +255,51 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ++i;
     }
     g_input.close();
+
+    // The drawing's thinned walk: the lines it passes over are the model's data lines, of
+    // plain characters; those it hands over are plain lines of the layout, as above.
+    FUZZ_CHECK(startPass(), "the scratch file opens a sixth time");
+    const int step = (choices >> 5) % 4;
+    int passOver = 0;
+    for (size_t i = 0; i < expected.size();) {
+        if (i > 0) {
+            const size_t from = i;
+            int pending = passOver;
+            bool agrees = true;
+            auto passed = [&](int lines) {
+                for (int k = 0; k < lines && agrees; ++k, ++i)
+                    agrees = i < expected.size() && expected[i].outcome == LINE_DATA && !expected[i].text.empty() &&
+                             expected[i].text.find_first_not_of("0123456789,.-") == std::string::npos;
+            };
+            takePlainLinesPassing(laterLimit, g_fieldCount - 1, &passOver, [&](const PlainLine& plain) {
+                passed(pending);
+                if (!agrees) return -1;
+                if (i >= expected.size() || expected[i].outcome != LINE_DATA) {
+                    agrees = false;
+                    return -1;
+                }
+                int commas = 0;
+                for (char c : expected[i].text) commas += c == ',';
+                agrees = std::string(plain.text, plain.length) == expected[i].text && commas == g_fieldCount - 1;
+                ++i;
+                pending = step;
+                return agrees ? step : -1;
+            });
+            if (agrees) passed(pending - passOver);
+            FUZZ_CHECK(agrees, "thinned walk: lines passed over and handed over are the model's");
+            if (i > from) {
+                FUZZ_CHECK(g_lineNumber == expected[i - 1].lineNumber, "thinned walk: line number as the model's");
+                continue;
+            }
+        }
+        const char* text = nullptr;
+        size_t textLength = 0;
+        const short outcome = nextDataLine(i == 0 ? firstLimit : laterLimit, &text, &textLength);
+        FUZZ_CHECK(outcome == expected[i].outcome, "thinned walk: outcome as the model's");
+        if (outcome != LINE_END) FUZZ_CHECK(g_lineNumber == expected[i].lineNumber, "thinned walk: line number as the model's");
+        passOver = passOver > 0 ? passOver - 1 : step;
+        ++i;
+    }
+    g_input.close();
     return 0;
 }

@@ -188,7 +188,7 @@ TEST_P(TakePlainLines, PassOverWhatNextDataLineReadsAsData) {
         std::ofstream(path, std::ios::binary) << walkFile(random, fieldCount);
         g_skipHeader = static_cast<short>(file % 3 == 0);
         g_swapXY = static_cast<short>(file % 2);
-        const int limit = file % 4 == 0 ? 128 : 80;
+        const int limit = file % 4 == 0 ? 128 : file % 4 == 1 ? 24 : 80;  // 24: many lines over it
         const int step = static_cast<int>(random() % 5);
 
         std::vector<Seen> expected;
