@@ -98,14 +98,18 @@ char* putCopyLine(char* out, const PointFields& point, const FieldGap& gap) {
 }
 
 char* putConvertLine(char* out, const PointFields& point, const FieldGap& gap) {
+    return putConvertValues(out, readDecimalField(point.xText, point.xLength),
+                            readDecimalField(point.yText, point.yLength), point.zValue, gap);
+}
+
+char* putConvertValues(char* out, double x, double y, double zValue, const FieldGap& gap) {
     double m = conversionMultiplier();
-    double x = readDecimalField(point.xText, point.xLength);
-    double y = readDecimalField(point.yText, point.yLength);
     if (g_elevationsOnly != 1) {
         x *= m;
         y *= m;
     }
-    const float z = hasElevation() ? static_cast<float>(elevationValue(point) * m) : 0.0f;
+    // The elevation as the writer holds it: the reading in single precision.
+    const float z = hasElevation() ? static_cast<float>(static_cast<float>(zValue) * m) : 0.0f;
     return putNumbers(out, x, y, z, gap);
 }
 

@@ -54,6 +54,10 @@ char* putCopyLine(char* out, const PointFields& point, const FieldGap& gap);    
 char* putConvertLine(char* out, const PointFields& point, const FieldGap& gap);  // g_conversion 2, 4 or 8
 char* putMoveLine(char* out, const PointFields& point, const FieldGap& gap);     // shifted by the whole minima
 
+// putConvertLine's output from the readings readDecimalField gives of X and Y and the
+// elevation's reading (zValue; unused for 2 fields).
+char* putConvertValues(char* out, double x, double y, double zValue, const FieldGap& gap);
+
 // putCopyLine's output for a plain line whose fields stand in order (no swap) and a gap of
 // one character: the line itself with its commas turned into the gap. It is copied 16
 // bytes at a time; both sides have the room.

@@ -14,6 +14,7 @@
 #include "points/appState.h"
 #include "points/pointFields.h"
 #include "points/numberReading.h"
+#include "points/plainDecimal.h"
 #include "points/plainLines.h"
 #include "points/pointLine.h"
 
@@ -115,9 +116,52 @@ bool writePlainLine(const PlainLine& line, const FieldGap& gap, bool convert, in
     return true;
 }
 
+// A plain line converted, as writePlainLine converts it, with the short decimal form of
+// all three values read where they stand; false, leaving the line to writePlainLine, when
+// the block is full or a value is not in that form.
+template <bool swap, bool elevations>
+inline bool convertPlainLine(const PlainLine& line, const FieldGap& gap, int& count) {
+    if (!roomForLine()) return false;
+    if (g_selectAll != 1) {
+        PointFields point = plainLineFields(line);
+        point.x = readWholeField(point.xText, point.xLength);
+        point.y = readWholeField(point.yText, point.yLength);
+        if (!isInsideArea(point)) return true;
+    }
+    const char* const second = line.firstComma + 1;
+    double x, y, zValue = 0.0;
+    if (!readPlainDecimal(swap ? second : line.text, &x) || !readPlainDecimal(swap ? line.text : second, &y))
+        return false;
+    if (elevations) {
+        if (!readPlainDecimal(line.lastComma + 1, &zValue)) return false;
+        PointFields point;
+        point.elevation = narrowElevation(zValue);
+        if (isNoDataPoint(point)) return true;
+    }
+    s_used = static_cast<size_t>(putConvertValues(s_lines + s_used, x, y, zValue, gap) - s_lines);
+    ++count;
+    return true;
+}
+
 // Writes the run of plain lines at the stream's place, each as the general loop would;
 // the choices that hold for the whole file pick the form of the loop once.
 void writePlainLines(const FieldGap& gap, bool convert, int& count) {
+    if (convert && g_conversion != 1) {
+        auto take = [&](auto convertLine) {
+            takePlainLines(128, g_fieldCount - 1, [&](const PlainLine& line) {
+                return convertLine(line) || writePlainLine(line, gap, convert, count);
+            });
+        };
+        const bool swap = g_swapXY == 1;
+        if (g_fieldCount == 3) {
+            if (swap) take([&](const PlainLine& line) { return convertPlainLine<true, true>(line, gap, count); });
+            else take([&](const PlainLine& line) { return convertPlainLine<false, true>(line, gap, count); });
+        } else {
+            if (swap) take([&](const PlainLine& line) { return convertPlainLine<true, false>(line, gap, count); });
+            else take([&](const PlainLine& line) { return convertPlainLine<false, false>(line, gap, count); });
+        }
+        return;
+    }
     if (g_conversion == 0 && g_swapXY != 1 && gap.length == 1) {
         const char c = gap.text[0];
         const bool area = g_selectAll != 1;
