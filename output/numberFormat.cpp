@@ -136,9 +136,18 @@ __attribute__((noinline)) static char* putLongFixed(char* out, double value, int
     return end;
 }
 
+char* putNumber2(char* out, double value) {
+    if (char* end = putShortFixed<2>(out, value)) return end;
+    return putLongFixed(out, value, 2);
+}
+
+char* putNumber3(char* out, double value) {
+    if (char* end = putShortFixed<3>(out, value)) return end;
+    return putLongFixed(out, value, 3);
+}
+
 char* putNumber(char* out, double value, int decimals) {
-    if (char* end = decimals == 3 ? putShortFixed<3>(out, value) : putShortFixed<2>(out, value)) return end;
-    return putLongFixed(out, value, decimals);
+    return decimals == 3 ? putNumber3(out, value) : putNumber2(out, value);
 }
 
 std::string formatNumber(double value, int decimals) {

@@ -17,6 +17,9 @@ void trimNumber(std::string& text);
 // whatever its magnitude, then trimmed; returns the end of the text (nothing terminates it).
 // out must have NUMBER_TEXT_MAX characters of room.
 char* putNumber(char* out, double value, int decimals);
+// putNumber with 2 and with 3 decimals, for loops that know which.
+char* putNumber2(char* out, double value);
+char* putNumber3(char* out, double value);
 
 // putNumber's text as a string.
 std::string formatNumber(double value, int decimals);

@@ -38,9 +38,9 @@ char* putGap(char* out, const FieldGap& gap) { return putText(out, gap.text, gap
 // x, gap, y and, for files with elevations, gap and z, each with its decimals; then the
 // line end.
 char* putNumbers(char* out, double x, double y, float z, const FieldGap& gap) {
-    out = putGap(putNumber(out, x, 2), gap);
-    out = putNumber(out, y, 2);
-    if (hasElevation()) out = putNumber(putGap(out, gap), z, 3);
+    out = putGap(putNumber2(out, x), gap);
+    out = putNumber2(out, y);
+    if (hasElevation()) out = putNumber3(putGap(out, gap), z);
     return putLineEnd(out);
 }
 
