@@ -5,8 +5,6 @@
 #include "plot/infoPanel.h"
 #include "plot/plotView.h"
 #include "points/appState.h"
-#include "points/numberReading.h"
-#include "points/plainDecimal.h"
 #include "points/plainLines.h"
 #include "points/pointFields.h"
 #include "points/pointLine.h"
@@ -67,16 +65,9 @@ static void plotPoint(HDC dc, double x, double y, float elevation) {
 // or its elevation not in the short decimal form.
 template <bool swap, bool elevations>
 static inline bool plotPlainPoint(HDC dc, const PlainLine& line) {
-    const char* const second = line.firstComma + 1;
-    const int x = plainWhole(swap ? second : line.text);
-    const int y = plainWhole(swap ? line.text : second);
-    if (x == 0 || y == 0) return false;
-    float elevation = 0.0f;
-    if (elevations) {
-        double value;
-        if (!readPlainDecimal(line.lastComma + 1, &value)) return false;
-        elevation = narrowElevation(value);
-    }
+    int x, y;
+    float elevation;
+    if (!plainLineWholes<swap, elevations>(line, &x, &y, &elevation)) return false;
     plotPoint(dc, x, y, elevation);
     return true;
 }

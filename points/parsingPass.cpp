@@ -6,9 +6,7 @@
 #include <cstdio>
 
 #include "points/appState.h"
-#include "points/numberReading.h"
 #include "points/openSteps.h"
-#include "points/plainDecimal.h"
 #include "points/plainLines.h"
 #include "points/pointFields.h"
 #include "points/pointLine.h"
@@ -62,16 +60,9 @@ static inline void addElevation(Ranges& r, float z) {
 // the loop, for a point the loop would stop at or one the short forms do not read.
 template <bool swap, bool elevations>
 static inline bool addPlainPoint(Ranges& r, const PlainLine& line) {
-    const char* const second = line.firstComma + 1;
-    const int x = plainWhole(swap ? second : line.text);
-    const int y = plainWhole(swap ? line.text : second);
-    if (x == 0 || y == 0) return false;
-    float z = 0.0f;
-    if (elevations) {
-        double value;
-        if (!readPlainDecimal(line.lastComma + 1, &value)) return false;
-        z = narrowElevation(value);
-    }
+    int x, y;
+    float z;
+    if (!plainLineWholes<swap, elevations>(line, &x, &y, &z)) return false;
     if (x > r.maxX) r.maxX = x;
     if (x < r.minX) r.minX = x;
     if (y > r.maxY) r.maxY = y;

@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "points/numberReading.h"
+#include "points/plainDecimal.h"
 #include "points/pointFields.h"
 #include "points/pointLine.h"
 
@@ -192,6 +194,25 @@ __attribute__((always_inline)) inline int plainWhole(const char* text) {
     uint64_t digits;
     const int count = digitRun(text, &digits);
     return count >= 1 && count <= 9 ? static_cast<int>(digits) : 0;
+}
+
+// The whole parts of a plain line's X and Y (swap: X is the second field) and, with
+// elevations, its elevation, as nextPointLine reads them. False when X or Y is not the
+// common kind (see plainWhole) or the elevation not in the short decimal form, for the
+// pass to read the line the general way.
+template <bool swap, bool elevations>
+__attribute__((always_inline)) inline bool plainLineWholes(const PlainLine& line, int* x, int* y, float* elevation) {
+    const char* const second = line.firstComma + 1;
+    *x = plainWhole(swap ? second : line.text);
+    *y = plainWhole(swap ? line.text : second);
+    if (*x == 0 || *y == 0) return false;
+    *elevation = 0.0f;
+    if (elevations) {
+        double value;
+        if (!readPlainDecimal(line.lastComma + 1, &value)) return false;
+        *elevation = narrowElevation(value);
+    }
+    return true;
 }
 
 // The fields of a plain line of 2 or 3 fields (g_fieldCount), with g_swapXY, as

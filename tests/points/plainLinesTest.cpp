@@ -99,6 +99,22 @@ Seen seenOf(short outcome, bool cut, const PointFields& point) {
     return seen;
 }
 
+// What nextPointLine reads from the file, one line at a time, to its end or bad line;
+// empty when the file does not open.
+std::vector<Seen> readOneByOne(int limit) {
+    std::vector<Seen> seen;
+    if (!startPass()) return seen;
+    for (;;) {
+        PointFields point;
+        bool cut = false;
+        const short outcome = nextPointLine(limit, &point, &cut);
+        seen.push_back(seenOf(outcome, cut, point));
+        if (outcome != LINE_DATA) break;
+    }
+    g_input.close();
+    return seen;
+}
+
 class TakePlainLines : public ::testing::TestWithParam<int> {};
 
 TEST_P(TakePlainLines, TakeWhatNextPointLineTakesAndLeaveTheRest) {
@@ -113,16 +129,8 @@ TEST_P(TakePlainLines, TakeWhatNextPointLineTakesAndLeaveTheRest) {
         g_swapXY = static_cast<short>(file % 2);
         const int limit = file % 4 == 0 ? 128 : 80;
 
-        std::vector<Seen> expected;
-        ASSERT_TRUE(startPass());
-        for (;;) {
-            PointFields point;
-            bool cut = false;
-            const short outcome = nextPointLine(limit, &point, &cut);
-            expected.push_back(seenOf(outcome, cut, point));
-            if (outcome != LINE_DATA) break;
-        }
-        g_input.close();
+        const std::vector<Seen> expected = readOneByOne(limit);
+        ASSERT_FALSE(expected.empty());
 
         // Runs that now and then refuse a line, which must then come from nextPointLine.
         ASSERT_TRUE(startPass());
@@ -191,16 +199,8 @@ TEST_P(TakePlainLines, PassOverWhatNextDataLineReadsAsData) {
         const int limit = file % 4 == 0 ? 128 : file % 4 == 1 ? 24 : 80;  // 24: many lines over it
         const int step = static_cast<int>(random() % 5);
 
-        std::vector<Seen> expected;
-        ASSERT_TRUE(startPass());
-        for (;;) {
-            PointFields point;
-            bool cut = false;
-            const short outcome = nextPointLine(limit, &point, &cut);
-            expected.push_back(seenOf(outcome, cut, point));
-            if (outcome != LINE_DATA) break;
-        }
-        g_input.close();
+        const std::vector<Seen> expected = readOneByOne(limit);
+        ASSERT_FALSE(expected.empty());
 
         ASSERT_TRUE(startPass());
         size_t at = 0;
