@@ -91,8 +91,8 @@ inline bool hasBitCount(uint64_t bits) {
 // that every line it takes lies whole in its chunk; a line of 64 characters or more, or
 // one that runs on past the held bytes, ends the walk. With passing, while *passOver is
 // above 0 a line is only passed over, and counted off it: any line of plain characters
-// that is not empty and fits the limit will do, whatever its commas; take then returns how many lines to
-// pass over after its line, or -1 to leave it.
+// that is not empty and fits the limit will do, whatever its commas; take then returns
+// how many lines to pass over after its line, or -1 to leave it.
 template <int commas, bool passing, class Take>
 long long walkPlainLines(size_t longest, Take& take, int* passOver) {
     size_t held;
