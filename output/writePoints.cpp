@@ -9,6 +9,7 @@
 #include "output/moveQuestion.h"
 #include "output/outputLine.h"
 #include "output/outputName.h"
+#include "output/plainCopyRun.h"
 #include "output/writeOptions.h"
 #include "output/writer.h"
 #include "points/appState.h"
@@ -72,20 +73,17 @@ inline bool plainLineInArea(const PlainLine& line) {
 
 // A plain line's elevation lies in the no-data band.
 bool plainLineHasNoData(const PlainLine& line) {
-    PointFields point;
-    const char* const zText = line.lastComma + 1;
-    point.elevation = narrowElevation(readDecimalField(zText, static_cast<size_t>(line.text + line.length - zText)));
-    return isNoDataPoint(point);
+    return plainElevationHasNoData(line.lastComma + 1, line.text + line.length);
 }
 
-// Copies of plain lines in the file's own field order with a gap of one character: each
-// line is its own output, so only the area test (areaTest) reads X and Y, and only an
-// elevation whose first characters do not rule out the no-data band is read. False,
-// leaving the line, when the block is full.
-template <bool areaTest, bool elevations>
+// Copies of the plain lines within the selected area, in the file's own field order with
+// a gap of one character: each line is its own output, so only the area test reads X and
+// Y, and only an elevation whose first characters do not rule out the no-data band is
+// read. False, leaving the line, when the block is full.
+template <bool elevations>
 inline bool copyPlainLine(const PlainLine& line, char gap, int& count) {
     if (!roomForLine()) return false;
-    if (areaTest && !plainLineInArea(line)) return true;
+    if (!plainLineInArea(line)) return true;
     if (elevations && mayBeNoData(line.lastComma + 1) && plainLineHasNoData(line)) return true;
     s_used = static_cast<size_t>(putPlainCopyLine(s_lines + s_used, line, gap) - s_lines);
     ++count;
@@ -165,12 +163,15 @@ void writePlainLines(const FieldGap& gap, bool convert, int& count) {
     if (g_conversion == 0 && g_swapXY != 1 && gap.length == 1) {
         const char c = gap.text[0];
         const bool area = g_selectAll != 1;
-        if (g_fieldCount == 3) {
-            if (area) takePlainLines(128, 2, [&](const PlainLine& line) { return copyPlainLine<true, true>(line, c, count); });
-            else takePlainLines(128, 2, [&](const PlainLine& line) { return copyPlainLine<false, true>(line, c, count); });
+        if (!area) {
+            char* const limit = s_lines + sizeof s_lines - OUTPUT_LINE_MAX;
+            char* const out = s_lines + s_used;
+            const char* const end = g_fieldCount == 3 ? copyPlainRun<2>(out, limit, c, &count) : copyPlainRun<1>(out, limit, c, &count);
+            s_used = static_cast<size_t>(end - s_lines);
+        } else if (g_fieldCount == 3) {
+            takePlainLines(128, 2, [&](const PlainLine& line) { return copyPlainLine<true>(line, c, count); });
         } else {
-            if (area) takePlainLines(128, 1, [&](const PlainLine& line) { return copyPlainLine<true, false>(line, c, count); });
-            else takePlainLines(128, 1, [&](const PlainLine& line) { return copyPlainLine<false, false>(line, c, count); });
+            takePlainLines(128, 1, [&](const PlainLine& line) { return copyPlainLine<false>(line, c, count); });
         }
         return;
     }

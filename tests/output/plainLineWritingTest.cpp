@@ -38,6 +38,8 @@ std::string coordinate(std::mt19937_64& random, int base) {
     case 1: return " " + std::to_string(base + random() % 9000);
     case 2: return "+" + std::to_string(base + random() % 9000) + ".25";
     case 3: return "0" + std::to_string(base + random() % 9000);
+    // Long fractions: lines of up to 70 characters, some whole in a 64-character chunk.
+    case 4: return std::to_string(base + random() % 9000) + "." + std::string(1 + random() % 20, '3');
     default: return std::to_string(base + random() % 9000) + "." + std::to_string(random() % 1000);
     }
 }
@@ -51,8 +53,10 @@ std::string pointFile(std::mt19937_64& random, int fieldCount, int lines) {
             line += random() % 3 ? std::to_string(random() % 3000) + "." + std::to_string(random() % 1000)
                                  : kElevations[random() % (sizeof kElevations / sizeof kElevations[0])];
         }
-        const char* const breaks[] = {"\n", "\n", "\n", "\r\n", "\r\r\n"};
-        content += line + breaks[random() % 5];
+        // A letter before the break is part of the last field; only a carriage return
+        // belongs to the break.
+        const char* const breaks[] = {"\n", "\n", "\n", "\n", "\r\n", "\r\r\n", "a\n"};
+        content += line + breaks[random() % (sizeof breaks / sizeof breaks[0])];
     }
     return content;
 }

@@ -325,6 +325,9 @@ INSTANTIATE_TEST_SUITE_P(
     Changes, InputChangedTest,
     ::testing::Values(ChangeCase{"Removed", nullptr},
                       ChangeCase{"LineLostItsFields", "1000.5,2000.25,15.0\n1100\n1200,2300,17\n"},
+                      // Among lines that are copied as they stand.
+                      ChangeCase{"LineGainedAField", "1000.5,2000.25,15.0\n1100,2100,16\n1150,2150,16,4\n1200,2300,17\n"},
+                      ChangeCase{"LineLostAField", "1000.5,2000.25,15.0\n1100,2100,16\n1150,2150\n1200,2300,17\n"},
                       ChangeCase{"LineTooLong", "1000.5,2000.25,15.0\n1100,2100,16.00000000000000000000000000000000000"
                                                 "0000000000000000000000000000000000000000000000000000000000000000000"
                                                 "00000000000000000000000000000000000000000000\n"}),

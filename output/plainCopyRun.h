@@ -1,0 +1,90 @@
+// Copies of every point in the file's own field order with a gap of one character, the
+// writer's most common output. A plain line's copy is the line itself with the gap where
+// its commas were and the line end after it, so runs of plain lines are copied straight
+// out of the block read ahead, a 64-character chunk of lines at a time, reading no value
+// but an elevation whose first characters do not rule out the no-data band.
+#ifndef SKERROW_OUTPUT_PLAINCOPYRUN_H
+#define SKERROW_OUTPUT_PLAINCOPYRUN_H
+
+#include <cstdint>
+#include <cstring>
+
+#include "output/outputLine.h"
+#include "points/numberReading.h"
+#include "points/plainLines.h"
+#include "points/pointFields.h"
+#include "points/pointLine.h"
+
+// The elevation text from z to end reads as a value in the no-data band.
+inline bool plainElevationHasNoData(const char* z, const char* end) {
+    PointFields point;
+    point.elevation = narrowElevation(readDecimalField(z, static_cast<size_t>(end - z)));
+    return isNoDataPoint(point);
+}
+
+// Writes the copies of the plain lines of commas commas (1 or 2) at the stream's place
+// from out on, as takePlainLines would hand them over, while out stays at or below
+// outLimit (which leaves OUTPUT_LINE_MAX of room); lines of an elevation in the no-data
+// band are taken and not written. *count counts the lines written. Returns the end of the
+// output; the stream is then at the first line not taken, which nextPointLine reads.
+template <int commas>
+char* copyPlainRun(char* out, const char* outLimit, char gap, int* count) {
+    size_t held;
+    const char* const begin = heldBytes(&held);
+    const char* const end = begin + held;
+    const char* lineStart = begin;
+    long long taken = 0;
+    int written = 0;
+    bool stopped = false;
+    // Each chunk starts at the line in hand, so its lines lie whole in it: shorter than
+    // 64 characters, and so within every pass's limit. The lines of one chunk write at
+    // most 64 characters and a carriage return each, and each copy stores 64 characters
+    // from its start: OUTPUT_LINE_MAX of room covers that.
+    while (!stopped && lineStart < end && out <= outLimit) {
+        const char* const chunk = lineStart;
+        const PlainMarks marks = plainMarks(chunk);
+        uint64_t lineFeeds =
+            end - chunk >= 64 ? marks.lineFeeds : marks.lineFeeds & ((uint64_t(1) << (end - chunk)) - 1);
+        if (!lineFeeds) break;
+        unsigned startBit = 0;
+        do {
+            const unsigned feedBit = static_cast<unsigned>(__builtin_ctzll(lineFeeds));
+            const uint64_t lineMask = ((uint64_t(1) << feedBit) - 1) & ~((uint64_t(1) << startBit) - 1);
+            size_t characters = feedBit - startBit;
+            if (const uint64_t others = marks.others & lineMask) {
+                // A carriage return just before the line feed belongs to the line break.
+                if (others != uint64_t(1) << (feedBit - 1) || chunk[feedBit - 1] != '\r') {
+                    stopped = true;
+                    break;
+                }
+                --characters;
+            }
+            const uint64_t commaBits = marks.commas & lineMask;
+            if (characters == 0 || !hasBitCount<commas>(commaBits)) {
+                stopped = true;
+                break;
+            }
+            const char* const text = chunk + startBit;
+            const char* const lastComma = chunk + 63 - __builtin_clzll(commaBits);
+            if (commas == 1 || !mayBeNoData(lastComma + 1) || !plainElevationHasNoData(lastComma + 1, text + characters)) {
+                // The 64 characters from the line's start are readable: the block has that
+                // much room after its last line.
+                for (int i = 0; i < 64; i += 16) std::memcpy(out + i, text + i, 16);
+                out[__builtin_ctzll(commaBits) - startBit] = gap;
+                out[lastComma - text] = gap;
+                std::memcpy(out + characters, OUTPUT_LINE_END, 2);
+                out += characters + 2;
+                ++written;
+            }
+            ++taken;
+            startBit = feedBit + 1;
+            lineFeeds &= lineFeeds - 1;
+        } while (lineFeeds);
+        lineStart = chunk + startBit;
+    }
+    takeHeldLines(static_cast<size_t>(lineStart - begin), taken);
+    *count += written;
+    return out;
+}
+
+#endif
