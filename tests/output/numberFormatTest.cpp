@@ -56,6 +56,24 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatRow{15.0, 3, "15"}, FormatRow{-3.25, 3, "-3.25"}, FormatRow{12.5f, 3, "12.5"},
                       FormatRow{0.0005, 3, "0.001"}));
 
+// Where one way of making the digits hands over to another: whole parts of 8 and of 9
+// digits, a fraction that rounds up into the whole part, fractions that keep 1, 2 or 3
+// decimals, exact binary halves, and the ends of the whole-number form (2^-11 and 2^52).
+INSTANTIATE_TEST_SUITE_P(
+    DigitEdges, FormatNumberTest,
+    ::testing::Values(FormatRow{99999999.99, 2, "99999999.99"}, FormatRow{99999999.996, 2, "100000000"},
+                      FormatRow{99999999.996, 3, "99999999.996"}, FormatRow{100000000.5, 2, "100000000.5"},
+                      FormatRow{123456789.01, 3, "123456789.01"}, FormatRow{12345678.905, 2, "12345678.9"},
+                      FormatRow{1000000000000.25, 2, "1000000000000.25"}, FormatRow{99.996, 2, "100"},
+                      FormatRow{9.9996, 3, "10"}, FormatRow{0.1, 3, "0.1"}, FormatRow{0.12, 3, "0.12"},
+                      FormatRow{-0.0049, 3, "-0.005"}, FormatRow{-0.0049, 2, "-0"},
+                      FormatRow{0.0625, 3, "0.062"}, FormatRow{0.1875, 3, "0.188"},
+                      FormatRow{-0.125, 2, "-0.12"}, FormatRow{0.375, 2, "0.38"},
+                      FormatRow{4503599627370495.5, 2, "4503599627370495.5"},
+                      FormatRow{4503599627370496.0, 3, "4503599627370496"},
+                      FormatRow{0.00048828125, 3, "0"}, FormatRow{0.000732421875, 3, "0.001"},
+                      FormatRow{0.000244140625, 3, "0"}));
+
 TEST(FormatNumberWhole, HugeValuesKeepEveryDigit) {
     for (double value : {1e300, 1e300 * 3.28084, -1e300, std::numeric_limits<double>::max()}) {
         std::string text = formatNumber(value, 2);

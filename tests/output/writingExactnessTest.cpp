@@ -88,6 +88,27 @@ TEST(PutNumberExactness, MillionsOfRandomValues) {
     }
 }
 
+// Whole parts on both sides of every power of ten up to 10^16, so of 1 to 17 digits and
+// across the 8-digit word, each with every count of thousandths and the halves between
+// them, and the neighbouring doubles of each: every fraction text, kept whole or trimmed
+// to fewer decimals or to none, and every carry of a rounded fraction into the whole part.
+TEST(PutNumberExactness, EveryFractionAroundEveryPowerOfTen) {
+    for (double power = 1; power <= 1e16; power *= 10) {
+        // Counted apart: from 2^53 on not every whole number is a double.
+        for (int offset = -2; offset <= 1; ++offset) {
+            for (int thousandths = 0; thousandths < 2000; ++thousandths) {
+                const double value = power + offset + static_cast<double>(thousandths) / 2000.0;
+                for (double near : {value, std::nextafter(value, 0.0), std::nextafter(value, 1e300)}) {
+                    expectPrinted(near, 2);
+                    expectPrinted(near, 3);
+                    expectPrinted(-near, 2);
+                    expectPrinted(-near, 3);
+                }
+            }
+        }
+    }
+}
+
 // ---- whole lines against the strtod and snprintf forms ----
 
 // The converted line as reading with strtod and printing with snprintf makes it.
