@@ -37,13 +37,16 @@ void setSeparator() {
 }
 
 // Creates the output empty, replacing any file of that name, and opens the output
-// stream on it. Binary, so that every line ends in "\r\n" on every platform.
+// stream on it. Binary, so that every line ends in "\r\n" on every platform. The stream
+// writes on from the end of the file just emptied rather than emptying it a second time:
+// Linux's ext4 takes a file emptied on opening for one being replaced in place, and on
+// closing it starts writing the whole output to the disk in the writer's own time.
 bool createOutput() {
     HANDLE file = CreateFileA(g_outputPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     g_output.clear();
-    g_output.open(g_outputPath, std::ios::out | std::ios::binary | std::ios::trunc);
+    g_output.open(g_outputPath, std::ios::out | std::ios::binary | std::ios::app);
     return g_output.is_open();
 }
 

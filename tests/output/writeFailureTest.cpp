@@ -354,3 +354,23 @@ TEST_F(WriteFailureTest, AWriteAfterAFailedOneSucceeds) {
 
     EXPECT_EQ(writeAndRead(Area::all(), WriteChoice(), 2), kWritten);
 }
+
+// An output name that holds a longer file, readable or write-only (which tells only when
+// the tests run as an ordinary user): the new points replace it whole, with nothing of the
+// old file after them.
+TEST_F(WriteFailureTest, ALongerOutputIsReplacedWhole) {
+    for (bool readable : {true, false}) {
+        SCOPED_TRACE(readable ? "readable" : "write-only");
+        if (!readable) td::command(window, IDM_REDRAW);  // the plot again, for the next write
+        const std::string out = path(readable ? "old.csv" : "old-write-only.csv");
+        file(readable ? "old.csv" : "old-write-only.csv", std::string(100000, 'x') + "\n");
+        if (!readable) fs::permissions(out, fs::perms::owner_write);
+        answerWriteFileAs(WriteChoice());
+        answerSaveReplacing(out);
+        expectSaved(2, out);
+        td::command(window, IDM_SELECTALL);
+        fs::permissions(out, fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(read(out), kWritten);
+    }
+    expectEnded();
+}
