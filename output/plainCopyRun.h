@@ -27,8 +27,9 @@ inline bool plainElevationHasNoData(const char* z, const char* end) {
 // outLimit (which leaves OUTPUT_LINE_MAX of room); lines of an elevation in the no-data
 // band are taken and not written. *count counts the lines written. Returns the end of the
 // output; the stream is then at the first line not taken, which nextPointLine reads.
-template <int commas>
-char* copyPlainRun(char* out, const char* outLimit, char gap, int* count) {
+// Marks is the form of the marks (see wideMarks.h); copyPlainRunWidest picks it.
+template <class Marks, int commas>
+__attribute__((always_inline)) inline char* copyPlainRun(char* out, const char* outLimit, char gap, int* count) {
     size_t held;
     const char* const begin = heldBytes(&held);
     const char* const end = begin + held;
@@ -42,7 +43,7 @@ char* copyPlainRun(char* out, const char* outLimit, char gap, int* count) {
     // from its start: OUTPUT_LINE_MAX of room covers that.
     while (!stopped && lineStart < end && out <= outLimit) {
         const char* const chunk = lineStart;
-        const PlainMarks marks = plainMarks(chunk);
+        const PlainMarks marks = Marks::of(chunk);
         uint64_t lineFeeds =
             end - chunk >= 64 ? marks.lineFeeds : marks.lineFeeds & ((uint64_t(1) << (end - chunk)) - 1);
         if (!lineFeeds) break;
@@ -85,6 +86,28 @@ char* copyPlainRun(char* out, const char* outLimit, char gap, int* count) {
     takeHeldLines(static_cast<size_t>(lineStart - begin), taken);
     *count += written;
     return out;
+}
+
+#if defined(SKERROW_WIDE_MARKS)
+template <int commas>
+__attribute__((target("avx2"))) char* copyPlainRunAvx2(char* out, const char* outLimit, char gap, int* count) {
+    return copyPlainRun<Avx2Marks, commas>(out, outLimit, gap, count);
+}
+template <int commas>
+__attribute__((target("avx512f,avx512bw"))) char* copyPlainRunAvx512(char* out, const char* outLimit, char gap,
+                                                                    int* count) {
+    return copyPlainRun<Avx512Marks, commas>(out, outLimit, gap, count);
+}
+#endif
+
+// copyPlainRun in the form for g_markWidth.
+template <int commas>
+char* copyPlainRunWidest(char* out, const char* outLimit, char gap, int* count) {
+#if defined(SKERROW_WIDE_MARKS)
+    if (g_markWidth == 64) return copyPlainRunAvx512<commas>(out, outLimit, gap, count);
+    if (g_markWidth == 32) return copyPlainRunAvx2<commas>(out, outLimit, gap, count);
+#endif
+    return copyPlainRun<NarrowMarks, commas>(out, outLimit, gap, count);
 }
 
 #endif

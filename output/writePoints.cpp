@@ -169,7 +169,8 @@ void writePlainLines(const FieldGap& gap, bool convert, int& count) {
         if (!area) {
             char* const limit = s_lines + sizeof s_lines - OUTPUT_LINE_MAX;
             char* const out = s_lines + s_used;
-            const char* const end = g_fieldCount == 3 ? copyPlainRun<2>(out, limit, c, &count) : copyPlainRun<1>(out, limit, c, &count);
+            const char* const end = g_fieldCount == 3 ? copyPlainRunWidest<2>(out, limit, c, &count)
+                                                        : copyPlainRunWidest<1>(out, limit, c, &count);
             s_used = static_cast<size_t>(end - s_lines);
         } else if (g_fieldCount == 3) {
             takePlainLines(128, 2, [&](const PlainLine& line) { return copyPlainLine<true>(line, c, count); });

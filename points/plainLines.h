@@ -14,59 +14,7 @@
 #include "points/plainDecimal.h"
 #include "points/pointFields.h"
 #include "points/pointLine.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
-struct PlainMarks {
-    uint64_t lineFeeds;
-    uint64_t commas;
-    uint64_t others;  // characters other than digits, points, minus signs, commas and line feeds
-};
-
-// The plain marks of the 64 characters at at, one character at a time: the reference
-// the faster form is held to.
-inline PlainMarks plainMarksByBytes(const char* at) {
-    PlainMarks marks = {0, 0, 0};
-    for (int i = 0; i < 64; ++i) {
-        const char c = at[i];
-        const uint64_t bit = uint64_t(1) << i;
-        if (c == '\n') marks.lineFeeds |= bit;
-        if (c == ',') marks.commas |= bit;
-        const bool plain = (c >= '0' && c <= '9') || c == '.' || c == '-' || c == ',' || c == '\n';
-        if (!plain) marks.others |= bit;
-    }
-    return marks;
-}
-
-// The plain marks of the 64 characters at at, which must all be readable.
-__attribute__((always_inline)) inline PlainMarks plainMarks(const char* at) {
-#if defined(__SSE2__)
-    // ',' '-' '.' '/' and the digits are the characters 0x2C to 0x39: shifted to the bottom
-    // of the signed range, one compare finds them all, and '/' is taken out again.
-    const __m128i shift = _mm_set1_epi8(static_cast<char>(0x80 - ','));
-    const __m128i rangeTop = _mm_set1_epi8(static_cast<char>(-128 + ('9' - ',' + 1)));
-    const __m128i lineFeed = _mm_set1_epi8('\n');
-    const __m128i comma = _mm_set1_epi8(',');
-    const __m128i slash = _mm_set1_epi8('/');
-    PlainMarks marks = {0, 0, 0};
-    uint64_t plain = 0;
-    for (int i = 0; i < 64; i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + i));
-        const __m128i feeds = _mm_cmpeq_epi8(bytes, lineFeed);
-        const __m128i inRange = _mm_cmplt_epi8(_mm_add_epi8(bytes, shift), rangeTop);
-        const __m128i plainBytes = _mm_or_si128(_mm_andnot_si128(_mm_cmpeq_epi8(bytes, slash), inRange), feeds);
-        marks.lineFeeds |= static_cast<uint64_t>(_mm_movemask_epi8(feeds)) << i;
-        marks.commas |= static_cast<uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, comma))) << i;
-        plain |= static_cast<uint64_t>(_mm_movemask_epi8(plainBytes)) << i;
-    }
-    marks.others = ~plain;
-    return marks;
-#else
-    return plainMarksByBytes(at);
-#endif
-}
+#include "points/wideMarks.h"
 
 // A plain line: its text without the line break, and its first and last commas (the same
 // one in a line of one comma).
@@ -92,9 +40,10 @@ inline bool hasBitCount(uint64_t bits) {
 // one that runs on past the held bytes, ends the walk. With passing, while *passOver is
 // above 0 a line is only passed over, and counted off it: any line of plain characters
 // that is not empty and fits the limit will do, whatever its commas; take then returns
-// how many lines to pass over after its line, or -1 to leave it.
-template <int commas, bool passing, class Take>
-long long walkPlainLines(size_t longest, Take& take, int* passOver) {
+// how many lines to pass over after its line, or -1 to leave it. Marks is the form of the
+// marks (see wideMarks.h); walkPlainLinesWidest picks it.
+template <class Marks, int commas, bool passing, class Take>
+__attribute__((always_inline)) inline long long walkPlainLines(size_t longest, Take& take, int* passOver) {
     size_t held;
     const char* const begin = heldBytes(&held);
     const char* const end = begin + held;
@@ -104,7 +53,7 @@ long long walkPlainLines(size_t longest, Take& take, int* passOver) {
     bool stopped = false;
     while (!stopped && lineStart < end) {
         const char* const chunk = lineStart;
-        const PlainMarks marks = plainMarks(chunk);
+        const PlainMarks marks = Marks::of(chunk);
         uint64_t lineFeeds = end - chunk >= 64 ? marks.lineFeeds : marks.lineFeeds & ((uint64_t(1) << (end - chunk)) - 1);
         if (!lineFeeds) break;
         uint64_t lineBits = ~uint64_t(0);  // the chunk's bits from lineStart on
@@ -159,6 +108,28 @@ long long walkPlainLines(size_t longest, Take& take, int* passOver) {
     return taken;
 }
 
+#if defined(SKERROW_WIDE_MARKS)
+template <int commas, bool passing, class Take>
+__attribute__((target("avx2"))) long long walkPlainLinesAvx2(size_t longest, Take& take, int* passOver) {
+    return walkPlainLines<Avx2Marks, commas, passing>(longest, take, passOver);
+}
+template <int commas, bool passing, class Take>
+__attribute__((target("avx512f,avx512bw"))) long long walkPlainLinesAvx512(size_t longest, Take& take,
+                                                                          int* passOver) {
+    return walkPlainLines<Avx512Marks, commas, passing>(longest, take, passOver);
+}
+#endif
+
+// walkPlainLines in the form for g_markWidth.
+template <int commas, bool passing, class Take>
+long long walkPlainLinesWidest(size_t longest, Take& take, int* passOver) {
+#if defined(SKERROW_WIDE_MARKS)
+    if (g_markWidth == 64) return walkPlainLinesAvx512<commas, passing>(longest, take, passOver);
+    if (g_markWidth == 32) return walkPlainLinesAvx2<commas, passing>(longest, take, passOver);
+#endif
+    return walkPlainLines<NarrowMarks, commas, passing>(longest, take, passOver);
+}
+
 // Hands the plain lines of 1 or 2 commas (commas) that stand whole in the block read
 // ahead to take, in order, as nextPointLine(limit) would read them; take returns false to
 // leave its line, and the walk stops there. Returns how many lines were taken; the
@@ -169,8 +140,8 @@ long long takePlainLines(int limit, int commas, Take&& take) {
     if (limit > 128) limit = 128;
     if (limit < 2) return 0;
     const size_t longest = static_cast<size_t>(limit - 1);
-    if (commas == 2) return walkPlainLines<2, false>(longest, take, nullptr);
-    return commas == 1 ? walkPlainLines<1, false>(longest, take, nullptr) : 0;
+    if (commas == 2) return walkPlainLinesWidest<2, false>(longest, take, nullptr);
+    return commas == 1 ? walkPlainLinesWidest<1, false>(longest, take, nullptr) : 0;
 }
 
 // takePlainLines for a pass that reads only some lines: while *passOver is above 0 the
@@ -182,8 +153,8 @@ long long takePlainLinesPassing(int limit, int commas, int* passOver, Take&& tak
     if (limit > 128) limit = 128;
     if (limit < 2) return 0;
     const size_t longest = static_cast<size_t>(limit - 1);
-    if (commas == 2) return walkPlainLines<2, true>(longest, take, passOver);
-    return commas == 1 ? walkPlainLines<1, true>(longest, take, passOver) : 0;
+    if (commas == 2) return walkPlainLinesWidest<2, true>(longest, take, passOver);
+    return commas == 1 ? walkPlainLinesWidest<1, true>(longest, take, passOver) : 0;
 }
 
 // The whole part of a plain line's coordinate field when it is the common kind: 1 to 9

@@ -9,6 +9,7 @@
 #include "outputTest.h"
 #include "output/outputLine.h"
 #include "points/pointLine.h"
+#include "support/markWidths.h"
 
 namespace {
 
@@ -106,11 +107,16 @@ TEST_P(PlainLineWriting, WritesWhatTheOneLineReadingWrites) {
     const std::string expected = expectedOutput(content, c, &count);
     ASSERT_GT(count, 0);
 
-    const std::string written = writeAndRead(c.area, c.choice, count);
-    ASSERT_EQ(written.size(), expected.size());
-    ASSERT_TRUE(written == expected) << "first difference at byte "
-                                     << std::mismatch(written.begin(), written.end(), expected.begin()).first -
-                                            written.begin();
+    for (int width : markWidths()) {
+        SCOPED_TRACE("marks " + std::to_string(width) + " wide");
+        MarkWidthScope scope(width);
+        if (width != markWidths().front()) td::command(window, IDM_REDRAW);  // the plot again, for another write
+        const std::string written = writeAndRead(c.area, c.choice, count, "out-" + std::to_string(width) + ".txt");
+        ASSERT_EQ(written.size(), expected.size());
+        ASSERT_TRUE(written == expected) << "first difference at byte "
+                                         << std::mismatch(written.begin(), written.end(), expected.begin()).first -
+                                                written.begin();
+    }
     EXPECT_EQ(read(input), content);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "plotFixture.h"
+#include "support/markWidths.h"
 
 namespace {
 
@@ -131,17 +132,21 @@ TEST_P(PlainDrawingTest, OpenDrawsAsTheGeneralReadingDoes) {
     const DrawingCase& c = GetParam();
     std::mt19937_64 random(c.lines);
     const std::vector<std::string> lines = openableLines(random, c);
-    const std::string path = file("points.csv", joined(lines, false));
+    const std::string path = file("points.csv", joined(lines, true));
     openFile(path, c.swap);
     ASSERT_EQ(g_viewState, 2);
-    const Drawn plain = drawn();
+    const Drawn general = drawn();
     const int black = count(inside(), RGB(0, 0, 0));
     EXPECT_GT(black, 0);
     EXPECT_GT(insideArea() - black, std::min(c.lines, 20000) / 4) << "too few points drawn to tell";
-    file("points.csv", joined(lines, true));
-    openFile(path, c.swap, false, false);
-    ASSERT_EQ(g_viewState, 2);
-    expectSame(plain, drawn());
+    file("points.csv", joined(lines, false));
+    for (int width : markWidths()) {
+        SCOPED_TRACE("marks " + std::to_string(width) + " wide");
+        MarkWidthScope scope(width);
+        openFile(path, c.swap, false, false);
+        ASSERT_EQ(g_viewState, 2);
+        expectSame(drawn(), general);
+    }
 }
 
 TEST_P(PlainDrawingTest, RedrawOfAChangedFileDrawsAsTheGeneralReadingDoes) {

@@ -10,12 +10,15 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "points/appState.h"
 #include "points/plainLines.h"
 #include "points/pointFields.h"
 #include "points/pointLine.h"
+#include "support/markWidths.h"
 #include "support/scratchFolder.h"
 
 namespace {
@@ -38,10 +41,15 @@ TEST(PlainMarks, MarkAsCharacterByCharacter) {
             if (!(std::isdigit(static_cast<unsigned char>(c)) || std::strchr(",.-\n", c) != nullptr) || c == '\0')
                 expected.others |= bit;
         }
-        for (const PlainMarks& marks : {plainMarks(text), plainMarksByBytes(text)}) {
-            ASSERT_EQ(marks.lineFeeds, expected.lineFeeds) << "round " << round;
-            ASSERT_EQ(marks.commas, expected.commas) << "round " << round;
-            ASSERT_EQ(marks.others, expected.others) << "round " << round;
+        std::vector<std::pair<int, PlainMarks>> forms = {{0, plainMarksByBytes(text)}, {16, plainMarks(text)}};
+#if defined(SKERROW_WIDE_MARKS)
+        if (widestMarkWidth() >= 32) forms.push_back({32, Avx2Marks::of(text)});
+        if (widestMarkWidth() >= 64) forms.push_back({64, Avx512Marks::of(text)});
+#endif
+        for (const auto& [width, marks] : forms) {
+            ASSERT_EQ(marks.lineFeeds, expected.lineFeeds) << "round " << round << ", width " << width;
+            ASSERT_EQ(marks.commas, expected.commas) << "round " << round << ", width " << width;
+            ASSERT_EQ(marks.others, expected.others) << "round " << round << ", width " << width;
         }
     }
 }
@@ -115,10 +123,17 @@ std::vector<Seen> readOneByOne(int limit) {
     return seen;
 }
 
-class TakePlainLines : public ::testing::TestWithParam<int> {};
+// The layout's field count, and the width of the marks the walk runs with.
+class TakePlainLines : public ::testing::TestWithParam<std::tuple<int, int>> {
+protected:
+    void SetUp() override {
+        if (std::get<1>(GetParam()) > widestMarkWidth()) GTEST_SKIP() << "this processor has no marks this wide";
+    }
+    MarkWidthScope width{std::get<1>(GetParam())};
+};
 
 TEST_P(TakePlainLines, TakeWhatNextPointLineTakesAndLeaveTheRest) {
-    const int fieldCount = GetParam();
+    const int fieldCount = std::get<0>(GetParam());
     const std::filesystem::path path = makeScratchFolder("skerrow-plain-") / "points.csv";
     std::strcpy(g_inputPath, path.string().c_str());
     std::mt19937_64 random(300 + fieldCount);
@@ -187,7 +202,7 @@ TEST_P(TakePlainLines, TakeWhatNextPointLineTakesAndLeaveTheRest) {
 // nextDataLine reads as data, those handed over the plain ones nextPointLine cuts, and
 // wherever the walk stops the one-line readers must go on from the same line.
 TEST_P(TakePlainLines, PassOverWhatNextDataLineReadsAsData) {
-    const int fieldCount = GetParam();
+    const int fieldCount = std::get<0>(GetParam());
     const std::filesystem::path path = makeScratchFolder("skerrow-passing-") / "points.csv";
     std::strcpy(g_inputPath, path.string().c_str());
     std::mt19937_64 random(500 + fieldCount);
@@ -269,6 +284,10 @@ TEST_P(TakePlainLines, PassOverWhatNextDataLineReadsAsData) {
     std::filesystem::remove_all(path.parent_path());
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, TakePlainLines, ::testing::Values(2, 3));
+INSTANTIATE_TEST_SUITE_P(Layouts, TakePlainLines, ::testing::Combine(::testing::Values(2, 3), ::testing::Values(16, 32, 64)),
+                         [](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
+                             return std::to_string(std::get<0>(info.param)) + "FieldsWidth" +
+                                    std::to_string(std::get<1>(info.param));
+                         });
 
 }  // namespace
