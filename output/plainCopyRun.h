@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "app/areaSelection.h"
 #include "output/outputLine.h"
 #include "points/numberReading.h"
 #include "points/plainLines.h"
@@ -27,8 +28,11 @@ inline bool plainElevationHasNoData(const char* z, const char* end) {
 // outLimit (which leaves OUTPUT_LINE_MAX of room); lines of an elevation in the no-data
 // band are taken and not written. *count counts the lines written. Returns the end of the
 // output; the stream is then at the first line not taken, which nextPointLine reads.
-// Marks is the form of the marks (see wideMarks.h); copyPlainRunWidest picks it.
-template <class Marks, int commas>
+// With rectangle, only the lines whose whole X and Y lie in the selected rectangle are
+// written: each line is copied and then kept or not, so that the test, true or false as
+// the points fall, costs no jump. Marks is the form of the marks (see wideMarks.h);
+// copyPlainRunWidest picks it.
+template <class Marks, int commas, bool rectangle>
 __attribute__((always_inline)) inline char* copyPlainRun(char* out, const char* outLimit, char gap, int* count) {
     size_t held;
     const char* const begin = heldBytes(&held);
@@ -66,16 +70,24 @@ __attribute__((always_inline)) inline char* copyPlainRun(char* out, const char* 
                 break;
             }
             const char* const text = chunk + startBit;
+            const char* const firstComma = chunk + __builtin_ctzll(commaBits);
             const char* const lastComma = chunk + 63 - __builtin_clzll(commaBits);
             if (commas == 1 || !mayBeNoData(lastComma + 1) || !plainElevationHasNoData(lastComma + 1, text + characters)) {
                 // The 64 characters from the line's start are readable: the block has that
                 // much room after its last line.
                 for (int i = 0; i < 64; i += 16) std::memcpy(out + i, text + i, 16);
-                out[__builtin_ctzll(commaBits) - startBit] = gap;
+                out[firstComma - text] = gap;
                 out[lastComma - text] = gap;
                 std::memcpy(out + characters, OUTPUT_LINE_END, 2);
-                out += characters + 2;
-                ++written;
+                bool kept = true;
+                if (rectangle) {
+                    const double x = readWholeField(text, static_cast<size_t>(firstComma - text));
+                    const char* const yEnd = commas == 2 ? lastComma : text + characters;
+                    const double y = readWholeField(firstComma + 1, static_cast<size_t>(yEnd - firstComma - 1));
+                    kept = (g_selMinX <= x) & (x <= g_selMaxX) & (g_selMinY <= y) & (y <= g_selMaxY);
+                }
+                out += kept ? characters + 2 : 0;
+                written += kept;
             }
             ++taken;
             startBit = feedBit + 1;
@@ -89,25 +101,25 @@ __attribute__((always_inline)) inline char* copyPlainRun(char* out, const char* 
 }
 
 #if defined(SKERROW_WIDE_MARKS)
-template <int commas>
+template <int commas, bool rectangle>
 __attribute__((target("avx2"))) char* copyPlainRunAvx2(char* out, const char* outLimit, char gap, int* count) {
-    return copyPlainRun<Avx2Marks, commas>(out, outLimit, gap, count);
+    return copyPlainRun<Avx2Marks, commas, rectangle>(out, outLimit, gap, count);
 }
-template <int commas>
+template <int commas, bool rectangle>
 __attribute__((target("avx512f,avx512bw"))) char* copyPlainRunAvx512(char* out, const char* outLimit, char gap,
                                                                     int* count) {
-    return copyPlainRun<Avx512Marks, commas>(out, outLimit, gap, count);
+    return copyPlainRun<Avx512Marks, commas, rectangle>(out, outLimit, gap, count);
 }
 #endif
 
 // copyPlainRun in the form for g_markWidth.
-template <int commas>
+template <int commas, bool rectangle>
 char* copyPlainRunWidest(char* out, const char* outLimit, char gap, int* count) {
 #if defined(SKERROW_WIDE_MARKS)
-    if (g_markWidth == 64) return copyPlainRunAvx512<commas>(out, outLimit, gap, count);
-    if (g_markWidth == 32) return copyPlainRunAvx2<commas>(out, outLimit, gap, count);
+    if (g_markWidth == 64) return copyPlainRunAvx512<commas, rectangle>(out, outLimit, gap, count);
+    if (g_markWidth == 32) return copyPlainRunAvx2<commas, rectangle>(out, outLimit, gap, count);
 #endif
-    return copyPlainRun<NarrowMarks, commas>(out, outLimit, gap, count);
+    return copyPlainRun<NarrowMarks, commas, rectangle>(out, outLimit, gap, count);
 }
 
 #endif

@@ -79,10 +79,11 @@ bool plainLineHasNoData(const PlainLine& line) {
     return plainElevationHasNoData(line.lastComma + 1, line.text + line.length);
 }
 
-// Copies of the plain lines within the selected area, in the file's own field order with
-// a gap of one character: each line is its own output, so only the area test reads X and
-// Y, and only an elevation whose first characters do not rule out the no-data band is
-// read. False, leaving the line, when the block is full.
+// Copies of the plain lines within the selected circle (a rectangle's go through
+// copyPlainRun), in the file's own field order with a gap of one character: each line is
+// its own output, so only the area test reads X and Y, and only an elevation whose first
+// characters do not rule out the no-data band is read. False, leaving the line, when the
+// block is full.
 template <bool elevations>
 inline bool copyPlainLine(const PlainLine& line, char gap, int& count) {
     if (!roomForLine()) return false;
@@ -166,11 +167,14 @@ void writePlainLines(const FieldGap& gap, bool convert, int& count) {
     if (g_conversion == 0 && g_swapXY != 1 && gap.length == 1) {
         const char c = gap.text[0];
         const bool area = g_selectAll != 1;
-        if (!area) {
+        if (!area || g_areaType == 1) {
             char* const limit = s_lines + sizeof s_lines - OUTPUT_LINE_MAX;
             char* const out = s_lines + s_used;
-            const char* const end = g_fieldCount == 3 ? copyPlainRunWidest<2>(out, limit, c, &count)
-                                                        : copyPlainRunWidest<1>(out, limit, c, &count);
+            const char* end;
+            if (g_fieldCount == 3)
+                end = area ? copyPlainRunWidest<2, true>(out, limit, c, &count) : copyPlainRunWidest<2, false>(out, limit, c, &count);
+            else
+                end = area ? copyPlainRunWidest<1, true>(out, limit, c, &count) : copyPlainRunWidest<1, false>(out, limit, c, &count);
             s_used = static_cast<size_t>(end - s_lines);
         } else if (g_fieldCount == 3) {
             takePlainLines(128, 2, [&](const PlainLine& line) { return copyPlainLine<true>(line, c, count); });
