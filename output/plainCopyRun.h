@@ -1,8 +1,9 @@
-// Copies of every point in the file's own field order with a gap of one character, the
-// writer's most common output. A plain line's copy is the line itself with the gap where
-// its commas were and the line end after it, so runs of plain lines are copied straight
-// out of the block read ahead, a 64-character chunk of lines at a time, reading no value
-// but an elevation whose first characters do not rule out the no-data band.
+// Copies of every point, or of those in a rectangle, in the file's own field order with a
+// gap of one character: the writer's most common output. A plain line's copy is the line
+// itself with the gap where its commas were and the line end after it, so runs of plain
+// lines are copied straight out of the block read ahead, a 64-character chunk of lines at
+// a time, reading no value but the whole X and Y a rectangle needs and an elevation whose
+// first characters do not rule out the no-data band.
 #ifndef SKERROW_OUTPUT_PLAINCOPYRUN_H
 #define SKERROW_OUTPUT_PLAINCOPYRUN_H
 
