@@ -24,6 +24,13 @@ inline bool plainElevationHasNoData(const char* z, const char* end) {
     return isNoDataPoint(point);
 }
 
+// The whole X and Y of a plain line in the file's field order, as readWholeField reads
+// them: X from text to the first comma, Y from there to yEnd.
+inline void plainWholeXY(const char* text, const char* firstComma, const char* yEnd, double* x, double* y) {
+    *x = readWholeField(text, static_cast<size_t>(firstComma - text));
+    *y = readWholeField(firstComma + 1, static_cast<size_t>(yEnd - firstComma - 1));
+}
+
 // Writes the copies of the plain lines of commas commas (1 or 2) at the stream's place
 // from out on, as takePlainLines would hand them over, while out stays at or below
 // outLimit (which leaves OUTPUT_LINE_MAX of room); lines of an elevation in the no-data
@@ -82,9 +89,8 @@ __attribute__((always_inline)) inline char* copyPlainRun(char* out, const char* 
                 std::memcpy(out + characters, OUTPUT_LINE_END, 2);
                 bool kept = true;
                 if (rectangle) {
-                    const double x = readWholeField(text, static_cast<size_t>(firstComma - text));
-                    const char* const yEnd = commas == 2 ? lastComma : text + characters;
-                    const double y = readWholeField(firstComma + 1, static_cast<size_t>(yEnd - firstComma - 1));
+                    double x, y;
+                    plainWholeXY(text, firstComma, commas == 2 ? lastComma : text + characters, &x, &y);
                     kept = (g_selMinX <= x) & (x <= g_selMaxX) & (g_selMinY <= y) & (y <= g_selMaxY);
                 }
                 out += kept ? characters + 2 : 0;

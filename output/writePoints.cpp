@@ -62,15 +62,11 @@ bool flushLines() {
 
 bool roomForLine() { return sizeof s_lines - s_used >= OUTPUT_LINE_MAX; }
 
-// The whole X and Y of a plain line in the file's field order lie in the selected area;
-// for a rectangle, Y is read only when X lies within its bounds.
+// The whole X and Y of a plain line in the file's field order lie in the selected area.
 inline bool plainLineInArea(const PlainLine& line) {
     PointFields point;
-    point.x = readWholeField(line.text, static_cast<size_t>(line.firstComma - line.text));
-    if (g_areaType == 1 && (point.x < g_selMinX || point.x > g_selMaxX)) return false;
-    const char* const yText = line.firstComma + 1;
-    const char* const yEnd = g_fieldCount == 3 ? line.lastComma : line.text + line.length;
-    point.y = readWholeField(yText, static_cast<size_t>(yEnd - yText));
+    plainWholeXY(line.text, line.firstComma, g_fieldCount == 3 ? line.lastComma : line.text + line.length, &point.x,
+                 &point.y);
     return isInsideArea(point);
 }
 
