@@ -40,15 +40,19 @@ std::vector<std::string> splitLines(const std::string& content) {
 
 std::string cString(const std::string& text) { return text.substr(0, text.find('\0')); }
 
+// A line with a NUL is never blank: it is damaged.
 bool blank(const std::string& line) {
-    for (char c : cString(line))
+    for (char c : line)
         if (c != ' ' && c != '\t') return false;
     return true;
 }
 
+bool holdsNul(const std::string& line) { return line.find('\0') != std::string::npos; }
+
 int clampLimit(int limit) { return limit > 128 ? 128 : limit; }
 
-// What each call of readDataLine gives, up to and including the first LINE_END or LINE_BAD.
+// What each call of readDataLine gives, up to and including the first LINE_END, LINE_BAD
+// or LINE_NUL.
 std::vector<Expected> model(const std::string& content, bool skipHeader, int firstLimit, int laterLimit) {
     // A UTF-8 byte-order mark belongs to no line.
     const std::string text = content.compare(0, 3, "\xEF\xBB\xBF") == 0 ? content.substr(3) : content;
@@ -85,6 +89,10 @@ std::vector<Expected> model(const std::string& content, bool skipHeader, int fir
         const std::string& line = lines[next];
         if (line.size() > static_cast<size_t>(limit - 1)) {
             calls.push_back({LINE_BAD, number, cString(line.substr(0, limit - 1))});
+            return calls;
+        }
+        if (holdsNul(line)) {
+            calls.push_back({LINE_NUL, number, cString(line)});
             return calls;
         }
         if (!blank(line)) {
@@ -138,8 +146,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(g_lineNumber == expected[i].lineNumber, "line number as the model's");
         FUZZ_CHECK(std::string(g_lineBuf) == expected[i].text, "line text as the model's");
     }
-    // After the end or a bad line every later call answers the same, whatever the limit.
-    const short last = expected.back().outcome;
+    // After the end or a bad line every later call answers the same, whatever the limit;
+    // after a damaged one, that the line is bad.
+    const short last = expected.back().outcome == LINE_NUL ? LINE_BAD : expected.back().outcome;
     for (int limit : {128, 80, 1, 0}) {
         FUZZ_CHECK(readDataLine(limit) == last, "the last outcome repeats");
         FUZZ_CHECK(last == LINE_END ? g_input.eof() : g_input.fail(), "the stream stays ended");
@@ -179,8 +188,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::memcpy(g_lineBuf, expected[i].text.c_str(), expected[i].text.size() + 1);
         FUZZ_CHECK(cut == parsePointLine(), "cut in place exactly when parsePointLine parses the line");
         if (!cut) continue;
-        FUZZ_CHECK(std::string(point.xText, point.xLength) == g_xText && point.x == g_x, "cut in place: X");
-        FUZZ_CHECK(std::string(point.yText, point.yLength) == g_yText && point.y == g_y, "cut in place: Y");
+        auto same = [](double a, double b) { return a == b || (a != a && b != b); };
+        FUZZ_CHECK(std::string(point.xText, point.xLength) == g_xText && same(point.x, g_x), "cut in place: X");
+        FUZZ_CHECK(std::string(point.yText, point.yLength) == g_yText && same(point.y, g_y), "cut in place: Y");
         if (g_fieldCount != 2)
             FUZZ_CHECK(point.elevation == g_elevation || (point.elevation != point.elevation && g_elevation != g_elevation),
                        "cut in place: elevation");

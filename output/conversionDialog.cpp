@@ -15,7 +15,7 @@ namespace {
 // Only the first six characters of the edit count. The factor must be wholly a number:
 // anything left after it (the preset "Enter #", a letter, a trailing blank) stops the
 // write, and the write sequence reports "Invalid entry", as does a factor that is no finite
-// single-precision number (nan, inf, 1e39). An emptied edit reads as 0.
+// single-precision number (nan, inf, 1e39) or that is 0 (an emptied edit among them).
 void readFactor(HWND dialog) {
     g_factor = 0;
     char text[7] = "";
@@ -29,6 +29,8 @@ void readFactor(HWND dialog) {
         return;
     }
     g_factor = static_cast<float>(value);
+    // A factor of 0 would write every value as 0.
+    if (g_factor == 0.0f) g_writeGo = 0;
 }
 
 short checkedConversion(HWND dialog) {

@@ -7,6 +7,7 @@
 #include "output/numberFormat.h"
 #include "output/writeOptions.h"
 #include "points/appState.h"
+#include "points/numberReading.h"
 
 namespace {
 
@@ -114,7 +115,8 @@ char* putConvertValues(char* out, double x, double y, double zValue, const Field
         y *= m;
     }
     // The elevation as the writer holds it: the reading in single precision.
-    const float z = hasElevation() ? static_cast<float>(static_cast<float>(zValue) * m) : 0.0f;
+    // Narrowed with care: a large elevation times a large factor leaves the float range.
+    const float z = hasElevation() ? narrowElevation(static_cast<double>(narrowElevation(zValue)) * m) : 0.0f;
     return putNumbers(out, x, y, z, gap);
 }
 

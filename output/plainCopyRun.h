@@ -24,11 +24,11 @@ inline bool plainElevationHasNoData(const char* z, const char* end) {
     return isNoDataPoint(point);
 }
 
-// The whole X and Y of a plain line in the file's field order, as readWholeField reads
+// The whole X and Y of a plain line in the file's field order, as readPlainWholeField reads
 // them: X from text to the first comma, Y from there to yEnd.
 inline void plainWholeXY(const char* text, const char* firstComma, const char* yEnd, double* x, double* y) {
-    *x = readWholeField(text, static_cast<size_t>(firstComma - text));
-    *y = readWholeField(firstComma + 1, static_cast<size_t>(yEnd - firstComma - 1));
+    *x = readPlainWholeField(text, static_cast<size_t>(firstComma - text));
+    *y = readPlainWholeField(firstComma + 1, static_cast<size_t>(yEnd - firstComma - 1));
 }
 
 // Writes the copies of the plain lines of commas commas (1 or 2) at the stream's place

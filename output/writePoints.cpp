@@ -96,8 +96,8 @@ bool writePlainLine(const PlainLine& line, const FieldGap& gap, bool convert, in
     if (!roomForLine()) return false;
     PointFields point = plainLineFields(line);
     if (g_conversion != 1 && g_selectAll != 1) {
-        point.x = readWholeField(point.xText, point.xLength);
-        point.y = readWholeField(point.yText, point.yLength);
+        point.x = readPlainWholeField(point.xText, point.xLength);
+        point.y = readPlainWholeField(point.yText, point.yLength);
         if (!isInsideArea(point)) return true;
     }
     if (g_fieldCount == 3 && (g_conversion != 0 || mayBeNoData(point.zText))) {
@@ -122,8 +122,8 @@ inline bool convertPlainLine(const PlainLine& line, const FieldGap& gap, int& co
     if (!roomForLine()) return false;
     if (g_selectAll != 1) {
         PointFields point = plainLineFields(line);
-        point.x = readWholeField(point.xText, point.xLength);
-        point.y = readWholeField(point.yText, point.yLength);
+        point.x = readPlainWholeField(point.xText, point.xLength);
+        point.y = readPlainWholeField(point.yText, point.yLength);
         if (!isInsideArea(point)) return true;
     }
     const char* const second = line.firstComma + 1;
@@ -230,6 +230,13 @@ void writeFile(HWND window) {
         showError(window, "Can't open point file\n" + input + "\nNothing was written.");
         return;
     }
+    // Emptied, cut, grown or replaced since the Open: its points are not the ones shown,
+    // counted and selected, so none of them is written.
+    if (!sameStamp(stampOf(g_inputPath), g_inputStamp)) {
+        g_input.close();
+        showError(window, "Point file changed since it was opened\n" + input + "\nOpen it again. Nothing was written.");
+        return;
+    }
     if (!createOutput()) {
         g_input.close();
         g_output.close();
@@ -246,6 +253,8 @@ void writeFile(HWND window) {
     g_output.close();  // a failed flush at close sets failbit
     if (result == PASS_DONE && g_output.fail()) result = PASS_WRITE_FAILED;
     g_input.close();
+    // Changed while it was read: what was written may mix the old file and the new.
+    if (result == PASS_DONE && !sameStamp(stampOf(g_inputPath), g_inputStamp)) result = PASS_READ_FAILED;
 
     if (result == PASS_READ_FAILED) {
         showError(window, "Can't read point file to its end\n" + input + "\n" + output + " is incomplete.");

@@ -9,6 +9,7 @@ short g_fieldCount = 0;
 int g_lineCount = 0;
 int g_pointCount = 0;
 short g_fileChosen = 0;
+FileStamp g_inputStamp;
 
 // Reading choices
 short g_swapXY = 0;

@@ -7,6 +7,8 @@
 
 #include <fstream>
 
+#include "points/fileStamp.h"
+
 // File identity and layout
 extern char g_inputPath[MAX_PATH];
 extern char g_fileTitle[MAX_PATH];  // name part of g_inputPath, as chosen at Open
@@ -14,6 +16,7 @@ extern short g_fieldCount;          // 2, 3 or 5 after a successful open
 extern int g_lineCount;             // data lines found by the open's counting pass
 extern int g_pointCount;            // data lines of the file under the reading choices of the last open
 extern short g_fileChosen;          // 1 once any Open has had a file name chosen
+extern FileStamp g_inputStamp;      // the point file as the last Open began to read it
 
 // Reading choices, set by the Swap Fields dialog's OK
 extern short g_swapXY;

@@ -2,6 +2,7 @@
 // commas, and the last line, read back from the end of the file, must agree with both.
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 #include "points/appState.h"
 #include "points/openSteps.h"
@@ -58,18 +59,31 @@ static void readLastLine() {
 
 bool countLines(HWND window) {
     g_lineCount = 0;
+    // Taken before the first read: a change while the Open reads shows at the next write.
+    g_inputStamp = stampOf(g_inputPath);
     if (!startPass()) {
         rejectFile(window, kNotPointFile);
         return false;
     }
     short outcome = readDataLine(128);
-    if (outcome == LINE_BAD) {
-        rejectBadLine(window, 128);
+    // Text in UTF-16 holds a NUL beside every character it shares with ASCII: such a file is
+    // no point file, not a damaged one.
+    if (outcome == LINE_NUL && (std::strncmp(g_lineBuf, "\xFF\xFE", 2) == 0 || std::strncmp(g_lineBuf, "\xFE\xFF", 2) == 0))
+        outcome = LINE_DATA;
+    if (outcome == LINE_BAD || outcome == LINE_NUL) {
+        rejectBadLine(window, 128, outcome);
         return false;
     }
+    // A first line of many lines that end in a carriage return alone: whatever else this
+    // pass finds wrong with it, that is the cause.
+    const bool carriageReturnsAlone = outcome == LINE_DATA && holdsLoneCarriageReturn(g_lineBuf);
+    auto reject = [&](const char* text) {
+        if (carriageReturnsAlone) rejectCarriageReturnsAlone(window);
+        else rejectFile(window, text);
+    };
     const int firstCommas = outcome == LINE_DATA ? countCommas(g_lineBuf) : 0;
     if (firstCommas == 0) {
-        rejectFile(window, kNotPointFile);
+        reject(kNotPointFile);
         return false;
     }
     g_lineCount = 1;
@@ -92,8 +106,8 @@ bool countLines(HWND window) {
         rejectFile(window, kTooManyLines);
         return false;
     }
-    if (outcome == LINE_BAD) {
-        rejectBadLine(window, 80);
+    if (outcome == LINE_BAD || outcome == LINE_NUL) {
+        rejectBadLine(window, 80, outcome);
         return false;
     }
     g_lineCount = static_cast<int>(lines);
@@ -101,12 +115,12 @@ bool countLines(HWND window) {
     readLastLine();
     const int lastCommas = countCommas(g_lineBuf);
     if (firstCommas != lastCommas || firstCommas + laterCommas != static_cast<long long>(lastCommas) * lines) {
-        rejectFile(window, kUnevenFields);
+        reject(kUnevenFields);
         return false;
     }
     g_fieldCount = static_cast<short>(firstCommas + 1);
     if (g_fieldCount != 2 && g_fieldCount != 3 && g_fieldCount != 5) {
-        rejectFile(window, kFieldCount);
+        reject(kFieldCount);
         return false;
     }
     return true;

@@ -4,11 +4,24 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstddef>
 
 // X and Y: leading white space, an optional sign and decimal digits; reading stops at the
 // first other character, so "1234.98" gives 1234 and a text without leading digits 0.
 // Returns false when the digits do not fit 64 bits; *value is then the nearest limit.
 bool readWholeNumber(const char* text, long long* value);
+
+// A coordinate, X or Y: readWholeNumber's whole number, except for two forms it would
+// misread. A number written with an exponent (6.3310025e5, the form numpy and many
+// exports write) reads as the number it writes, truncated toward zero (633100); beyond the
+// double range it is an infinity. "inf", "infinity" and "nan" standing alone in the field
+// (blanks around them and a sign allowed, any case) read as an infinity or a NaN, for the
+// Open to refuse. Every other text reads as readWholeNumber reads it.
+double readCoordinate(const char* text);
+
+// The field of length characters holds a number where strtod would find one: after white
+// space and a sign, a digit, a point and a digit, or an infinity or NaN.
+bool holdsNumber(const char* text, size_t length);
 
 // strtod's reading of text (a text without a number gives 0.0), the very same double,
 // without strtod's locale look-ups for the plain decimal forms that point files hold.

@@ -10,6 +10,7 @@
 #include "app/mainWindow.h"
 #include "points/appState.h"
 #include "points/openSteps.h"
+#include "points/pointLine.h"
 #include "resource.h"
 
 static const char* const kNoteText =
@@ -28,9 +29,28 @@ void rejectFile(HWND window, const char* text) {
     g_selectAll = 0;
 }
 
-void rejectBadLine(HWND window, int limit) {
+static const char* const kCarriageReturnsAlone =
+    "The lines of this file end in a carriage return alone,\n"
+    "as old Macintosh programs wrote them.  Convert its line\n"
+    "ends to CR LF or LF and try again.";
+
+bool holdsLoneCarriageReturn(const char* text) {
+    const char* cr = std::strchr(text, '\r');
+    return cr && cr[1] != '\0' && cr[1] != '\n';
+}
+
+void rejectCarriageReturnsAlone(HWND window) { rejectFile(window, kCarriageReturnsAlone); }
+
+void rejectBadLine(HWND window, int limit, short outcome) {
     char text[160];
-    if (g_lineBuf[0] == '\0')
+    if (outcome == LINE_NUL)
+        std::snprintf(text, sizeof text,
+                      "Line %d of this file holds a NUL character: the file is damaged.\n"
+                      "    Check file and try again.",
+                      g_lineNumber);
+    else if (g_lineBuf[0] != '\0' && holdsLoneCarriageReturn(g_lineBuf))
+        return rejectCarriageReturnsAlone(window);
+    else if (g_lineBuf[0] == '\0')
         std::snprintf(text, sizeof text,
                       "Line %d of this file is blank, and more lines follow it.\n"
                       "    Check file and try again.",

@@ -8,8 +8,16 @@
 // select-all off and the arrow cursor.
 void rejectFile(HWND window, const char* text);
 
-// Ends a failed Open for a LINE_BAD from readDataLine(limit), naming g_lineNumber.
-void rejectBadLine(HWND window, int limit);
+// Ends a failed Open for a LINE_BAD or LINE_NUL (outcome) from readDataLine(limit),
+// naming g_lineNumber.
+void rejectBadLine(HWND window, int limit, short outcome);
+
+// The text holds a carriage return followed by more of the line: a file whose lines end
+// in a carriage return alone reads as one long line.
+bool holdsLoneCarriageReturn(const char* text);
+
+// Ends a failed Open for a file whose lines end in a carriage return alone.
+void rejectCarriageReturnsAlone(HWND window);
 
 // Ends a failed Open for a line that parsePointLine found short, naming g_lineNumber.
 void rejectShortLine(HWND window);

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "points/appState.h"
+#include "points/numberReading.h"
 #include "points/openSteps.h"
 #include "points/plainLines.h"
 #include "points/pointFields.h"
@@ -26,17 +27,41 @@ static const float kNoDataHigh = 32767.0f;
 
 static bool outOfRange(double value) { return value < INT_MIN || value > INT_MAX; }
 
-static void rejectOutOfRange(HWND window) {
+// Ends the Open with "Line <n> of this file <what>" and the usual advice.
+static void rejectLine(HWND window, const char* what) {
     char text[160];
-    std::snprintf(text, sizeof text,
-                  "Line %d of this file has an X or Y value out of range.\n"
-                  "    Check file and try again.",
-                  g_lineNumber);
+    std::snprintf(text, sizeof text, "Line %d of this file %s\n    Check file and try again.", g_lineNumber, what);
     rejectFile(window, text);
 }
 
 // Why the point loop stopped.
-enum class PointStop { End, BadLine, ShortLine, HeaderOrZero, OutOfRange, UnevenFields };
+enum class PointStop {
+    End,
+    BadLine,
+    ShortLine,
+    HeaderOrZero,
+    OutOfRange,
+    NotANumber,
+    UnevenFields,
+    NoElevation,
+    ElevationOutOfRange
+};
+
+// Why a coordinate's reading ends the open, or End when it does not.
+static PointStop coordinateStop(double value) {
+    if (value == 0) return PointStop::HeaderOrZero;
+    if (std::isnan(value)) return PointStop::NotANumber;
+    return outOfRange(value) ? PointStop::OutOfRange : PointStop::End;
+}
+
+// Why an elevation ends the open: no number in its field, a NaN, or a value no float holds.
+static PointStop elevationStop(const PointFields& point) {
+    if (std::isnan(point.elevation)) return PointStop::NoElevation;
+    if (std::isinf(point.elevation)) return PointStop::ElevationOutOfRange;
+    // Only a field without a number reads as 0 and is not one.
+    if (point.zValue == 0.0 && !holdsNumber(point.zText, point.zLength)) return PointStop::NoElevation;
+    return PointStop::End;
+}
 
 // The ranges as the loop gathers them, in locals it keeps in registers.
 struct Ranges {
@@ -87,8 +112,9 @@ static void addPlainPoints(Ranges& r, int commas) {
 
 // Reads the points from the stream's place on into *out (true ranges: any first point
 // replaces the start values) up to the end of the data or the first point that ends the
-// open; *limit is the line limit the last read used.
-static PointStop readPoints(Ranges* out, int* limit) {
+// open; *limit is the line limit the last read used, and *badLine readDataLine's outcome
+// for a line it could not take.
+static PointStop readPoints(Ranges* out, int* limit, short* badLine) {
     Ranges r;
     PointStop stop = PointStop::End;
     PointFields point;
@@ -108,17 +134,11 @@ static PointStop readPoints(Ranges* out, int* limit) {
             stop = PointStop::ShortLine;
             break;
         }
-        if (point.x == 0 || outOfRange(point.x)) {
-            stop = point.x == 0 ? PointStop::HeaderOrZero : PointStop::OutOfRange;
-            break;
-        }
+        if ((stop = coordinateStop(point.x)) != PointStop::End) break;
         const int x = static_cast<int>(point.x);
         if (x > r.maxX) r.maxX = x;
         if (x < r.minX) r.minX = x;
-        if (point.y == 0 || outOfRange(point.y)) {
-            stop = point.y == 0 ? PointStop::HeaderOrZero : PointStop::OutOfRange;
-            break;
-        }
+        if ((stop = coordinateStop(point.y)) != PointStop::End) break;
         const int y = static_cast<int>(point.y);
         if (y > r.maxY) r.maxY = y;
         if (y < r.minY) r.minY = y;
@@ -129,10 +149,16 @@ static PointStop readPoints(Ranges* out, int* limit) {
             stop = PointStop::UnevenFields;
             break;
         }
-        if (hasElevations) addElevation(r, point.elevation);
+        if (hasElevations) {
+            if ((stop = elevationStop(point)) != PointStop::End) break;
+            addElevation(r, point.elevation);
+        }
         ++r.points;  // fits: the counting pass saw fewer than INT_MAX lines
     }
-    if (outcome == LINE_BAD) stop = PointStop::BadLine;
+    if (outcome != LINE_DATA && outcome != LINE_END) {
+        stop = PointStop::BadLine;
+        *badLine = outcome;
+    }
     *out = r;
     return stop;
 }
@@ -150,7 +176,8 @@ bool gatherRanges(HWND window) {
     showWaitCursor();
     Ranges ranges;
     int limit;
-    const PointStop stop = readPoints(&ranges, &limit);
+    short badLine = LINE_BAD;
+    const PointStop stop = readPoints(&ranges, &limit, &badLine);
     g_minX = ranges.minX;
     g_minY = ranges.minY;
     g_maxX = ranges.maxX;
@@ -160,11 +187,14 @@ bool gatherRanges(HWND window) {
     g_pointCount = ranges.points;
     switch (stop) {
     case PointStop::End: break;
-    case PointStop::BadLine: rejectBadLine(window, limit); return false;
+    case PointStop::BadLine: rejectBadLine(window, limit, badLine); return false;
     case PointStop::ShortLine: rejectShortLine(window); return false;
     case PointStop::HeaderOrZero: rejectFile(window, kHeaderOrZero); return false;
-    case PointStop::OutOfRange: rejectOutOfRange(window); return false;
+    case PointStop::OutOfRange: rejectLine(window, "has an X or Y value out of range."); return false;
+    case PointStop::NotANumber: rejectLine(window, "has an X or Y value that is not a number."); return false;
     case PointStop::UnevenFields: rejectFile(window, kUnevenFields); return false;
+    case PointStop::NoElevation: rejectLine(window, "has an elevation that is not a number."); return false;
+    case PointStop::ElevationOutOfRange: rejectLine(window, "has an elevation out of range."); return false;
     }
     if (g_pointCount == 0) {
         rejectFile(window, kInvalidData);

@@ -158,7 +158,7 @@ long long takePlainLinesPassing(int limit, int commas, int* passOver, Take&& tak
 }
 
 // The whole part of a plain line's coordinate field when it is the common kind: 1 to 9
-// digits, not all of them zeros, read as readWholeField reads them. Any other (a sign, no
+// digits, not all of them zeros, read as readPlainWholeField reads them. Any other (a sign, no
 // leading digit, zero, 10 digits or more) gives 0, for the pass to leave the line to the
 // general reading.
 __attribute__((always_inline)) inline int plainWhole(const char* text) {

@@ -40,14 +40,10 @@ struct FieldCopy {
     }
 };
 
-double readWholeCopy(const char* text, size_t length) {
-    long long whole = 0;
-    readWholeNumber(FieldCopy(text, length).text, &whole);
-    return static_cast<double>(whole);
-}
+double readWholeCopy(const char* text, size_t length) { return readCoordinate(FieldCopy(text, length).text); }
 
 // A coordinate field in the plain form, 1 to 15 digits and perhaps a point and up to 7
-// more: readWholeNumber reads its whole digits. Returns the character after it, or
+// more: readCoordinate reads its whole digits. Returns the character after it, or
 // nullptr for any other field.
 static inline const char* readPlainCoordinate(const char* text, double* value) {
     uint64_t digits;
@@ -242,8 +238,8 @@ PointFields plainLineFields(const PlainLine& line) {
 
 PointFields plainLinePoint(const PlainLine& line) {
     PointFields point = plainLineFields(line);
-    point.x = readWholeField(point.xText, point.xLength);
-    point.y = readWholeField(point.yText, point.yLength);
+    point.x = readPlainWholeField(point.xText, point.xLength);
+    point.y = readPlainWholeField(point.yText, point.yLength);
     if (g_fieldCount >= 3) {
         if (!readPlainDecimal(point.zText, &point.zValue)) point.zValue = readDecimalCopy(point.zText, point.zLength);
         point.elevation = narrowElevation(point.zValue);

@@ -17,7 +17,7 @@ struct PointFields {
     size_t zLength;
     int commas;         // every comma of the line
     double x, y;        // g_x and g_y's readings
-    double zValue;      // readDecimal's reading of the elevation text; 0 for 2 fields
+    double zValue;      // readDecimal's reading of the elevation text (0 without a number); 0 for 2 fields
     float elevation;    // g_elevation's reading (zValue narrowed); 0 for 2 fields
 };
 
@@ -39,13 +39,36 @@ short nextPointLine(int limit, PointFields* fields, bool* cut);
 // readDecimal's reading of a field of length characters, followed as a line is.
 double readDecimalField(const char* text, size_t length);
 
-// readWholeNumber's reading of a field of length characters, followed as a line is: a
-// field that starts with 1 to 15 digits here, any other in readWholeCopy.
+// readCoordinate's reading of a field of length characters, followed as a line is.
 double readWholeCopy(const char* text, size_t length);
-inline double readWholeField(const char* text, size_t length) {
+
+// An exponent stands at text, after the whole digits of a coordinate: perhaps a point and
+// fraction digits, then an e. The text must be followed as a line is.
+inline bool exponentFollows(const char* text) {
+    if (*text == '.') {
+        ++text;
+        for (int run; (run = bytesBefore(nonDigits(loadWord(text)))) == 8;) text += run;
+        text += bytesBefore(nonDigits(loadWord(text)));
+    }
+    return (*text | 0x20) == 'e';
+}
+
+// readCoordinate's reading of a coordinate field of a plain line, which holds only digits,
+// points and minus signs and so no exponent: 1 to 15 leading digits here, any other field
+// in readWholeCopy.
+inline double readPlainWholeField(const char* text, size_t length) {
     uint64_t digits;
     const int count = digitRun(text, &digits);
     if (count > 0 && count <= 15) return static_cast<double>(digits);
+    return readWholeCopy(text, length);
+}
+
+// readCoordinate's reading of any coordinate field: 1 to 15 leading digits with no
+// exponent after them here, any other field in readWholeCopy.
+inline double readWholeField(const char* text, size_t length) {
+    uint64_t digits;
+    const int count = digitRun(text, &digits);
+    if (count > 0 && count <= 15 && !exponentFollows(text + count)) return static_cast<double>(digits);
     return readWholeCopy(text, length);
 }
 

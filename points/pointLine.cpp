@@ -22,6 +22,7 @@ static_assert(kBlockRoom >= 64 && kBlockRoom >= 1 + LINE_TAIL_ROOM, "a line's te
 static char s_block[kBlockSize + kBlockRoom];
 static size_t s_begin = 0, s_end = 0;
 static bool s_drained = false;  // the file had nothing more after s_end
+static bool s_nulStored = false;  // the last readLine stored a NUL: g_lineBuf's text ends early
 
 static void dropBlock() {
     s_begin = s_end = 0;
@@ -47,6 +48,7 @@ static bool refillBlock() {
 
 void readLine(int limit) {
     g_lineBuf[0] = '\0';
+    s_nulStored = false;
     if (limit > static_cast<int>(sizeof g_lineBuf)) limit = sizeof g_lineBuf;
     if (limit < 1 || !g_input.good()) {
         dropBlock();
@@ -79,6 +81,7 @@ void readLine(int limit) {
     }
     std::memcpy(g_lineBuf, start, length);
     g_lineBuf[length] = '\0';
+    s_nulStored = std::memchr(g_lineBuf, 0, length) != nullptr;
     if (atEnd) {
         dropBlock();
         g_input.setstate(length == 0 ? std::ios::eofbit | std::ios::failbit : std::ios::eofbit);
@@ -101,6 +104,12 @@ short readDataLine(int limit) {
     readLine(limit);
     ++g_lineNumber;
     if (brokenRead()) return LINE_BAD;
+    if (s_nulStored) {
+        // A text file holds no NUL: the file is damaged, and no reading of it can be trusted.
+        g_input.clear(std::ios::failbit);  // failed short of the end: every later call is LINE_BAD
+        dropBlock();
+        return LINE_NUL;
+    }
     if (!isBlank(g_lineBuf)) return LINE_DATA;
 
     // Blank lines end the data only when nothing else follows them.
@@ -108,7 +117,7 @@ short readDataLine(int limit) {
     while (g_input.good()) {
         readLine(limit);
         ++g_lineNumber;
-        if (brokenRead() || !isBlank(g_lineBuf)) {
+        if (brokenRead() || s_nulStored || !isBlank(g_lineBuf)) {
             g_input.clear(std::ios::failbit);  // failed short of the end: every later call is LINE_BAD too
             dropBlock();
             g_lineNumber = blankLine;
@@ -315,11 +324,8 @@ bool parsePointLine() {
     copyField(g_xText, fieldStart[xField], fieldEnd[xField]);
     copyField(g_yText, fieldStart[yField], fieldEnd[yField]);
 
-    long long whole = 0;
-    readWholeNumber(g_xText, &whole);
-    g_x = static_cast<double>(whole);
-    readWholeNumber(g_yText, &whole);
-    g_y = static_cast<double>(whole);
+    g_x = readCoordinate(g_xText);
+    g_y = readCoordinate(g_yText);
     if (zField >= 0) {
         copyField(g_zText, fieldStart[zField], fieldEnd[zField]);
         g_elevation = readElevation(g_zText, g_zText + (fieldEnd[zField] - fieldStart[zField]));

@@ -20,6 +20,7 @@ void readLine(int limit);
 #define LINE_END 0    // no more data: end of file, with nothing but blank lines after the last point
 #define LINE_DATA 1   // g_lineBuf holds a data line (a last line without a line break included)
 #define LINE_BAD (-1) // g_lineBuf could not be read whole, or a blank line stands before more data
+#define LINE_NUL (-2) // g_lineBuf holds a line with a NUL character in it (its text ends at the NUL)
 
 // The shared pass rule: reads the next data line with readLine(limit) and tells what it is.
 // Open, plot and writer all walk the file with it, so they all read the same points.
@@ -31,8 +32,10 @@ void readLine(int limit);
 // - LINE_BAD for a line over the limit leaves its first limit - 1 characters in g_lineBuf
 //   (never empty); a stream already failed (a header skip over 127 characters) gives
 //   LINE_BAD for the line last read without reading on.
-// - After LINE_END the stream is at end of file; after LINE_BAD it is failed. Either
-//   way every later call returns the same, so no loop can go on past them.
+// - A line that holds a NUL is LINE_NUL (a line of only a NUL included), and is never
+//   taken for a blank one.
+// - After LINE_END the stream is at end of file; after LINE_BAD or LINE_NUL it is failed.
+//   Every later call returns LINE_END or LINE_BAD again, so no loop can go on past them.
 short readDataLine(int limit);
 
 // readDataLine(limit) for the passes' inner loops, with the line in place of g_lineBuf: for
@@ -72,8 +75,8 @@ bool startPass();
 // Splits g_lineBuf at commas by g_fieldCount and g_swapXY and fills the line scratch:
 // g_field1..g_field4 (field 5 stays attached to field 4; g_field5 is left alone),
 // g_xText, g_yText, g_x, g_y and, for 3 and 5 fields, g_zText and g_elevation.
-// X and Y beyond 64 bits read as the nearest 64-bit limit, so a range test on g_x and
-// g_y finds them. Returns false, touching nothing, when the line has fewer fields than
+// X and Y are readCoordinate's readings: beyond 64 bits the nearest 64-bit limit or an
+// infinity, so that a range test on g_x and g_y finds them. Returns false, touching nothing, when the line has fewer fields than
 // the layout needs (1 comma for 2 fields, 2 for 3, 4 for 5).
 bool parsePointLine();
 

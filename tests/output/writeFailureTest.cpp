@@ -334,14 +334,18 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<ChangeCase>& info) { return info.param.name; });
 
 TEST_F(WriteFailureTest, HugeConvertedValuesAreWrittenWhole) {
-    input = openPoints("1e300,2000,5\n2000,3000,6\n", false, false, "huge.csv");
-    WriteChoice feet;
-    feet.conversion = IDC_CONV_M2FT;
+    // The largest X the open takes, times the largest factor that fits the edit.
+    input = openPoints("2147483647.5,2000\n2000,3000\n", false, false, "huge.csv");
+    WriteChoice factor;
+    factor.conversion = IDC_CONV_FACTOR;
+    factor.factor = "3.4e38";
+    const double m = 3.4e38f;
     std::ostringstream huge;
-    huge << std::fixed << std::setprecision(0) << 1e300 * 3.28084;
-    ASSERT_GT(huge.str().size(), 300u);
+    huge << std::fixed << std::setprecision(0) << 2147483647.5 * m << ',' << 2000 * m << "\r\n"
+         << 2000 * m << ',' << 3000 * m << "\r\n";
+    ASSERT_GT(huge.str().size(), 150u);
 
-    EXPECT_EQ(writeAndRead(Area::all(), feet, 2), huge.str() + ",6561.68,16.404\r\n6561.68,9842.52,19.685\r\n");
+    EXPECT_EQ(writeAndRead(Area::all(), factor, 2), huge.str());
 }
 
 TEST_F(WriteFailureTest, AWriteAfterAFailedOneSucceeds) {

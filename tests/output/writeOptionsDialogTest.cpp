@@ -290,7 +290,10 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"FactorCutToSixCharacters", IDC_CONV_FACTOR, "1.23456", false, true, 8, 1.2345f},
         ConversionCase{"FactorCutBeforeALetter", IDC_CONV_FACTOR, "1.2345x", false, true, 8, 1.2345f},
         ConversionCase{"FactorNegative", IDC_CONV_FACTOR, "-0.5", true, true, 8, -0.5f},
-        ConversionCase{"FactorEmptiedIsZero", IDC_CONV_FACTOR, "\b", false, true, 8, 0.0f},
+        // A factor of 0 would write every value as 0.
+        ConversionCase{"FactorEmptiedIsRefused", IDC_CONV_FACTOR, "\b", false, false, 8, 0},
+        ConversionCase{"FactorZero", IDC_CONV_FACTOR, "-0.0", false, false, 8, 0},
+        ConversionCase{"FactorBelowSinglePrecision", IDC_CONV_FACTOR, "1e-50", false, false, 8, 0},
         ConversionCase{"FactorPresetText", IDC_CONV_FACTOR, nullptr, false, false, 8, 0},
         ConversionCase{"FactorThenLetter", IDC_CONV_FACTOR, "2.5a", false, false, 8, 0},
         ConversionCase{"FactorThenBlank", IDC_CONV_FACTOR, "2.5 ", false, false, 8, 0},

@@ -157,8 +157,6 @@ const WriteCase kConversions[] = {
      "32.81\t\t328.08\t\t328.084\r\n65.62\t\t656.17\t\t16.404\r\n", 2},
     {"ConvertedSpaceForm", "10,100,100\n20,200,5\n", false, false, Area::all(),
      converted(IDC_CONV_FT2M, nullptr, false, IDC_FORM_SPACE), "3.05 30.48 30.48\r\n6.1 60.96 1.524\r\n", 2},
-    {"EmptiedFactorGivesZero", "10,100,100\n20,200,5\n", false, false, Area::all(), converted(IDC_CONV_FACTOR, "\b"),
-     "0,0,0\r\n0,0,0\r\n", 2},
     {"ConvertedLastLineWithoutBreak", "10,100,100\n20,200,5", false, false, Area::all(), converted(IDC_CONV_M2FT),
      "32.81,328.08,328.084\r\n65.62,656.17,16.404\r\n", 2},
 };

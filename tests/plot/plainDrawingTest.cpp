@@ -37,7 +37,7 @@ std::string coordinate(std::mt19937_64& random, long long base) {
 
 // Forms the short reading leaves, and heights in the no-data band, which the elevation
 // range leaves out.
-const char* const kElevations[] = {"32766.5", "3.2766e4", "1e3", " 12.5", "-0.5", ".75", "1.2.3", "12-5", ""};
+const char* const kElevations[] = {"32766.5", "3.2766e4", "1e3", " 12.5", "-0.5", ".75", "1.2.3", "12-5", "0x1A"};
 
 std::string elevation(std::mt19937_64& random) {
     if (random() % 6 == 0) return kElevations[random() % (sizeof kElevations / sizeof kElevations[0])];

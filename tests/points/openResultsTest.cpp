@@ -113,7 +113,7 @@ using OpenResults = AppTest;
 
 // Lines of exactly 79 characters before a CRLF are whole lines.
 TEST_F(OpenResults, CrLfLinesOf79Characters) {
-    std::string line2 = "300,400,";
+    std::string line2 = "300,400,1.";
     line2.resize(79, '1');
     openFile(file("long.csv", "100,200,5\r\n" + line2 + "\r\n500,600,7\r\n"));
     td::checkDone();

@@ -9,7 +9,7 @@ seconds=${SKERROW_FUZZ_SECONDS:-40}
 
 tools/ensure-packages.sh clang libclang-rt-14-dev
 
-targets=(lineReader parseLine openFile writeLine dialogEntry)
+targets=(lineReader parseLine openFile writeLine dialogEntry exponentForm)
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKERROW_FUZZ=ON -DSKERROW_TESTS=OFF \
       -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 cmake --build build-fuzz -j2 --target "${targets[@]/#/fuzz_}"
