@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/commands.h"
 #include "app/mainWindow.h"
 #include "plot/plotView.h"
 #include "points/appState.h"
@@ -17,28 +18,25 @@ short g_selLeft = 0, g_selRight = 0, g_selTop = 0, g_selBottom = 0;
 short g_selWidth = 0, g_selHeight = 0;
 int g_dragActive = 0;
 
-short g_areaType = 1;
-int g_selMinX = 0, g_selMaxX = 0, g_selMinY = 0, g_selMaxY = 0;
-int g_circleCenterX = 0, g_circleCenterY = 0;
-int g_circleRadius = 0;
+namespace {
 
-static DragPoint mousePosition(LPARAM lParam) {
+DragPoint mousePosition(LPARAM lParam) {
     return DragPoint{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-static short toShort(int value) {
+short toShort(int value) {
     if (value > 32767) return 32767;
     if (value < -32768) return -32768;
     return static_cast<short>(value);
 }
 
 // Whole pixels from the centre to a rim point, kept in int: far positions must not wrap.
-static int radiusBetween(DragPoint centre, DragPoint rim) {
+int radiusBetween(DragPoint centre, DragPoint rim) {
     return static_cast<int>(std::hypot(static_cast<double>(std::abs(centre.x - rim.x)),
                                        static_cast<double>(std::abs(centre.y - rim.y))));
 }
 
-static void drawRectangleOutline(HDC dc, DragPoint s, DragPoint p) {
+void drawRectangleOutline(HDC dc, DragPoint s, DragPoint p) {
     // Four segments; each leaves its end point undrawn, so every pixel is inverted once.
     MoveToEx(dc, s.x, s.y, NULL);
     LineTo(dc, p.x, s.y);
@@ -50,35 +48,37 @@ static void drawRectangleOutline(HDC dc, DragPoint s, DragPoint p) {
     LineTo(dc, s.x, s.y);
 }
 
-static void drawCircleOutline(HDC dc, DragPoint centre, int r) {
+void drawCircleOutline(HDC dc, DragPoint centre, int r) {
     // The default white brush leaves the inside unchanged under R2_NOTXORPEN.
     Ellipse(dc, centre.x - r, centre.y - r, centre.x + r, centre.y + r);
 }
 
 // Draws the outline now on screen once more, which removes it.
-static void eraseOutline(HDC dc) {
+void eraseOutline(HDC dc) {
     if (g_outlineShown != 1) return;
-    if (g_areaType == 1)
+    if (g_areaType == AreaType::Rectangle)
         drawRectangleOutline(dc, g_dragStart, g_dragPrevious);
     else
         drawCircleOutline(dc, g_dragStart, radiusBetween(g_dragStart, g_dragPrevious));
 }
 
 // The left and top edges may touch the frame; the right and bottom ones must stay inside.
-static bool circleFits(DragPoint centre, int r) {
+bool circleFits(DragPoint centre, int r) {
     return centre.x - r >= g_plotLeft && centre.y - r >= g_plotTop && centre.x + r < g_plotRight &&
            centre.y + r < g_plotBottom;
 }
 
-static void endDrag() {
+void endDrag() {
     g_outlineShown = 0;
     g_dragActive = 0;
     ClipCursor(NULL);
     ReleaseCapture();
 }
 
+}  // namespace
+
 void onLButtonDown(HWND window, WPARAM, LPARAM lParam) {
-    if (g_viewState <= 0) return;
+    if (g_viewState == ViewState::Empty) return;
     if (g_dragActive && g_outlineShown) {
         // A second press before a release: take the stale outline off first.
         HDC dc = GetDC(window);
@@ -106,12 +106,12 @@ void onLButtonDown(HWND window, WPARAM, LPARAM lParam) {
 
 void onMouseMove(HWND window, WPARAM wParam, LPARAM lParam) {
     // Moves with the button held that did not begin with a press in this window are ignored.
-    if (g_viewState <= 0 || !(wParam & MK_LBUTTON) || !g_dragActive) return;
+    if (g_viewState == ViewState::Empty || !(wParam & MK_LBUTTON) || !g_dragActive) return;
     HDC dc = GetDC(window);
     SetROP2(dc, R2_NOTXORPEN);
     eraseOutline(dc);
     g_dragCurrent = mousePosition(lParam);
-    if (g_areaType == 1) {
+    if (g_areaType == AreaType::Rectangle) {
         drawRectangleOutline(dc, g_dragStart, g_dragCurrent);
         g_outlineShown = 1;
         g_dragPrevious = g_dragCurrent;
@@ -133,7 +133,7 @@ void onMouseMove(HWND window, WPARAM wParam, LPARAM lParam) {
 
 void onLButtonUp(HWND window, WPARAM, LPARAM lParam) {
     if (!g_dragActive) return;
-    if (g_viewState <= 0) {
+    if (g_viewState == ViewState::Empty) {
         endDrag();
         return;
     }
@@ -142,10 +142,10 @@ void onLButtonUp(HWND window, WPARAM, LPARAM lParam) {
     g_dragEnd = mousePosition(lParam);
     bool outlineWasShown = g_outlineShown == 1;
     // The circle selected is the last one drawn, whatever the release position.
-    int r = outlineWasShown && g_areaType == 0 ? radiusBetween(g_dragStart, g_dragPrevious) : 0;
+    int r = outlineWasShown && g_areaType == AreaType::Circle ? radiusBetween(g_dragStart, g_dragPrevious) : 0;
     eraseOutline(dc);
 
-    if (g_areaType == 1) {
+    if (g_areaType == AreaType::Rectangle) {
         g_selLeft = g_dragStart.x < g_dragEnd.x ? g_dragStart.x : g_dragEnd.x;
         g_selRight = g_dragStart.x < g_dragEnd.x ? g_dragEnd.x : g_dragStart.x;
         g_selTop = g_dragStart.y < g_dragEnd.y ? g_dragStart.y : g_dragEnd.y;
@@ -162,7 +162,7 @@ void onLButtonUp(HWND window, WPARAM, LPARAM lParam) {
         g_selBottom = toShort(g_dragStart.y + r);
     }
 
-    selectionToWorld(r);
+    selectionToWorld(DraggedArea{g_selLeft, g_selTop, g_selRight, g_selBottom, {g_dragStart.x, g_dragStart.y}, r});
     endDrag();
     g_selWidth = toShort(g_selRight - g_selLeft);
     g_selHeight = toShort(g_selBottom - g_selTop);

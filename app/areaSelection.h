@@ -1,8 +1,11 @@
-// Area selection by dragging with the left button: drag state and the selection area record.
+// Area selection by dragging with the left button: the drag state. The area selected goes
+// into the selection area record (points/selectionArea.h).
 #ifndef SKERROW_APP_AREASELECTION_H
 #define SKERROW_APP_AREASELECTION_H
 
 #include <windows.h>
+
+#include "points/selectionArea.h"
 
 struct DragPoint {
     short x;
@@ -16,12 +19,6 @@ extern int g_circleFits;
 extern short g_selLeft, g_selRight, g_selTop, g_selBottom;
 extern short g_selWidth, g_selHeight;
 extern int g_dragActive;  // 1 from an accepted button-down in the window to its release
-
-// Selection area record, read by the writer
-extern short g_areaType;  // 1 rectangle, 0 circle
-extern int g_selMinX, g_selMaxX, g_selMinY, g_selMaxY;
-extern int g_circleCenterX, g_circleCenterY;
-extern int g_circleRadius;  // whole coordinate units; wide enough for any file's extent
 
 void onLButtonDown(HWND window, WPARAM wParam, LPARAM lParam);
 void onMouseMove(HWND window, WPARAM wParam, LPARAM lParam);

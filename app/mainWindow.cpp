@@ -1,22 +1,36 @@
-// The main window: its class, creation, window procedure and menu commands.
+// The main window: its class, creation, window procedure, command switch and menu state.
 #include "app/mainWindow.h"
 
 #include "app/areaSelection.h"
-#include "output/writeOptions.h"
-#include "output/writer.h"
-#include "plot/plotView.h"
+#include "app/commands.h"
 #include "points/appState.h"
-#include "points/openFile.h"
 #include "resource.h"
 
 HINSTANCE g_instance = NULL;
 HWND g_mainWindow = NULL;
+short g_selectItemsEnabled = 0;
 
-static const char kClassName[] = "myWindowClass";
-static const char kCaption[] = "Skerrow v1.0 (https://skerrow.org)";
+namespace {
 
-HWND createMainWindow(HINSTANCE instance, int showCommand)
-{
+const char kClassName[] = "myWindowClass";
+const char kCaption[] = "Skerrow v1.0 (https://skerrow.org)";
+
+void onCommand(HWND window, WORD id) {
+    switch (id) {
+    case IDM_OPEN: openCommand(window); break;
+    case IDM_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
+    case IDM_REDRAW: redrawCommand(window); break;
+    case IDM_RECTANGLE: chooseAreaType(window, AreaType::Rectangle); break;
+    case IDM_CIRCLE: chooseAreaType(window, AreaType::Circle); break;
+    case IDM_SELECTALL: runWriteSequence(window, 1, NULL); break;
+    case IDM_MOVEALL: moveAllPoints(window); break;
+    default: break;  // unknown commands are ignored
+    }
+}
+
+}  // namespace
+
+HWND createMainWindow(HINSTANCE instance, int showCommand) {
     g_instance = instance;
 
     WNDCLASSEXA wc = {};
@@ -51,15 +65,21 @@ HWND createMainWindow(HINSTANCE instance, int showCommand)
     return window;
 }
 
-void enableSelectItems(HWND window, UINT enable)
-{
+void updateMenu(HWND window) {
     HMENU menu = GetMenu(window);
+    CheckMenuItem(menu, IDM_RECTANGLE, g_areaType == AreaType::Rectangle ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(menu, IDM_CIRCLE, g_areaType == AreaType::Circle ? MF_CHECKED : MF_UNCHECKED);
+    const UINT enable = g_selectItemsEnabled == 1 ? MF_ENABLED : MF_GRAYED;
     EnableMenuItem(menu, IDM_SELECTALL, enable);
     EnableMenuItem(menu, IDM_MOVEALL, enable);
 }
 
-void fillClientBlack(HWND window, HDC dc)
-{
+void setSelectItems(HWND window, bool enabled) {
+    g_selectItemsEnabled = enabled ? 1 : 0;
+    updateMenu(window);
+}
+
+void fillClientBlack(HWND window, HDC dc) {
     HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
     RECT client;
     GetClientRect(window, &client);
@@ -67,86 +87,24 @@ void fillClientBlack(HWND window, HDC dc)
     DeleteObject(black);
 }
 
-void clearWindow(HWND window)
-{
+void clearWindow(HWND window) {
     HDC dc = GetDC(window);
     fillClientBlack(window, dc);
     ReleaseDC(window, dc);
-    g_viewState = 0;
+    g_viewState = ViewState::Empty;
 }
 
-static void setAreaType(HWND window, short areaType)
-{
-    HMENU menu = GetMenu(window);
-    g_areaType = areaType;
-    CheckMenuItem(menu, IDM_RECTANGLE, areaType == 1 ? MF_CHECKED : MF_UNCHECKED);
-    CheckMenuItem(menu, IDM_CIRCLE, areaType == 0 ? MF_CHECKED : MF_UNCHECKED);
-}
-
-static void moveAllPoints(HWND window)
-{
-    if (g_minY < 2 && g_minX < 2) {
-        MessageBoxA(window, "This file can't be reduced\n        or already has been.", "Sorry", MB_OK);
-        return;
-    }
-    if (g_viewState != 2)
-        return;
-    g_conversion = 1;
-    clearWindow(window);
-    g_fileType = 1;
-    writePoints(window);
-}
-
-static void onCommand(HWND window, WORD id)
-{
-    switch (id) {
-    case IDM_OPEN:
-        openPointFile(window);
-        if (g_viewState == 1)
-            drawPlot(window);
-        break;
-    case IDM_EXIT:
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        break;
-    case IDM_REDRAW:
-        if (g_fileChosen == 1 && g_viewState > 0) {
-            clearWindow(window);
-            drawPlot(window);
-        }
-        break;
-    case IDM_RECTANGLE:
-        setAreaType(window, 1);
-        break;
-    case IDM_CIRCLE:
-        setAreaType(window, 0);
-        break;
-    case IDM_SELECTALL:
-        runWriteSequence(window, 1, NULL);
-        break;
-    case IDM_MOVEALL:
-        moveAllPoints(window);
-        break;
-    default:
-        break;  // unknown commands are ignored
-    }
-}
-
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: {
-        HMENU menu = GetMenu(window);
-        CheckMenuItem(menu, IDM_RECTANGLE, MF_CHECKED);
-        EnableMenuItem(menu, IDM_SELECTALL, MF_GRAYED);
-        EnableMenuItem(menu, IDM_MOVEALL, MF_GRAYED);
+    case WM_CREATE:
+        g_selectItemsEnabled = 0;
+        updateMenu(window);
         return 0;
-    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
     case WM_CLOSE:
-        if (g_input.is_open())
-            g_input.close();
+        // No pass runs between messages, so no point file is open here.
         DestroyWindow(window);
         return 0;
     case WM_COMMAND:

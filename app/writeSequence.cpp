@@ -1,43 +1,65 @@
 // The write sequence: from "Select All Pts." or a finished drag, through the write
 // options dialogs, to the writer.
+#include "app/commands.h"
 #include "app/mainWindow.h"
 #include "output/writeOptions.h"
 #include "output/writer.h"
 #include "points/appState.h"
 #include "resource.h"
 
-void runWriteSequence(HWND window, short selectAll, HDC dc)
-{
+namespace {
+
+// Asks " Write File As" and, when values are to be modified, " Conversion"; stores the
+// answers and tells whether the writer may go on. A Cancel or an unusable factor ends the
+// sequence with the window left black in view state Fitted.
+bool askWriteOptions(HWND window) {
+    HINSTANCE instance = GetModuleHandleA(NULL);
+    WriteFileAsChoice form = {g_fileType, g_tabCount, false};
+    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_WRITEFILEAS), window, writeFileAsDialogProc,
+                        reinterpret_cast<LPARAM>(&form)) != IDOK) {
+        g_viewState = ViewState::Fitted;
+        g_selectAll = 0;
+        return false;
+    }
+    g_fileType = form.fileType;
+    g_tabCount = form.tabCount;
+    if (!form.modifyValues) return true;
+
+    g_elevationsOnly = 0;
+    ConversionChoice conversion = {Conversion::Factor, false, 0.0f, false};
+    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONVERSION), window, conversionDialogProc,
+                        reinterpret_cast<LPARAM>(&conversion)) != IDOK) {
+        g_viewState = ViewState::Fitted;
+        g_selectAll = 0;
+        return false;
+    }
+    g_conversion = conversion.conversion;
+    g_elevationsOnly = conversion.elevationsOnly ? 1 : 0;
+    if (conversion.conversion == Conversion::Factor) g_factor = conversion.factor;
+    if (!conversion.factorValid) {
+        MessageBoxA(window, "Invalid entry", "Error", MB_ICONEXCLAMATION | MB_OK);
+        g_viewState = ViewState::Fitted;
+        g_selectAll = 0;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void runWriteSequence(HWND window, short selectAll, HDC dc) {
     // A drag hands over the device context it still holds; clear through it.
     if (dc) {
         fillClientBlack(window, dc);
-        g_viewState = 0;
+        g_viewState = ViewState::Empty;
     } else {
         clearWindow(window);
     }
-
-    g_conversion = 0;
-    g_modifyValues = 0;
-    g_writeGo = 1;
+    g_conversion = Conversion::None;
     g_selectAll = selectAll ? 1 : 0;
-    enableSelectItems(window, MF_GRAYED);
+    setSelectItems(window, false);
 
-    HINSTANCE instance = GetModuleHandleA(NULL);
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_WRITEFILEAS), window, writeFileAsDialogProc, 0);
-
-    if (g_modifyValues == 1) {
-        g_elevationsOnly = 0;
-        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONVERSION), window, conversionDialogProc, 0);
-        if (g_writeGo == 0 && g_conversion == 8) {
-            MessageBoxA(window, "Invalid entry", "Error", MB_ICONEXCLAMATION | MB_OK);
-            g_viewState = 1;
-            g_selectAll = 0;
-        }
-    }
-
-    if (dc)
-        ReleaseDC(window, dc);
-
-    if (g_writeGo == 1)
-        writePoints(window);
+    const bool go = askWriteOptions(window);
+    if (dc) ReleaseDC(window, dc);
+    if (go) writePoints(window);
 }

@@ -11,8 +11,8 @@
 
 #include "output/outputLine.h"
 #include "points/appState.h"
-#include "points/pointFields.h"
-#include "points/pointLine.h"
+#include "reader/pointFields.h"
+#include "reader/lineReader.h"
 
 namespace {
 
@@ -38,43 +38,45 @@ int main(int argc, char** argv) {
     std::ifstream in(argv[1]);
     std::string line;
     while (g_starts.size() < 2000000 && std::getline(in, line)) {
-        if (line.size() >= sizeof g_lineBuf) continue;
+        if (line.size() >= kLineBufferSize) continue;
         g_starts.push_back(g_text.size());
         g_text += line + "\n";
     }
     if (g_starts.empty()) return 1;
     g_starts.push_back(g_text.size());
-    g_text.append(LINE_TAIL_ROOM, '\0');
+    g_text.append(kLineTailRoom, '\0');
     g_fieldCount = 3;
     g_swapXY = 0;
     std::strcpy(g_inputPath, argv[1]);
     g_skipHeader = 0;
-    char out[OUTPUT_LINE_MAX];
-    const FieldGap gap = makeGap(",");
+    char out[kOutputLineMax];
+    const FieldGap gap = fieldGap();
+    const PointLayout layout = pointLayout();
+    LineReader reader;
     PointFields point;
     double cut = 1e9, copy = 1e9, convert = 1e9, read = 1e9;
     for (int round = 0; round < 5; ++round) {
         cut = std::min(cut, perLine([&](const char* text, size_t length) {
-            g_sink = g_sink + cutPointFields(text, length, &point);
+            g_sink = g_sink + cutPointFields(text, length, layout, &point);
         }));
-        g_conversion = 0;
+        g_conversion = Conversion::None;
         copy = std::min(copy, perLine([&](const char* text, size_t length) {
-            cutPointFields(text, length, &point);
+            cutPointFields(text, length, layout, &point);
             g_sink = g_sink + (putCopyLine(out, point, gap) - out);
         }));
-        g_conversion = 2;
+        g_conversion = Conversion::MetresToFeet;
         convert = std::min(convert, perLine([&](const char* text, size_t length) {
-            cutPointFields(text, length, &point);
+            cutPointFields(text, length, layout, &point);
             g_sink = g_sink + (putConvertLine(out, point, gap) - out);
         }));
         // The file itself, line by line through nextDataLine (from the page cache).
         const auto start = std::chrono::steady_clock::now();
         long lines = 0;
-        if (!startPass()) return 1;
+        if (!openReader(reader, g_inputPath, headerChoice())) return 1;
         const char* text;
         size_t length;
-        while (nextDataLine(128, &text, &length) == LINE_DATA) ++lines;
-        g_input.close();
+        while (nextDataLine(reader, kFullLineLimit, &text, &length) == LineOutcome::Data) ++lines;
+        closeReader(reader);
         read = std::min(read, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / lines * 1e9);
     }
     std::printf("ns a line: nextDataLine %.1f, cutPointFields %.1f, cut + copy line %.1f, cut + metres-to-feet line %.1f\n",

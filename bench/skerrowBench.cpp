@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     auto start = std::chrono::steady_clock::now();
     td::command(window, IDM_OPEN);
     const double openSeconds = seconds(start);
-    if (g_viewState != 2) {
+    if (g_viewState != ViewState::Drawn) {
         fail("the file did not open and draw");
         return 1;
     }

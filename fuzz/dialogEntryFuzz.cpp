@@ -36,21 +36,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             m.click(IDOK);
         }
     };
-    g_writeGo = 1;
-    g_tabCount = -1;
-    g_factor = -1;
     HINSTANCE instance = GetModuleHandleA(NULL);
     if (conversion) {
-        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONVERSION), g_window, conversionDialogProc, 0);
-        FUZZ_CHECK(g_conversion == 8, "the factor is chosen");
-        // A write goes on only with a factor that is a finite number.
-        if (g_writeGo == 1) FUZZ_CHECK(std::isfinite(g_factor), "a factor that goes on to the writer is finite");
+        ConversionChoice choice = {Conversion::None, false, -1.0f, false};
+        const INT_PTR answer = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONVERSION), g_window,
+                                               conversionDialogProc, reinterpret_cast<LPARAM>(&choice));
+        FUZZ_CHECK(answer == IDOK, "the dialog ends with OK");
+        FUZZ_CHECK(choice.conversion == Conversion::Factor, "the factor is chosen");
+        // A write goes on only with a factor that is a finite number other than 0.
+        if (choice.factorValid)
+            FUZZ_CHECK(std::isfinite(choice.factor) && choice.factor != 0.0f, "a usable factor is finite and not 0");
     } else {
-        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_WRITEFILEAS), g_window, writeFileAsDialogProc, 0);
-        FUZZ_CHECK(g_tabCount >= 0 && g_tabCount <= 5, "zero to five tabs");
-        FUZZ_CHECK(g_writeGo == 1, "the tab count never stops the write");
+        WriteFileAsChoice choice = {FileType::Comma, -1, false};
+        const INT_PTR answer = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_WRITEFILEAS), g_window,
+                                               writeFileAsDialogProc, reinterpret_cast<LPARAM>(&choice));
+        FUZZ_CHECK(answer == IDOK, "the tab count never stops the write");
+        FUZZ_CHECK(choice.tabCount >= 0 && choice.tabCount <= 5, "zero to five tabs");
         if (!shown.empty() && shown.find_first_not_of("0123456789") == std::string::npos && shown.size() < 6)
-            FUZZ_CHECK(g_tabCount == (std::stoi(shown) > 5 ? 5 : std::stoi(shown)), "the typed count, at most five");
+            FUZZ_CHECK(choice.tabCount == (std::stoi(shown) > 5 ? 5 : std::stoi(shown)), "the typed count, at most five");
     }
     return 0;
 }

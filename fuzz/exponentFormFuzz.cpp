@@ -83,7 +83,7 @@ Outcome run(const std::string& content, bool swap, POINT from, POINT to) {
     // The note comes with the first Open of the process only.
     for (const fuzz::Shown& shown : fuzz::shownMessages())
         if (shown.caption != "Note:") outcome.messages.push_back(shown.caption + ": " + shown.text);
-    if (g_viewState != 2) return outcome;
+    if (g_viewState != ViewState::Drawn) return outcome;
     outcome.ranges = {g_minX, g_maxX, g_minY, g_maxY, g_plotLeft, g_plotRight, g_plotTop, g_plotBottom};
     HDC dc = GetDC(g_window);
     // Points are drawn on the even pixels only.

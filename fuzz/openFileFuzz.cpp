@@ -14,8 +14,9 @@
 #include "output/writer.h"
 #include "plot/plotView.h"
 #include "points/appState.h"
-#include "points/openFile.h"
+#include "points/openPointFile.h"
 #include "resource.h"
+#include "support/openFiles.h"
 
 namespace {
 
@@ -33,6 +34,9 @@ const char* const kOpenTexts[] = {
     "\"Ignore 1st line\"  box when opening file.",
     "Invalid or missing data in file.  ",
     "The X - Y extent of this file is too large.\n    Check file and try again.",
+    "The lines of this file end in a carriage return alone,\n"
+    "as old Macintosh programs wrote them.  Convert its line\n"
+    "ends to CR LF or LF and try again.",
 };
 
 bool knownOpenMessage(const fuzz::Shown& shown) {
@@ -101,9 +105,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     mainWindowProc(g_window, WM_COMMAND, IDM_OPEN, 0);
     for (const fuzz::Shown& shown : fuzz::shownMessages())
         if (shown.caption != "Note:") FUZZ_CHECK(knownOpenMessage(shown), "the open shows only its own messages");
-    FUZZ_CHECK(!g_input.is_open(), "the open leaves the point file closed");
+    FUZZ_CHECK(!heldOpen(g_inputPath), "the open leaves the point file closed");
 
-    if (g_viewState == 2) {
+    if (g_viewState == ViewState::Drawn) {
         for (const fuzz::Shown& shown : fuzz::shownMessages()) FUZZ_CHECK(shown.caption != "Error", "an open that plots showed no error");
         FUZZ_CHECK(g_pointCount > 0 && g_pointCount == g_lineCount, "points counted");
         FUZZ_CHECK(g_minX < g_maxX && g_minY < g_maxY, "ranges found");
@@ -124,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(count <= g_pointCount, "no more points written than the file has");
             FUZZ_CHECK(countLineEnds(written) == count, "one output line per point written");
         }
-        FUZZ_CHECK(!g_input.is_open(), "the writer leaves the point file closed");
+        FUZZ_CHECK(!heldOpen(g_inputPath), "the writer leaves the point file closed");
     }
 
     struct stat after;

@@ -1,6 +1,8 @@
-// One line under every layout and swap: parsePointLine on any 127 bytes, checked against
-// the field layouts and the standard library's readings. Input: a byte for the layout
+// One line under every layout and swap: the reference parsePointLine on any 127 bytes,
+// checked against the field layouts and the standard library's readings, and the
+// program's in-place cut against it. Input: a byte for the layout
 // and swap, then the line.
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -10,9 +12,10 @@
 
 #include "fuzzSupport.h"
 #include "points/appState.h"
-#include "points/numberReading.h"
-#include "points/pointFields.h"
-#include "points/pointLine.h"
+#include "reader/numberReading.h"
+#include "reader/pointFields.h"
+#include "reader/lineReader.h"
+#include "support/pointLineReference.h"
 
 namespace {
 
@@ -26,6 +29,42 @@ std::vector<std::string> splitAtCommas(const std::string& line, int fields) {
     }
     parts.push_back(line.substr(start));
     return parts;
+}
+
+bool sameValue(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+// Lowercase, for the words of infinities and NaNs.
+std::string lowered(std::string text) {
+    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    return text;
+}
+
+// A coordinate as a surveyor reads it: strtod's number truncated when it is written with
+// an exponent; an infinity or NaN when the field holds only that word (blanks and a sign
+// around it); otherwise the run of blanks, sign and digits strtoll reads, clamped to the
+// 64-bit limits.
+double expectedCoordinate(const std::string& text) {
+    size_t p = 0;
+    while (p < text.size() && std::isspace(static_cast<unsigned char>(text[p]))) ++p;
+    const size_t number = p;
+    const bool negative = p < text.size() && text[p] == '-';
+    if (p < text.size() && (text[p] == '+' || text[p] == '-')) ++p;
+    size_t digits = 0, q = p;
+    while (q < text.size() && std::isdigit(static_cast<unsigned char>(text[q]))) ++q, ++digits;
+    if (q < text.size() && text[q] == '.')
+        for (++q; q < text.size() && std::isdigit(static_cast<unsigned char>(text[q])); ++q) ++digits;
+    const bool exponent = digits > 0 && q + 1 < text.size() && (text[q] == 'e' || text[q] == 'E') &&
+                          (std::isdigit(static_cast<unsigned char>(text[q + 1])) ||
+                           ((text[q + 1] == '+' || text[q + 1] == '-') && q + 2 < text.size() &&
+                            std::isdigit(static_cast<unsigned char>(text[q + 2]))));
+    if (exponent) return std::trunc(std::strtod(text.c_str() + number, nullptr));
+    if (digits == 0) {
+        std::string word = lowered(text.substr(p));
+        while (!word.empty() && (word.back() == ' ' || word.back() == '\t')) word.pop_back();
+        if (word == "inf" || word == "infinity") return negative ? -HUGE_VAL : HUGE_VAL;
+        if (word == "nan") return std::nan("");
+    }
+    return static_cast<double>(std::strtoll(text.c_str(), nullptr, 10));
 }
 
 }  // namespace
@@ -51,12 +90,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The passes cut the line where it stands in the file, followed by its line break and
     // more digits that must not be read.
-    char inPlace[sizeof g_lineBuf + LINE_TAIL_ROOM];
+    char inPlace[sizeof g_lineBuf + kLineTailRoom];
     std::memset(inPlace, '7', sizeof inPlace);
     std::memcpy(inPlace, line.data(), line.size());
     inPlace[line.size()] = '\n';
     PointFields point;
-    const bool cut = cutPointFields(inPlace, line.size(), &point);
+    const bool cut = cutPointFields(inPlace, line.size(), pointLayout(), &point);
     FUZZ_CHECK(point.commas == static_cast<int>(commas), "every comma of the line is counted");
 
     const bool parsed = parsePointLine();
@@ -65,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (parsed) {
         FUZZ_CHECK(std::string(point.xText, point.xLength) == g_xText, "X text in place");
         FUZZ_CHECK(std::string(point.yText, point.yLength) == g_yText, "Y text in place");
-        FUZZ_CHECK(point.x == g_x && point.y == g_y, "X and Y read in place");
+        FUZZ_CHECK(sameValue(point.x, g_x) && sameValue(point.y, g_y), "X and Y read in place");
         if (layout != 2) {
             const std::string zText = g_zText;
             FUZZ_CHECK(std::string(point.zText, point.zLength) == (layout == 5 ? zText.substr(0, zText.find(',')) : zText),
@@ -90,12 +129,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(std::string(g_field1) == fields[0], "field 1");
     FUZZ_CHECK(std::string(g_field2) == fields[1], "field 2");
 
-    // strtoll reads the same run of blanks, sign and digits and clamps to the 64-bit limits.
     errno = 0;
-    const double expectedX = static_cast<double>(std::strtoll(x.c_str(), nullptr, 10));
-    const double expectedY = static_cast<double>(std::strtoll(y.c_str(), nullptr, 10));
-    FUZZ_CHECK(g_x == expectedX, "X as strtoll reads it");
-    FUZZ_CHECK(g_y == expectedY, "Y as strtoll reads it");
+    FUZZ_CHECK(sameValue(g_x, expectedCoordinate(x)), "X as a surveyor reads it");
+    FUZZ_CHECK(sameValue(g_y, expectedCoordinate(y)), "Y as a surveyor reads it");
 
     if (layout == 2) {
         FUZZ_CHECK(g_elevation == elevationBefore, "2-field lines leave the elevation alone");

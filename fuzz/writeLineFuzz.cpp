@@ -13,7 +13,9 @@
 #include "output/outputLine.h"
 #include "output/writeOptions.h"
 #include "points/appState.h"
-#include "points/pointLine.h"
+#include "reader/lineReader.h"
+#include "support/outputLineReference.h"
+#include "support/pointLineReference.h"
 
 namespace {
 
@@ -47,10 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Bytes in(data, size);
     const uint8_t layoutChoice = in.byte(), formChoice = in.byte(), conversionChoice = in.byte();
     static const short layouts[] = {2, 3, 5};
-    static const short conversions[] = {0, 1, 2, 4, 8};
+    static const Conversion conversions[] = {Conversion::None, Conversion::Move, Conversion::MetresToFeet,
+                                             Conversion::FeetToMetres, Conversion::Factor};
     g_fieldCount = layouts[(layoutChoice & 0x7f) % 3];
     g_swapXY = (layoutChoice & 0x80) ? 1 : 0;
-    g_fileType = static_cast<short>(1 + (formChoice & 3) % 3);
+    g_fileType = static_cast<FileType>(1 + (formChoice & 3) % 3);
     g_tabCount = static_cast<short>((formChoice >> 2) % 6);  // the dialog stores 0 to 5
     g_conversion = conversions[(conversionChoice & 0x7f) % 5];
     g_elevationsOnly = (conversionChoice & 0x80) ? 1 : 0;
@@ -58,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     g_minX = in.value<int>();
     g_minY = in.value<int>();
     g_selectAll = in.byte() & 1;
-    g_areaType = in.byte() & 1;
+    g_areaType = in.byte() & 1 ? AreaType::Rectangle : AreaType::Circle;
     g_selMinX = in.value<int>();
     g_selMaxX = in.value<int>();
     g_selMinY = in.value<int>();
@@ -80,19 +83,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     isNoDataPoint(point);
     isInsideArea(point);
 
-    const std::string gap = g_conversion == 1 ? std::string(",") : fieldGap();
-    if (g_fileType == 3 && g_conversion != 1)
+    const FieldGap fieldGapNow = fieldGap();
+    const std::string gap(fieldGapNow.text, fieldGapNow.length);
+    if (g_conversion == Conversion::Move) FUZZ_CHECK(gap == ",", "a move's lines are comma separated");
+    if (g_fileType == FileType::Tab && g_conversion != Conversion::Move)
         FUZZ_CHECK(gap == std::string(g_tabCount > 1 ? g_tabCount : 1, '\t'), "the stored count of tabs, one at least");
     const size_t fields = g_fieldCount == 2 ? 2 : 3;
     std::string written;
-    if (g_conversion == 0) {
+    if (g_conversion == Conversion::None) {
         written = formatCopyLine(gap);
         FUZZ_CHECK(written.compare(0, point.xLength, point.xText, point.xLength) == 0, "the copy starts with the X text");
     } else {
-        written = g_conversion == 1 ? formatMoveLine(gap) : formatConvertLine(gap);
+        written = g_conversion == Conversion::Move ? formatMoveLine(gap) : formatConvertLine(gap);
     }
     FUZZ_CHECK(written.size() >= 2 && written.compare(written.size() - 2, 2, "\r\n") == 0, "the line ends in CR LF");
-    if (g_conversion == 0) return 0;
+    if (g_conversion == Conversion::None) return 0;
 
     // Converted and moved lines hold nothing but their numbers and gaps.
     const std::vector<std::string> parts = splitAt(written.substr(0, written.size() - 2), gap);

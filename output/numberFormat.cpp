@@ -5,24 +5,13 @@
 #include <cstring>
 #include <system_error>
 
-void trimNumber(std::string& text) {
-    if (text.find('.') == std::string::npos) return;
-    while (!text.empty()) {
-        char last = text.back();
-        if (last == '0') {
-            text.pop_back();
-        } else {
-            if (last == '.') text.pop_back();
-            break;
-        }
-    }
-}
+namespace {
 
 // The eight decimal digits of value (below 10^8, leading zeros included) as the bytes of a
 // word, each the digit's value, the first in the lowest byte: the value is split into
 // halves, quarters and single digits in the lanes of one 64-bit number, each split a
 // multiplication by a fixed-point reciprocal that is exact over the lane's range.
-static inline uint64_t eightDigits(uint32_t value) {
+inline uint64_t eightDigits(uint32_t value) {
     const uint32_t high = value / 10000;
     uint64_t v = high | (static_cast<uint64_t>(value - high * 10000) << 32);
     const uint64_t hundreds = ((v * 10486) >> 20) & 0x0000007F0000007FULL;
@@ -31,11 +20,11 @@ static inline uint64_t eightDigits(uint32_t value) {
     return tens | ((v - tens * 10) << 8);
 }
 
-static const uint64_t kZeroDigits = 0x3030303030303030ULL;
+const uint64_t kZeroDigits = 0x3030303030303030ULL;
 
 // Writes value (below 10^8) without leading zeros, but at least one digit, from one word
 // and one store; returns the end. The leading zeros are the low bytes that are 0.
-static inline char* putUpToEight(char* out, uint32_t value) {
+inline char* putUpToEight(char* out, uint32_t value) {
     const uint64_t digits = eightDigits(value);
     const uint64_t skippedBits = static_cast<uint64_t>(__builtin_ctzll(digits | (uint64_t(1) << 56))) & 56;
     const uint64_t text = (digits + kZeroDigits) >> skippedBits;
@@ -44,7 +33,7 @@ static inline char* putUpToEight(char* out, uint32_t value) {
 }
 
 // Puts the fraction text of an entry of kFractionTexts; returns the end.
-static inline char* putFraction(char* out, uint64_t entry) {
+inline char* putFraction(char* out, uint64_t entry) {
     const uint32_t text = static_cast<uint32_t>(entry);
     std::memcpy(out, &text, sizeof text);
     return out + (entry >> 32);
@@ -53,7 +42,7 @@ static inline char* putFraction(char* out, uint64_t entry) {
 // Writes whole (at least 10^8, below 10^16) as a first word of digits without leading
 // zeros and a second of all eight, then the fraction. Kept apart, so that the common path
 // keeps nothing across a call and needs no register saved.
-__attribute__((noinline, returns_nonnull)) static char* putLongWhole(char* out, uint64_t whole,
+__attribute__((noinline, returns_nonnull)) char* putLongWhole(char* out, uint64_t whole,
                                                                      uint64_t fractionEntry) {
     const uint64_t high = whole / 100000000;
     out = putUpToEight(out, static_cast<uint32_t>(high));
@@ -88,7 +77,7 @@ struct FractionTexts {
 };
 
 template <int decimals>
-static constexpr FractionTexts<decimals> kFractionTexts{};
+constexpr FractionTexts<decimals> kFractionTexts{};
 
 // The fixed form of the values survey files hold, worked out exactly in whole numbers.
 // A double of magnitude in [2^-11, 2^52) is m * 2^-shift with m below 2^53 and shift
@@ -98,7 +87,7 @@ static constexpr FractionTexts<decimals> kFractionTexts{};
 // digit, as printf rounds. Returns the end of the trimmed text, or nullptr for any other
 // value.
 template <int decimals>
-static inline char* putShortFixed(char* out, double value) {
+inline char* putShortFixed(char* out, double value) {
     constexpr uint64_t unit = decimals == 3 ? 1000 : 100;
     uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
@@ -128,18 +117,20 @@ static inline char* putShortFixed(char* out, double value) {
 // Every other value: to_chars in fixed form gives printf's digits, exactly rounded, with no
 // locale and no allocation; the room covers every double, so it cannot run short. Kept
 // apart, so that the common path needs no stack frame.
-__attribute__((noinline)) static char* putLongFixed(char* out, double value, int decimals) {
+__attribute__((noinline)) char* putLongFixed(char* out, double value, int decimals) {
     const std::to_chars_result written =
-        std::to_chars(out, out + NUMBER_TEXT_MAX, value, std::chars_format::fixed, decimals == 3 ? 3 : 2);
+        std::to_chars(out, out + kNumberTextMax, value, std::chars_format::fixed, decimals == 3 ? 3 : 2);
     char* end = written.ptr;
     if (written.ec != std::errc()) return out;
-    // Trim as trimNumber does: only after a point, which fixed form writes 3 or 4 from the end.
+    // Trimmed only after a point, which fixed form writes 3 or 4 from the end.
     if (std::memchr(out, '.', static_cast<size_t>(end - out))) {
         while (end[-1] == '0') --end;
         if (end[-1] == '.') --end;
     }
     return end;
 }
+
+}  // namespace
 
 char* putNumber2(char* out, double value) {
     if (char* end = putShortFixed<2>(out, value)) return end;
@@ -149,13 +140,4 @@ char* putNumber2(char* out, double value) {
 char* putNumber3(char* out, double value) {
     if (char* end = putShortFixed<3>(out, value)) return end;
     return putLongFixed(out, value, 3);
-}
-
-char* putNumber(char* out, double value, int decimals) {
-    return decimals == 3 ? putNumber3(out, value) : putNumber2(out, value);
-}
-
-std::string formatNumber(double value, int decimals) {
-    char text[NUMBER_TEXT_MAX];
-    return std::string(text, putNumber(text, value, decimals));
 }

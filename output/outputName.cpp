@@ -24,10 +24,10 @@ bool chooseOutputPath(HWND window) {
     std::memset(&dialog, 0, sizeof dialog);
     dialog.lStructSize = sizeof(OPENFILENAMEA);
     dialog.hwndOwner = window;
-    if (g_fileType == 2) {
+    if (g_fileType == FileType::Space) {
         dialog.lpstrFilter = "TXT Files (*.txt)\0*.txt\0";
         dialog.lpstrDefExt = "txt";
-    } else if (g_fileType == 3) {
+    } else if (g_fileType == FileType::Tab) {
         dialog.lpstrFilter = "TSV Files (*.tsv)\0*.tsv\0";
         dialog.lpstrDefExt = "tsv";
     } else {

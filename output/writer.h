@@ -4,12 +4,17 @@
 
 #include <windows.h>
 
-#include <fstream>
-
 extern char g_outputPath[MAX_PATH];
-extern std::ofstream g_output;
-extern char g_separator[2];
 
-void writePoints(HWND window);
+// How a run of the writer ended, for the command that ran it.
+enum class WriteEnd {
+    Declined,  // the move question was answered No: nothing asked or written after it
+    Ended,     // the save dialog was shown; the points were written, or not, as reported
+};
+
+// Asks the move question in move mode, the output name, reads the point file and writes
+// the chosen points, and reports in one message box. Ends with view state Fitted and
+// select-all off.
+WriteEnd writePoints(HWND window);
 
 #endif

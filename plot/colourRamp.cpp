@@ -5,19 +5,19 @@
 #include "points/appState.h"
 
 int colourIndex(float elevation) {
-    if (!(g_rangeZ > 0.0f)) return 220;
+    if (!(g_rangeZ > 0.0f)) return kGreyStep;
     float d = elevation - g_minZ;
     float q = static_cast<float>(static_cast<double>(d) / static_cast<double>(g_rangeZ) * 240.0);
     // NaN and anything below the range go to the first index, anything above to the last:
     // the ramp is never read outside its 241 entries.
     if (!(q >= 0.0f)) return 0;
-    if (q >= 240.0f) return 240;
+    if (q >= 240.0f) return kRampSteps - 1;
     return static_cast<int>(q);
 }
 
 COLORREF rampColour(int k) {
     if (k < 0) k = 0;
-    if (k > 240) k = 240;
+    if (k > kRampSteps - 1) k = kRampSteps - 1;
     int band = k < 220 ? k / 20 : 11;
     int m = k - band * 20;
     switch (band) {

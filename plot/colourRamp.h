@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+// The ramp's indexes, 0 to 240, and the grey of points without an elevation.
+constexpr int kRampSteps = 241;
+constexpr int kGreyStep = 220;
+
 // Index 0..240 of an elevation within g_minZ..g_maxZ; 220 (grey) when the file has no
 // elevation range. Elevations outside the range (a file changed since it was opened)
 // are held to the ends of the ramp.

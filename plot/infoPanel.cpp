@@ -8,13 +8,17 @@
 
 #include "points/appState.h"
 
-static HFONT createPanelFont(int height, DWORD italic) {
+namespace {
+
+HFONT createPanelFont(int height, DWORD italic) {
     return CreateFontA(height, 0, 0, 0, FW_BOLD, italic, FALSE, FALSE, 0, 0, 0, 0, 0, "Times New Roman");
 }
 
-static void drawText(HDC dc, int x, int y, const char* text) {
+void drawText(HDC dc, int x, int y, const char* text) {
     TextOutA(dc, x, y, text, lstrlenA(text));
 }
+
+}  // namespace
 
 void drawInfoPanel(HDC dc) {
     SetTextColor(dc, RGB(255, 255, 255));

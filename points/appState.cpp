@@ -1,5 +1,5 @@
 // The application state: every shared value with its start-up value. The ranges get
-// their working start values at each Open (openPointFile), not here.
+// their working start values at each Open, not here.
 #include "points/appState.h"
 
 // File identity and layout
@@ -15,7 +15,7 @@ FileStamp g_inputStamp;
 short g_swapXY = 0;
 short g_skipHeader = 0;
 
-short g_viewState = 0;
+ViewState g_viewState = ViewState::Empty;
 
 // Ranges
 int g_minX = 0, g_minY = 0, g_maxX = 0, g_maxY = 0;
@@ -29,22 +29,6 @@ int g_plotLeft = 0, g_plotRight = 0, g_plotTop = 0, g_plotBottom = 0;
 
 // Write choices
 short g_selectAll = 0;
-short g_writeGo = 0;
-short g_conversion = 0;
+Conversion g_conversion = Conversion::None;
 short g_elevationsOnly = 0;
 float g_factor = 0.0f;
-
-// Line scratch
-std::ifstream g_input;
-char g_lineBuf[128] = "";
-char* g_field1 = nullptr;
-char* g_field2 = nullptr;
-char* g_field3 = nullptr;
-char* g_field4 = nullptr;
-char* g_field5 = nullptr;
-char g_xText[128] = "";
-char g_yText[128] = "";
-char g_zText[128] = "";
-double g_x = 0.0, g_y = 0.0;
-float g_elevation = 0.0f;
-int g_lineNumber = 0;

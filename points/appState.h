@@ -5,9 +5,25 @@
 
 #include <windows.h>
 
-#include <fstream>
+#include "reader/fileStamp.h"
+#include "reader/lineReader.h"
+#include "reader/pointFields.h"
 
-#include "points/fileStamp.h"
+// What the window holds and which commands act on it.
+enum class ViewState : short {
+    Empty = 0,   // nothing plotted and nothing selectable
+    Fitted = 1,  // a file inspected and fitted, ready to plot
+    Drawn = 2,   // points plotted: an area may be dragged, all points moved
+};
+
+// How a write changes the values it writes.
+enum class Conversion : short {
+    None = 0,          // copies of the field texts
+    Move = 1,          // every point shifted to small coordinates
+    MetresToFeet = 2,
+    FeetToMetres = 4,
+    Factor = 8,        // times the typed factor
+};
 
 // File identity and layout
 extern char g_inputPath[MAX_PATH];
@@ -22,8 +38,7 @@ extern FileStamp g_inputStamp;      // the point file as the last Open began to 
 extern short g_swapXY;
 extern short g_skipHeader;
 
-// 0 nothing selectable, 1 inspected and fitted, 2 drawn
-extern short g_viewState;
+extern ViewState g_viewState;
 
 // Ranges found by the open
 extern int g_minX, g_minY, g_maxX, g_maxY;
@@ -37,24 +52,17 @@ extern int g_plotLeft, g_plotRight, g_plotTop, g_plotBottom;
 
 // Write choices
 extern short g_selectAll;
-extern short g_writeGo;
-extern short g_conversion;  // 0 none, 1 move, 2 metres to feet, 4 feet to metres, 8 typed factor
+extern Conversion g_conversion;
 extern short g_elevationsOnly;
 extern float g_factor;
 
-// Line scratch, valid inside one pass
-extern std::ifstream g_input;
-extern char g_lineBuf[128];
-extern char* g_field1;
-extern char* g_field2;
-extern char* g_field3;
-extern char* g_field4;
-extern char* g_field5;  // 5-field files: the description, cut off field 4 and never read
-extern char g_xText[128];
-extern char g_yText[128];
-extern char g_zText[128];
-extern double g_x, g_y;
-extern float g_elevation;
-extern int g_lineNumber;  // line of the file now in g_lineBuf, counted from 1 (header included)
+// The point file's layout under the reading choices.
+inline PointLayout pointLayout() { return PointLayout{g_fieldCount, g_swapXY == 1}; }
+
+// The header choice of the reading choices.
+inline HeaderChoice headerChoice() { return g_skipHeader == 1 ? HeaderChoice::Skip : HeaderChoice::Read; }
+
+// The file has elevations: 3 or 5 fields.
+inline bool hasElevations() { return g_fieldCount == 3 || g_fieldCount == 5; }
 
 #endif

@@ -3,36 +3,24 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 
 #include "points/appState.h"
-#include "points/numberReading.h"
-#include "points/openSteps.h"
-#include "points/plainLines.h"
-#include "points/pointFields.h"
-#include "points/pointLine.h"
+#include "points/openPasses.h"
+#include "points/noDataBand.h"
+#include "reader/plainLines.h"
 
-static const char* const kHeaderOrZero =
+namespace {
+
+const char kHeaderOrZero[] =
     "This file either has a header line or there       \n"
     "are X - Y fields equal to zero.  Erase any\n"
     "lines with zero XY values or check the\n"
     "\"Ignore 1st line\"  box when opening file.";
-static const char* const kInvalidData = "Invalid or missing data in file.  ";
-static const char* const kUnevenFields = "This file has uneven fields.\n  Check file and try again.";
-static const char* const kExtentTooLarge = "The X - Y extent of this file is too large.\n    Check file and try again.";
+const char kInvalidData[] = "Invalid or missing data in file.  ";
+const char kUnevenFields[] = "This file has uneven fields.\n  Check file and try again.";
+const char kExtentTooLarge[] = "The X - Y extent of this file is too large.\n    Check file and try again.";
 
-// The elevation band that marks a point without a height.
-static const float kNoDataLow = 32766.0f;
-static const float kNoDataHigh = 32767.0f;
-
-static bool outOfRange(double value) { return value < INT_MIN || value > INT_MAX; }
-
-// Ends the Open with "Line <n> of this file <what>" and the usual advice.
-static void rejectLine(HWND window, const char* what) {
-    char text[160];
-    std::snprintf(text, sizeof text, "Line %d of this file %s\n    Check file and try again.", g_lineNumber, what);
-    rejectFile(window, text);
-}
+bool outOfRange(double value) { return value < INT_MIN || value > INT_MAX; }
 
 // Why the point loop stopped.
 enum class PointStop {
@@ -48,14 +36,14 @@ enum class PointStop {
 };
 
 // Why a coordinate's reading ends the open, or End when it does not.
-static PointStop coordinateStop(double value) {
+PointStop coordinateStop(double value) {
     if (value == 0) return PointStop::HeaderOrZero;
     if (std::isnan(value)) return PointStop::NotANumber;
     return outOfRange(value) ? PointStop::OutOfRange : PointStop::End;
 }
 
 // Why an elevation ends the open: no number in its field, a NaN, or a value no float holds.
-static PointStop elevationStop(const PointFields& point) {
+PointStop elevationStop(const PointFields& point) {
     if (std::isnan(point.elevation)) return PointStop::NoElevation;
     if (std::isinf(point.elevation)) return PointStop::ElevationOutOfRange;
     // Only a field without a number reads as 0 and is not one.
@@ -72,8 +60,8 @@ struct Ranges {
 };
 
 // Adds a point of elevation z to the elevation range unless it has no height.
-static inline void addElevation(Ranges& r, float z) {
-    if (std::isfinite(z) && (z < kNoDataLow || z > kNoDataHigh)) {
+inline void addElevation(Ranges& r, float z) {
+    if (std::isfinite(z) && !inOpenNoDataBand(z)) {
         if (z > r.maxZ) r.maxZ = z;
         if (z < r.minZ) r.minZ = z;
         r.elevationSeen = true;
@@ -83,53 +71,48 @@ static inline void addElevation(Ranges& r, float z) {
 // A plain line's point gathered as the loop below gathers it, reading only what the
 // ranges need: the whole parts of X and Y, and the elevation. False, leaving the line to
 // the loop, for a point the loop would stop at or one the short forms do not read.
-template <bool swap, bool elevations>
-static inline bool addPlainPoint(Ranges& r, const PlainLine& line) {
+template <class Form>
+SKERROW_INLINE bool addPlainPoint(Ranges& r, const PlainLine& line) {
     int x, y;
     float z;
-    if (!plainLineWholes<swap, elevations>(line, &x, &y, &z)) return false;
+    if (!plainLineWholes<Form>(line, &x, &y, &z)) return false;
     if (x > r.maxX) r.maxX = x;
     if (x < r.minX) r.minX = x;
     if (y > r.maxY) r.maxY = y;
     if (y < r.minY) r.minY = y;
-    if (elevations) addElevation(r, z);
+    if (Form::elevations) addElevation(r, z);
     ++r.points;
     return true;
 }
 
-// The run of plain lines at the stream's place, gathered into r; the file's layout and
-// swap pick the form of the loop once.
-static void addPlainPoints(Ranges& r, int commas) {
-    const bool swap = g_swapXY == 1;
-    if (commas == 2) {
-        if (swap) takePlainLines(80, 2, [&r](const PlainLine& line) { return addPlainPoint<true, true>(r, line); });
-        else takePlainLines(80, 2, [&r](const PlainLine& line) { return addPlainPoint<false, true>(r, line); });
-    } else {
-        if (swap) takePlainLines(80, 1, [&r](const PlainLine& line) { return addPlainPoint<true, false>(r, line); });
-        else takePlainLines(80, 1, [&r](const PlainLine& line) { return addPlainPoint<false, false>(r, line); });
-    }
-}
-
-// Reads the points from the stream's place on into *out (true ranges: any first point
+// Reads the points from the reader's place on into *out (true ranges: any first point
 // replaces the start values) up to the end of the data or the first point that ends the
-// open; *limit is the line limit the last read used, and *badLine readDataLine's outcome
+// open; *limit is the line limit the last read used, and *badLine the reader's outcome
 // for a line it could not take.
-static PointStop readPoints(Ranges* out, int* limit, short* badLine) {
+PointStop readPoints(LineReader& reader, const PointLayout& layout, Ranges* out, int* limit, LineOutcome* badLine) {
     Ranges r;
     PointStop stop = PointStop::End;
     PointFields point;
     bool cut;
-    short outcome;
-    const bool hasElevations = g_fieldCount != 2;
-    const int commasWanted = g_fieldCount - 1;
-    const bool plainLayout = g_fieldCount == 2 || g_fieldCount == 3;
-    *limit = 128;
+    LineOutcome outcome;
+    const bool elevations = layout.fieldCount != 2;
+    const int commasWanted = layout.fieldCount - 1;
+    bool pastFirstLine = false;
+    *limit = kFullLineLimit;
     for (;;) {
         // After the first line, runs of plain lines where they stand; the loop below takes
         // whatever they leave.
-        if (*limit == 80 && plainLayout) addPlainPoints(r, commasWanted);
-        if ((outcome = nextPointLine(*limit, &point, &cut)) != LINE_DATA) break;
-        *limit = 80;
+        if (pastFirstLine) {
+            withPlainForm(layout, [&](auto form) {
+                takePlainLines(reader, kShortLineLimit, form,
+                               [&r](const PlainLine& line) __attribute__((always_inline)) {
+                                   return addPlainPoint<decltype(form)>(r, line);
+                               });
+            });
+        }
+        if ((outcome = nextPointLine(reader, *limit, layout, &point, &cut)) != LineOutcome::Data) break;
+        pastFirstLine = true;
+        *limit = kShortLineLimit;
         if (!cut) {
             stop = PointStop::ShortLine;
             break;
@@ -149,13 +132,13 @@ static PointStop readPoints(Ranges* out, int* limit, short* badLine) {
             stop = PointStop::UnevenFields;
             break;
         }
-        if (hasElevations) {
+        if (elevations) {
             if ((stop = elevationStop(point)) != PointStop::End) break;
             addElevation(r, point.elevation);
         }
         ++r.points;  // fits: the counting pass saw fewer than INT_MAX lines
     }
-    if (outcome != LINE_DATA && outcome != LINE_END) {
+    if (outcome != LineOutcome::Data && outcome != LineOutcome::End) {
         stop = PointStop::BadLine;
         *badLine = outcome;
     }
@@ -163,21 +146,23 @@ static PointStop readPoints(Ranges* out, int* limit, short* badLine) {
     return stop;
 }
 
-bool gatherRanges(HWND window) {
+}  // namespace
+
+bool gatherRanges(HWND window, LineReader& reader) {
     g_minX = g_minY = INT_MAX;
     g_maxX = g_maxY = INT_MIN;
     g_minZ = FLT_MAX;
     g_maxZ = -FLT_MAX;
     g_pointCount = 0;
-    if (!startPass()) {
-        rejectFile(window, kInvalidData);
+    if (!openReader(reader, g_inputPath, headerChoice())) {
+        rejectFile(window, reader, kInvalidData);
         return false;
     }
     showWaitCursor();
     Ranges ranges;
     int limit;
-    short badLine = LINE_BAD;
-    const PointStop stop = readPoints(&ranges, &limit, &badLine);
+    LineOutcome badLine = LineOutcome::Bad;
+    const PointStop stop = readPoints(reader, pointLayout(), &ranges, &limit, &badLine);
     g_minX = ranges.minX;
     g_minY = ranges.minY;
     g_maxX = ranges.maxX;
@@ -187,17 +172,17 @@ bool gatherRanges(HWND window) {
     g_pointCount = ranges.points;
     switch (stop) {
     case PointStop::End: break;
-    case PointStop::BadLine: rejectBadLine(window, limit, badLine); return false;
-    case PointStop::ShortLine: rejectShortLine(window); return false;
-    case PointStop::HeaderOrZero: rejectFile(window, kHeaderOrZero); return false;
-    case PointStop::OutOfRange: rejectLine(window, "has an X or Y value out of range."); return false;
-    case PointStop::NotANumber: rejectLine(window, "has an X or Y value that is not a number."); return false;
-    case PointStop::UnevenFields: rejectFile(window, kUnevenFields); return false;
-    case PointStop::NoElevation: rejectLine(window, "has an elevation that is not a number."); return false;
-    case PointStop::ElevationOutOfRange: rejectLine(window, "has an elevation out of range."); return false;
+    case PointStop::BadLine: rejectBadLine(window, reader, limit, badLine); return false;
+    case PointStop::ShortLine: rejectLine(window, reader, "has fewer fields than the first line."); return false;
+    case PointStop::HeaderOrZero: rejectFile(window, reader, kHeaderOrZero); return false;
+    case PointStop::OutOfRange: rejectLine(window, reader, "has an X or Y value out of range."); return false;
+    case PointStop::NotANumber: rejectLine(window, reader, "has an X or Y value that is not a number."); return false;
+    case PointStop::UnevenFields: rejectFile(window, reader, kUnevenFields); return false;
+    case PointStop::NoElevation: rejectLine(window, reader, "has an elevation that is not a number."); return false;
+    case PointStop::ElevationOutOfRange: rejectLine(window, reader, "has an elevation out of range."); return false;
     }
     if (g_pointCount == 0) {
-        rejectFile(window, kInvalidData);
+        rejectFile(window, reader, kInvalidData);
         return false;
     }
 
@@ -206,11 +191,11 @@ bool gatherRanges(HWND window) {
     if (rangeX == 0 || rangeY == 0) {
         g_rangeX = static_cast<int>(rangeX);
         g_rangeY = static_cast<int>(rangeY);
-        rejectFile(window, kInvalidData);
+        rejectFile(window, reader, kInvalidData);
         return false;
     }
     if (rangeX > INT_MAX || rangeY > INT_MAX) {
-        rejectFile(window, kExtentTooLarge);
+        rejectFile(window, reader, kExtentTooLarge);
         return false;
     }
     g_rangeX = static_cast<int>(rangeX);

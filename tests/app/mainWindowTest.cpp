@@ -32,23 +32,23 @@ TEST_F(MainWindowTest, StartsWithTheFixedWindowAndItsMenu)
     // The first paint is the class background: black.
     EXPECT_EQ(td::countPixels(window, {0, 0, td::clientWidth(window), td::clientHeight(window)}, RGB(0, 0, 0)),
               td::clientWidth(window) * td::clientHeight(window));
-    EXPECT_EQ(g_viewState, 0);
-    EXPECT_EQ(g_areaType, 1);
+    EXPECT_EQ(g_viewState, ViewState::Empty);
+    EXPECT_EQ(g_areaType, AreaType::Rectangle);
 }
 
 TEST_F(MainWindowTest, AreaTypeCommandsMoveTheCheckMark)
 {
     td::command(window, IDM_CIRCLE);
-    EXPECT_EQ(g_areaType, 0);
+    EXPECT_EQ(g_areaType, AreaType::Circle);
     EXPECT_TRUE(td::menuChecked(window, IDM_CIRCLE));
     EXPECT_FALSE(td::menuChecked(window, IDM_RECTANGLE));
 
     td::command(window, IDM_CIRCLE);  // choosing it again changes nothing
-    EXPECT_EQ(g_areaType, 0);
+    EXPECT_EQ(g_areaType, AreaType::Circle);
     EXPECT_TRUE(td::menuChecked(window, IDM_CIRCLE));
 
     td::command(window, IDM_RECTANGLE);
-    EXPECT_EQ(g_areaType, 1);
+    EXPECT_EQ(g_areaType, AreaType::Rectangle);
     EXPECT_TRUE(td::menuChecked(window, IDM_RECTANGLE));
     EXPECT_FALSE(td::menuChecked(window, IDM_CIRCLE));
 }
@@ -58,7 +58,7 @@ TEST_F(MainWindowTest, RedrawBeforeAnyFileDoesNothing)
     std::vector<COLORREF> before = td::snapshot(window);
     td::command(window, IDM_REDRAW);
     EXPECT_EQ(td::snapshot(window), before);
-    EXPECT_EQ(g_viewState, 0);
+    EXPECT_EQ(g_viewState, ViewState::Empty);
     EXPECT_TRUE(td::modalLog().empty());
 }
 
@@ -67,7 +67,7 @@ TEST_F(MainWindowTest, UnknownCommandIsIgnored)
     EXPECT_EQ(mainWindowProc(window, WM_COMMAND, 40999, 0), 0);
     EXPECT_EQ(mainWindowProc(window, WM_COMMAND, 0, 0), 0);
     EXPECT_TRUE(td::windowExists(window));
-    EXPECT_EQ(g_viewState, 0);
+    EXPECT_EQ(g_viewState, ViewState::Empty);
 }
 
 TEST_F(MainWindowTest, GrayedItemsCannotBeChosen)
@@ -86,11 +86,11 @@ TEST_F(MainWindowTest, ClearWindowFillsEverythingBlackAndResetsTheViewState)
     FillRect(dc, &all, red);
     DeleteObject(red);
     ReleaseDC(window, dc);
-    g_viewState = 2;
+    g_viewState = ViewState::Drawn;
 
     clearWindow(window);
     EXPECT_EQ(td::countPixels(window, all, RGB(0, 0, 0)), all.right * all.bottom);
-    EXPECT_EQ(g_viewState, 0);
+    EXPECT_EQ(g_viewState, ViewState::Empty);
 }
 
 // Exit and the close box take the same road: WM_CLOSE, the window destroyed, the quit

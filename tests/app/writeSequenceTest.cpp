@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/areaSelection.h"
+#include "app/commands.h"
 #include "app/mainWindow.h"
 #include "points/appState.h"
 #include "resource.h"
@@ -49,7 +50,7 @@ protected:
         AppTest::SetUp();
         input = file("points.csv", kPoints);
         openFile(input);
-        ASSERT_EQ(g_viewState, 2);
+        ASSERT_EQ(g_viewState, ViewState::Drawn);
         ASSERT_FALSE(td::menuGrayed(window, IDM_SELECTALL));
     }
     std::string input;
@@ -60,9 +61,9 @@ TEST_F(WriteSequenceTest, CancelInWriteFileAsLeavesTheWindowBlackAndTheItemsGray
     cancelDialog(" Write File As");
     td::command(window, IDM_SELECTALL);
 
-    EXPECT_EQ(g_viewState, 1);
+    EXPECT_EQ(g_viewState, ViewState::Fitted);
     EXPECT_EQ(g_selectAll, 0);
-    EXPECT_EQ(g_writeGo, 0);
+    EXPECT_EQ(td::modalLog().back(), " Write File As: ") << "the writer never ran";
     EXPECT_TRUE(wholeWindowBlack(window));
     EXPECT_TRUE(td::menuGrayed(window, IDM_SELECTALL));
     EXPECT_TRUE(td::menuGrayed(window, IDM_MOVEALL));
@@ -70,7 +71,7 @@ TEST_F(WriteSequenceTest, CancelInWriteFileAsLeavesTheWindowBlackAndTheItemsGray
 
     // Redraw brings the plot back and the items with it.
     td::command(window, IDM_REDRAW);
-    EXPECT_EQ(g_viewState, 2);
+    EXPECT_EQ(g_viewState, ViewState::Drawn);
     EXPECT_FALSE(wholeWindowBlack(window));
     EXPECT_FALSE(td::menuGrayed(window, IDM_SELECTALL));
     EXPECT_FALSE(td::menuGrayed(window, IDM_MOVEALL));
@@ -82,7 +83,7 @@ TEST_F(WriteSequenceTest, CancelInConversionShowsNoMessage)
     cancelDialog(" Conversion");
     td::command(window, IDM_SELECTALL);
 
-    EXPECT_EQ(g_viewState, 1);
+    EXPECT_EQ(g_viewState, ViewState::Fitted);
     EXPECT_EQ(g_selectAll, 0);
     EXPECT_TRUE(td::menuGrayed(window, IDM_SELECTALL));
     EXPECT_EQ(td::modalLog().size(), 5u);  // note, open, swap, write as, conversion
@@ -100,7 +101,7 @@ TEST_F(WriteSequenceTest, PresetFactorTextIsAnInvalidEntry)
     td::expectMessage("Error", "Invalid entry");
     td::command(window, IDM_SELECTALL);
 
-    EXPECT_EQ(g_viewState, 1);
+    EXPECT_EQ(g_viewState, ViewState::Fitted);
     EXPECT_EQ(g_selectAll, 0);
     EXPECT_TRUE(wholeWindowBlack(window));
     EXPECT_TRUE(td::menuGrayed(window, IDM_SELECTALL));
@@ -116,7 +117,7 @@ TEST_F(WriteSequenceTest, InvalidEntryInSelectAllDoesNotWidenALaterAreaWrite)
     ASSERT_EQ(g_selectAll, 0);
 
     // An area around the second and third points only, written as it stands.
-    g_areaType = 1;
+    g_areaType = AreaType::Rectangle;
     g_selMinX = 1050;
     g_selMaxX = 1250;
     g_selMinY = 2000;
@@ -149,7 +150,7 @@ TEST_F(WriteSequenceTest, SelectAllWithoutModifyNeverShowsConversion)
     td::command(window, IDM_SELECTALL);
 
     EXPECT_EQ(read(out), "1000.5,2000.25,15.0\r\n1100,2100,16\r\n1200,2300,17.5\r\n1300,2050,18\r\n");
-    EXPECT_EQ(g_viewState, 1);
+    EXPECT_EQ(g_viewState, ViewState::Fitted);
     EXPECT_TRUE(td::menuGrayed(window, IDM_MOVEALL));
     EXPECT_EQ(read(input), kPoints);
 }
@@ -164,14 +165,14 @@ TEST_F(WriteSequenceTest, MoveAskedAndDeclinedKeepsTheItemsEnabled)
     });
     td::command(window, IDM_MOVEALL);
 
-    EXPECT_EQ(g_viewState, 1);
+    EXPECT_EQ(g_viewState, ViewState::Fitted);
     EXPECT_TRUE(wholeWindowBlack(window));
     EXPECT_FALSE(td::menuGrayed(window, IDM_SELECTALL));
     EXPECT_FALSE(td::menuGrayed(window, IDM_MOVEALL));
 
     // In view state 1 the move does nothing at all.
     td::command(window, IDM_MOVEALL);
-    EXPECT_EQ(g_viewState, 1);
+    EXPECT_EQ(g_viewState, ViewState::Fitted);
 }
 
 // The move is refused only when both minima are below 2.
@@ -187,11 +188,11 @@ TEST_P(MoveRefusalTest, SorryOnlyWhenBothMinimaAreBelowTwo)
 {
     const MoveCase& c = GetParam();
     openFile(file("points.csv", c.points));
-    ASSERT_EQ(g_viewState, 2);
+    ASSERT_EQ(g_viewState, ViewState::Drawn);
     if (c.refused) {
         td::expectMessage("Sorry", "This file can't be reduced\n        or already has been.");
         td::command(window, IDM_MOVEALL);
-        EXPECT_EQ(g_viewState, 2);  // nothing else happens: the plot stays
+        EXPECT_EQ(g_viewState, ViewState::Drawn);  // nothing else happens: the plot stays
         EXPECT_FALSE(wholeWindowBlack(window));
     } else {
         td::expectModal([](td::Modal& m) {
@@ -199,7 +200,7 @@ TEST_P(MoveRefusalTest, SorryOnlyWhenBothMinimaAreBelowTwo)
             m.answer(IDNO);
         });
         td::command(window, IDM_MOVEALL);
-        EXPECT_EQ(g_viewState, 1);
+        EXPECT_EQ(g_viewState, ViewState::Fitted);
     }
 }
 

@@ -48,10 +48,10 @@ TEST_P(MoveCaseTest, WritesShiftedTrimmedCommaLines) {
 
     if (c.refused) {
         EXPECT_FALSE(std::filesystem::exists(out));
-        EXPECT_EQ(g_viewState, 2);
+        EXPECT_EQ(g_viewState, ViewState::Drawn);
     } else {
         EXPECT_EQ(read(out), c.expected);
-        EXPECT_EQ(g_viewState, 1);
+        EXPECT_EQ(g_viewState, ViewState::Fitted);
         EXPECT_TRUE(td::menuGrayed(window, IDM_SELECTALL));
         EXPECT_TRUE(td::menuGrayed(window, IDM_MOVEALL));
         EXPECT_EQ(td::currentCursor(), IDC_ARROW);
@@ -120,7 +120,7 @@ TEST_F(MoveTest, AnsweringNoWritesNothing) {
     answerQuestion(IDNO);
     td::command(window, IDM_MOVEALL);
 
-    EXPECT_EQ(g_viewState, 1);
+    EXPECT_EQ(g_viewState, ViewState::Fitted);
     EXPECT_EQ(g_selectAll, 0);
     EXPECT_FALSE(td::menuGrayed(window, IDM_SELECTALL));
     EXPECT_FALSE(td::menuGrayed(window, IDM_MOVEALL));
@@ -139,7 +139,7 @@ TEST_F(MoveTest, AMovedFileCannotBeMovedAgain) {
     td::expectModal([out](td::Modal& m) { m.choose(out); });
     td::expectModal([](td::Modal& m) { m.click(IDOK); });
     td::command(window, IDM_OPEN);
-    ASSERT_EQ(g_viewState, 2);
+    ASSERT_EQ(g_viewState, ViewState::Drawn);
     EXPECT_EQ(g_minX, 1);
     EXPECT_EQ(g_minY, 1);
     td::expectMessage("Sorry", "This file can't be reduced\n        or already has been.");

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "output/numberFormat.h"
+#include "support/outputLineReference.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/areaSelection.h"
+#include "app/commands.h"
 #include "app/mainWindow.h"
 #include "output/writeOptions.h"
 #include "output/writer.h"
@@ -42,7 +43,7 @@ protected:
         std::string input = file(name, content);
         openFile(input, swap, skipHeader, firstOpen);
         firstOpen = false;
-        EXPECT_EQ(g_viewState, 2) << "the point file did not open: " << content;
+        EXPECT_EQ(g_viewState, ViewState::Drawn) << "the point file did not open: " << content;
         return input;
     }
 
@@ -91,7 +92,7 @@ protected:
             td::command(window, IDM_SELECTALL);
             return;
         }
-        g_areaType = area.kind == Area::Rectangle ? 1 : 0;
+        g_areaType = area.kind == Area::Rectangle ? AreaType::Rectangle : AreaType::Circle;
         if (area.kind == Area::Rectangle) {
             g_selMinX = area.a;
             g_selMaxX = area.b;

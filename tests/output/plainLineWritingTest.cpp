@@ -8,7 +8,8 @@
 
 #include "outputTest.h"
 #include "output/outputLine.h"
-#include "points/pointLine.h"
+#include "support/outputLineReference.h"
+#include "support/pointLineReference.h"
 #include "support/markWidths.h"
 
 namespace {
@@ -19,7 +20,7 @@ struct PlainCase {
     bool swap;
     Area area;
     WriteChoice choice;
-    short conversion;  // what the choice sets g_conversion to
+    Conversion conversion;  // what the choice sets g_conversion to
     float factor;
     int lines;         // more than the output block holds in the large cases
 };
@@ -82,7 +83,9 @@ std::string expectedOutput(const std::string& content, const PlainCase& c, int* 
         if (c.area.kind == Area::Circle &&
             std::hypot(std::fabs(g_x - c.area.a), std::fabs(g_y - c.area.b)) > c.area.c)
             continue;
-        output += c.conversion ? formatConvertLine(fieldGap()) : formatCopyLine(fieldGap());
+        const FieldGap gap = fieldGap();
+        const std::string gapText(gap.text, gap.length);
+        output += c.conversion != Conversion::None ? formatConvertLine(gapText) : formatCopyLine(gapText);
         ++*count;
     }
     return output;
@@ -92,13 +95,13 @@ class PlainLineWriting : public OutputTest, public ::testing::WithParamInterface
 
 TEST_P(PlainLineWriting, WritesWhatTheOneLineReadingWrites) {
     const PlainCase& c = GetParam();
-    std::mt19937_64 random(c.lines + c.fieldCount * 7 + c.conversion);
+    std::mt19937_64 random(c.lines + c.fieldCount * 7 + static_cast<int>(c.conversion));
     const std::string content = pointFile(random, c.fieldCount, c.lines);
     const std::string input = openPoints(content, c.swap);
     ASSERT_EQ(g_fieldCount, c.fieldCount);
 
     // The options as the dialogs will set them, for the expected lines.
-    g_fileType = static_cast<short>(c.choice.form - IDC_FORM_COMMA + 1);
+    g_fileType = static_cast<FileType>(c.choice.form - IDC_FORM_COMMA + 1);
     g_tabCount = static_cast<short>(c.choice.tabs ? std::atoi(c.choice.tabs) : 1);
     g_conversion = c.conversion;
     g_factor = c.factor;
@@ -139,22 +142,22 @@ const Area kRect = Area::rect(402000, 406000, 5302000, 5306000);
 const Area kCircle = Area::circle(404500, 5304500, 3000);
 
 const PlainCase kCases[] = {
-    {"CopyAllComma", 3, false, Area::all(), form(IDC_FORM_COMMA), 0, 0.0f, 3000},
-    {"CopyAllCommaLarge", 3, false, Area::all(), form(IDC_FORM_COMMA), 0, 0.0f, 90000},
-    {"CopyAllSpace", 3, false, Area::all(), form(IDC_FORM_SPACE), 0, 0.0f, 3000},
-    {"CopyAllOneTab", 3, false, Area::all(), form(IDC_FORM_TAB), 0, 0.0f, 3000},
-    {"CopyAllThreeTabs", 3, false, Area::all(), form(IDC_FORM_TAB, "3"), 0, 0.0f, 3000},
-    {"CopyAllSwapped", 3, true, Area::all(), form(IDC_FORM_COMMA), 0, 0.0f, 3000},
-    {"CopyRectangle", 3, false, kRect, form(IDC_FORM_COMMA), 0, 0.0f, 20000},
-    {"CopyRectangleSwapped", 3, true, Area::rect(5302000, 5306000, 402000, 406000), form(IDC_FORM_SPACE), 0, 0.0f, 20000},
-    {"CopyCircle", 3, false, kCircle, form(IDC_FORM_COMMA), 0, 0.0f, 20000},
-    {"CopyTwoFields", 2, false, Area::all(), form(IDC_FORM_COMMA), 0, 0.0f, 3000},
-    {"CopyTwoFieldsRectangle", 2, false, kRect, form(IDC_FORM_TAB, "2"), 0, 0.0f, 20000},
-    {"MetresToFeetLarge", 3, false, Area::all(), conversion(IDC_CONV_M2FT), 2, 0.0f, 40000},
-    {"FeetToMetresRectangle", 3, false, kRect, conversion(IDC_CONV_FT2M), 4, 0.0f, 20000},
-    {"FactorSwapped", 3, true, Area::all(), conversion(IDC_CONV_FACTOR, "1.1"), 8, 1.1f, 3000},
-    {"ElevationsOnly", 3, false, Area::all(), conversion(IDC_CONV_M2FT, nullptr, true), 2, 0.0f, 3000},
-    {"TwoFieldsMetresToFeet", 2, false, Area::all(), conversion(IDC_CONV_M2FT), 2, 0.0f, 3000},
+    {"CopyAllComma", 3, false, Area::all(), form(IDC_FORM_COMMA), Conversion::None, 0.0f, 3000},
+    {"CopyAllCommaLarge", 3, false, Area::all(), form(IDC_FORM_COMMA), Conversion::None, 0.0f, 90000},
+    {"CopyAllSpace", 3, false, Area::all(), form(IDC_FORM_SPACE), Conversion::None, 0.0f, 3000},
+    {"CopyAllOneTab", 3, false, Area::all(), form(IDC_FORM_TAB), Conversion::None, 0.0f, 3000},
+    {"CopyAllThreeTabs", 3, false, Area::all(), form(IDC_FORM_TAB, "3"), Conversion::None, 0.0f, 3000},
+    {"CopyAllSwapped", 3, true, Area::all(), form(IDC_FORM_COMMA), Conversion::None, 0.0f, 3000},
+    {"CopyRectangle", 3, false, kRect, form(IDC_FORM_COMMA), Conversion::None, 0.0f, 20000},
+    {"CopyRectangleSwapped", 3, true, Area::rect(5302000, 5306000, 402000, 406000), form(IDC_FORM_SPACE), Conversion::None, 0.0f, 20000},
+    {"CopyCircle", 3, false, kCircle, form(IDC_FORM_COMMA), Conversion::None, 0.0f, 20000},
+    {"CopyTwoFields", 2, false, Area::all(), form(IDC_FORM_COMMA), Conversion::None, 0.0f, 3000},
+    {"CopyTwoFieldsRectangle", 2, false, kRect, form(IDC_FORM_TAB, "2"), Conversion::None, 0.0f, 20000},
+    {"MetresToFeetLarge", 3, false, Area::all(), conversion(IDC_CONV_M2FT), Conversion::MetresToFeet, 0.0f, 40000},
+    {"FeetToMetresRectangle", 3, false, kRect, conversion(IDC_CONV_FT2M), Conversion::FeetToMetres, 0.0f, 20000},
+    {"FactorSwapped", 3, true, Area::all(), conversion(IDC_CONV_FACTOR, "1.1"), Conversion::Factor, 1.1f, 3000},
+    {"ElevationsOnly", 3, false, Area::all(), conversion(IDC_CONV_M2FT, nullptr, true), Conversion::MetresToFeet, 0.0f, 3000},
+    {"TwoFieldsMetresToFeet", 2, false, Area::all(), conversion(IDC_CONV_M2FT), Conversion::MetresToFeet, 0.0f, 3000},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, PlainLineWriting, ::testing::ValuesIn(kCases),

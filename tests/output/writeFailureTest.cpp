@@ -46,7 +46,7 @@ protected:
     }
     // The ending every write reaches, whatever happened.
     void expectEnded() {
-        EXPECT_EQ(g_viewState, 1);
+        EXPECT_EQ(g_viewState, ViewState::Fitted);
         EXPECT_EQ(g_selectAll, 0);
         EXPECT_EQ(g_elevationsOnly, 0);
         EXPECT_TRUE(td::menuGrayed(window, IDM_SELECTALL));

@@ -41,7 +41,9 @@ bool onlyFileIn(const std::filesystem::path& dir) {
 // What the writer found in the write options when its save dialog came up.
 struct SeenOptions {
     bool seen = false;
-    short fileType = 0, tabCount = 0, conversion = 0, elevationsOnly = 0, writeGo = 0;
+    FileType fileType = FileType::Comma;
+    short tabCount = 0, elevationsOnly = 0;
+    Conversion conversion = Conversion::None;
     float factor = 0;
 };
 
@@ -53,7 +55,6 @@ void cancelSaveNoting(SeenOptions* seen) {
         seen->tabCount = g_tabCount;
         seen->conversion = g_conversion;
         seen->elevationsOnly = g_elevationsOnly;
-        seen->writeGo = g_writeGo;
         seen->factor = g_factor;
         m.cancel();
     });
@@ -69,7 +70,7 @@ protected:
     }
     void redraw() {
         td::command(window, IDM_REDRAW);
-        ASSERT_EQ(g_viewState, 2);
+        ASSERT_EQ(g_viewState, ViewState::Drawn);
     }
     std::string input;
 };
@@ -84,10 +85,9 @@ TEST_F(WriteOptionsTest, UntouchedWriteFileAsGivesCommaFormOneTabAndNoConversion
     td::command(window, IDM_SELECTALL);
 
     ASSERT_TRUE(seen.seen);
-    EXPECT_EQ(seen.fileType, 1);
+    EXPECT_EQ(seen.fileType, FileType::Comma);
     EXPECT_EQ(seen.tabCount, 1);
-    EXPECT_EQ(seen.conversion, 0);
-    EXPECT_EQ(g_modifyValues, 0);
+    EXPECT_EQ(seen.conversion, Conversion::None);
     for (const std::string& entry : td::modalLog()) EXPECT_EQ(entry.find(" Conversion"), std::string::npos);
 }
 
@@ -139,7 +139,7 @@ class CancelTest : public WriteOptionsTest, public ::testing::WithParamInterface
 
 TEST_P(CancelTest, EndsTheWriteAndKeepsTheStoredChoices) {
     const CancelCase& c = GetParam();
-    g_fileType = 2;
+    g_fileType = FileType::Space;
     g_tabCount = 4;
     g_factor = 7.5f;
     td::expectModal([c](td::Modal& m) {
@@ -162,19 +162,19 @@ TEST_P(CancelTest, EndsTheWriteAndKeepsTheStoredChoices) {
     }
     td::command(window, IDM_SELECTALL);
 
-    EXPECT_EQ(g_writeGo, 0);
-    EXPECT_EQ(g_viewState, 1);
+    EXPECT_EQ(messagesWithCaption("Save As"), 0) << "the writer never ran";
+    EXPECT_EQ(g_viewState, ViewState::Fitted);
     EXPECT_EQ(g_selectAll, 0);
     EXPECT_EQ(g_factor, 7.5f);
-    EXPECT_EQ(g_conversion, 0);
+    EXPECT_EQ(g_conversion, Conversion::None);
     EXPECT_EQ(g_elevationsOnly, 0);
     if (c.inConversion) {
-        EXPECT_EQ(g_fileType, 3);  // " Write File As" had its OK
+        EXPECT_EQ(g_fileType, FileType::Tab);  // " Write File As" had its OK
         EXPECT_EQ(g_tabCount, 2);
     } else {
-        EXPECT_EQ(g_fileType, 2);
+        EXPECT_EQ(g_fileType, FileType::Space);
         EXPECT_EQ(g_tabCount, 4);
-        EXPECT_EQ(g_modifyValues, 0);
+        EXPECT_EQ(messagesWithCaption(" Conversion"), 0);
     }
     EXPECT_EQ(messagesWithCaption("Error"), 0);
     EXPECT_TRUE(onlyFileIn(dir));
@@ -196,7 +196,7 @@ struct TabCase {
     const char* name;
     int form;
     const char* typed;
-    short fileType;
+    FileType fileType;
     short stored;
 };
 
@@ -222,14 +222,14 @@ TEST_P(TabCountTest, StoresAtMostFive) {
 
 INSTANTIATE_TEST_SUITE_P(
     Counts, TabCountTest,
-    ::testing::Values(TabCase{"Nine", IDC_FORM_TAB, "9", 3, 5}, TabCase{"Five", IDC_FORM_TAB, "5", 3, 5},
-                      TabCase{"Zero", IDC_FORM_TAB, "0", 3, 0}, TabCase{"Emptied", IDC_FORM_TAB, "\b", 3, 0},
-                      TabCase{"Three", IDC_FORM_TAB, "3", 3, 3}, TabCase{"StoredForSpace", IDC_FORM_SPACE, "3", 2, 3},
-                      TabCase{"StoredForComma", IDC_FORM_COMMA, "2", 1, 2},
-                      TabCase{"WrapsToFiveIn16Bits", IDC_FORM_TAB, "65541", 3, 5},
-                      TabCase{"NegativeIn16Bits", IDC_FORM_TAB, "40000", 3, 5},
-                      TabCase{"Beyond32Bits", IDC_FORM_TAB, "4294967301", 3, 5},
-                      TabCase{"LettersAreNotTyped", IDC_FORM_TAB, "x2", 3, 2}),
+    ::testing::Values(TabCase{"Nine", IDC_FORM_TAB, "9", FileType::Tab, 5}, TabCase{"Five", IDC_FORM_TAB, "5", FileType::Tab, 5},
+                      TabCase{"Zero", IDC_FORM_TAB, "0", FileType::Tab, 0}, TabCase{"Emptied", IDC_FORM_TAB, "\b", FileType::Tab, 0},
+                      TabCase{"Three", IDC_FORM_TAB, "3", FileType::Tab, 3}, TabCase{"StoredForSpace", IDC_FORM_SPACE, "3", FileType::Space, 3},
+                      TabCase{"StoredForComma", IDC_FORM_COMMA, "2", FileType::Comma, 2},
+                      TabCase{"WrapsToFiveIn16Bits", IDC_FORM_TAB, "65541", FileType::Tab, 5},
+                      TabCase{"NegativeIn16Bits", IDC_FORM_TAB, "40000", FileType::Tab, 5},
+                      TabCase{"Beyond32Bits", IDC_FORM_TAB, "4294967301", FileType::Tab, 5},
+                      TabCase{"LettersAreNotTyped", IDC_FORM_TAB, "x2", FileType::Tab, 2}),
     [](const ::testing::TestParamInfo<TabCase>& info) { return info.param.name; });
 
 // " Conversion" OK: what is stored, and whether the factor text is accepted.
@@ -239,7 +239,7 @@ struct ConversionCase {
     const char* typed;  // nullptr leaves "Enter #"
     bool elevationsOnly;
     bool accepted;
-    short conversion;
+    Conversion conversion;
     float factor;  // checked when the typed factor is chosen and accepted
 };
 
@@ -263,19 +263,18 @@ TEST_P(ConversionTest, StoresTheChoiceOrRefusesTheFactor) {
     td::command(window, IDM_SELECTALL);
 
     if (c.accepted) {
-        ASSERT_TRUE(seen.seen);
-        EXPECT_EQ(seen.writeGo, 1);
+        ASSERT_TRUE(seen.seen) << "the writer ran";
         EXPECT_EQ(seen.conversion, c.conversion);
         EXPECT_EQ(seen.elevationsOnly, c.elevationsOnly ? 1 : 0);
-        if (c.conversion == 8)
+        if (c.conversion == Conversion::Factor)
             EXPECT_EQ(seen.factor, c.factor);
         else
             EXPECT_EQ(seen.factor, 99.0f);  // the edit is not read
     } else {
-        EXPECT_EQ(g_writeGo, 0);
-        EXPECT_EQ(g_conversion, 8);
+        EXPECT_EQ(messagesWithCaption("Save As"), 0) << "the writer never ran";
+        EXPECT_EQ(g_conversion, Conversion::Factor);
     }
-    EXPECT_EQ(g_viewState, 1);
+    EXPECT_EQ(g_viewState, ViewState::Fitted);
     EXPECT_EQ(g_selectAll, 0);
     EXPECT_EQ(g_elevationsOnly, 0);  // the writer or the refusal ends with it cleared
     EXPECT_TRUE(onlyFileIn(dir));
@@ -284,25 +283,25 @@ TEST_P(ConversionTest, StoresTheChoiceOrRefusesTheFactor) {
 INSTANTIATE_TEST_SUITE_P(
     Choices, ConversionTest,
     ::testing::Values(
-        ConversionCase{"Factor", IDC_CONV_FACTOR, "2.5", false, true, 8, 2.5f},
-        ConversionCase{"FactorLeadingBlanks", IDC_CONV_FACTOR, "  2.5", false, true, 8, 2.5f},
-        ConversionCase{"FactorExponent", IDC_CONV_FACTOR, "1e2", false, true, 8, 100.0f},
-        ConversionCase{"FactorCutToSixCharacters", IDC_CONV_FACTOR, "1.23456", false, true, 8, 1.2345f},
-        ConversionCase{"FactorCutBeforeALetter", IDC_CONV_FACTOR, "1.2345x", false, true, 8, 1.2345f},
-        ConversionCase{"FactorNegative", IDC_CONV_FACTOR, "-0.5", true, true, 8, -0.5f},
+        ConversionCase{"Factor", IDC_CONV_FACTOR, "2.5", false, true, Conversion::Factor, 2.5f},
+        ConversionCase{"FactorLeadingBlanks", IDC_CONV_FACTOR, "  2.5", false, true, Conversion::Factor, 2.5f},
+        ConversionCase{"FactorExponent", IDC_CONV_FACTOR, "1e2", false, true, Conversion::Factor, 100.0f},
+        ConversionCase{"FactorCutToSixCharacters", IDC_CONV_FACTOR, "1.23456", false, true, Conversion::Factor, 1.2345f},
+        ConversionCase{"FactorCutBeforeALetter", IDC_CONV_FACTOR, "1.2345x", false, true, Conversion::Factor, 1.2345f},
+        ConversionCase{"FactorNegative", IDC_CONV_FACTOR, "-0.5", true, true, Conversion::Factor, -0.5f},
         // A factor of 0 would write every value as 0.
-        ConversionCase{"FactorEmptiedIsRefused", IDC_CONV_FACTOR, "\b", false, false, 8, 0},
-        ConversionCase{"FactorZero", IDC_CONV_FACTOR, "-0.0", false, false, 8, 0},
-        ConversionCase{"FactorBelowSinglePrecision", IDC_CONV_FACTOR, "1e-50", false, false, 8, 0},
-        ConversionCase{"FactorPresetText", IDC_CONV_FACTOR, nullptr, false, false, 8, 0},
-        ConversionCase{"FactorThenLetter", IDC_CONV_FACTOR, "2.5a", false, false, 8, 0},
-        ConversionCase{"FactorThenBlank", IDC_CONV_FACTOR, "2.5 ", false, false, 8, 0},
-        ConversionCase{"FactorOnlyBlanks", IDC_CONV_FACTOR, "  ", false, false, 8, 0},
-        ConversionCase{"FactorNan", IDC_CONV_FACTOR, "nan", false, false, 8, 0},
-        ConversionCase{"FactorInfinity", IDC_CONV_FACTOR, "-inf", false, false, 8, 0},
-        ConversionCase{"FactorBeyondSinglePrecision", IDC_CONV_FACTOR, "1e39", false, false, 8, 0},
-        ConversionCase{"FactorLargestInSinglePrecision", IDC_CONV_FACTOR, "3e38", false, true, 8, 3e38f},
-        ConversionCase{"MetresToFeetIgnoresTheEdit", IDC_CONV_M2FT, nullptr, false, true, 2, 0},
-        ConversionCase{"MetresToFeetElevationsOnly", IDC_CONV_M2FT, "junk", true, true, 2, 0},
-        ConversionCase{"FeetToMetres", IDC_CONV_FT2M, nullptr, false, true, 4, 0}),
+        ConversionCase{"FactorEmptiedIsRefused", IDC_CONV_FACTOR, "\b", false, false, Conversion::Factor, 0},
+        ConversionCase{"FactorZero", IDC_CONV_FACTOR, "-0.0", false, false, Conversion::Factor, 0},
+        ConversionCase{"FactorBelowSinglePrecision", IDC_CONV_FACTOR, "1e-50", false, false, Conversion::Factor, 0},
+        ConversionCase{"FactorPresetText", IDC_CONV_FACTOR, nullptr, false, false, Conversion::Factor, 0},
+        ConversionCase{"FactorThenLetter", IDC_CONV_FACTOR, "2.5a", false, false, Conversion::Factor, 0},
+        ConversionCase{"FactorThenBlank", IDC_CONV_FACTOR, "2.5 ", false, false, Conversion::Factor, 0},
+        ConversionCase{"FactorOnlyBlanks", IDC_CONV_FACTOR, "  ", false, false, Conversion::Factor, 0},
+        ConversionCase{"FactorNan", IDC_CONV_FACTOR, "nan", false, false, Conversion::Factor, 0},
+        ConversionCase{"FactorInfinity", IDC_CONV_FACTOR, "-inf", false, false, Conversion::Factor, 0},
+        ConversionCase{"FactorBeyondSinglePrecision", IDC_CONV_FACTOR, "1e39", false, false, Conversion::Factor, 0},
+        ConversionCase{"FactorLargestInSinglePrecision", IDC_CONV_FACTOR, "3e38", false, true, Conversion::Factor, 3e38f},
+        ConversionCase{"MetresToFeetIgnoresTheEdit", IDC_CONV_M2FT, nullptr, false, true, Conversion::MetresToFeet, 0},
+        ConversionCase{"MetresToFeetElevationsOnly", IDC_CONV_M2FT, "junk", true, true, Conversion::MetresToFeet, 0},
+        ConversionCase{"FeetToMetres", IDC_CONV_FT2M, nullptr, false, true, Conversion::FeetToMetres, 0}),
     [](const ::testing::TestParamInfo<ConversionCase>& info) { return info.param.name; });

@@ -1,4 +1,4 @@
-// The written numbers against printf: putNumber must give "%.2lf" and "%.3lf"'s digits,
+// The written numbers against printf: putNumber2 and putNumber3 must give "%.2lf" and "%.3lf"'s digits,
 // trimmed, for every double, and the converted and moved lines the same text as reading
 // with strtod and printing with snprintf. Many generated values, every character compared.
 #include <gtest/gtest.h>
@@ -16,6 +16,8 @@
 #include "output/outputLine.h"
 #include "output/writeOptions.h"
 #include "points/appState.h"
+#include "support/outputLineReference.h"
+#include "support/pointLineReference.h"
 
 namespace {
 
@@ -29,8 +31,7 @@ std::string printed(double value, int decimals) {
 }
 
 void expectPrinted(double value, int decimals) {
-    char text[NUMBER_TEXT_MAX];
-    const std::string put(text, putNumber(text, value, decimals));
+    const std::string put = formatNumber(value, decimals);
     ASSERT_EQ(put, printed(value, decimals)) << "value " << std::hexfloat << value << " with " << decimals;
 }
 
@@ -134,7 +135,7 @@ std::string referenceLine(double multiplier, bool move) {
 
 struct LineCase {
     const char* name;
-    short conversion;  // 1 move, 2 metres to feet, 4 feet to metres, 8 the factor
+    Conversion conversion;
     float factor;
     short elevationsOnly;
     short fieldCount;
@@ -150,11 +151,13 @@ TEST_P(LineExactness, MatchesStrtodAndSnprintf) {
     g_factor = c.factor;
     g_elevationsOnly = c.elevationsOnly;
     g_fieldCount = c.fieldCount;
-    g_fileType = 1;
+    g_fileType = FileType::Comma;
     g_minX = 412000;
     g_minY = 5318000;
-    const double multiplier = c.conversion == 2 ? 3.28084 : c.conversion == 4 ? 0.3048 : static_cast<double>(c.factor);
-    std::mt19937_64 random(c.conversion * 100 + c.fieldCount);
+    const double multiplier = c.conversion == Conversion::MetresToFeet   ? 3.28084
+                              : c.conversion == Conversion::FeetToMetres ? 0.3048
+                                                                         : static_cast<double>(c.factor);
+    std::mt19937_64 random(static_cast<int>(c.conversion) * 100 + c.fieldCount);
     for (int i = 0; i < 200000; ++i) {
         auto below = [&random](unsigned long long n) { return static_cast<unsigned long long>(random() % n); };
         const bool three = below(4) == 0;
@@ -162,15 +165,18 @@ TEST_P(LineExactness, MatchesStrtodAndSnprintf) {
         std::snprintf(g_xText, sizeof g_xText, form, 412000 + below(8000), below(three ? 1000 : 100));
         std::snprintf(g_yText, sizeof g_yText, form, 5318000 + below(6000), below(three ? 1000 : 100));
         std::snprintf(g_zText, sizeof g_zText, "%s%llu.%03llu", below(9) ? "" : "-", below(40000), below(1000));
-        const std::string line = c.conversion == 1 ? formatMoveLine(",") : formatConvertLine(",");
-        ASSERT_EQ(line, referenceLine(multiplier, c.conversion == 1)) << g_xText << "," << g_yText << "," << g_zText;
+        const bool move = c.conversion == Conversion::Move;
+        const std::string line = move ? formatMoveLine(",") : formatConvertLine(",");
+        ASSERT_EQ(line, referenceLine(multiplier, move)) << g_xText << "," << g_yText << "," << g_zText;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Conversions, LineExactness,
-    ::testing::Values(LineCase{"MetresToFeet", 2, 0, 0, 3}, LineCase{"FeetToMetres", 4, 0, 0, 3},
-                      LineCase{"TypedFactor", 8, 1.2345f, 0, 3}, LineCase{"ElevationsOnly", 2, 0, 1, 3},
-                      LineCase{"TwoFields", 2, 0, 0, 2}, LineCase{"Move", 1, 0, 0, 3}));
+    ::testing::Values(LineCase{"MetresToFeet", Conversion::MetresToFeet, 0, 0, 3},
+                      LineCase{"FeetToMetres", Conversion::FeetToMetres, 0, 0, 3},
+                      LineCase{"TypedFactor", Conversion::Factor, 1.2345f, 0, 3},
+                      LineCase{"ElevationsOnly", Conversion::MetresToFeet, 0, 1, 3},
+                      LineCase{"TwoFields", Conversion::MetresToFeet, 0, 0, 2}, LineCase{"Move", Conversion::Move, 0, 0, 3}));
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "plotFixture.h"
+#include "support/plotFixture.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ class InfoPanelTest : public PlotTest, public ::testing::WithParamInterface<Pane
 TEST_P(InfoPanelTest, FiveTextsWithTheirFontsAndPlaces) {
     const PanelCase& c = GetParam();
     openPoints(c.content, false, c.fileName);
-    ASSERT_EQ(g_viewState, 2);
+    ASSERT_EQ(g_viewState, ViewState::Drawn);
     std::vector<td::DrawnText> drawn = td::drawnTexts(window);
     expectPanel(drawn, panel(c.shownName, c.minZ, c.maxZ, c.count, g_plotTop, g_plotBottom));
     // Each text really reached the window in white, near its reference point.
@@ -104,7 +104,7 @@ TEST_F(PlotTest, FrameIsAThreePixelRedEdgeCentredOnTheFrameLines) {
 TEST_F(PlotTest, RedrawEndsDrawnWithTheSelectItemsEnabledAndTheArrowCursor) {
     openPoints("1000,1000\n2000,1500\n");
     td::command(window, IDM_REDRAW);
-    EXPECT_EQ(g_viewState, 2);
+    EXPECT_EQ(g_viewState, ViewState::Drawn);
     EXPECT_FALSE(td::menuGrayed(window, IDM_SELECTALL));
     EXPECT_FALSE(td::menuGrayed(window, IDM_MOVEALL));
     EXPECT_EQ(td::currentCursor(), IDC_ARROW);
@@ -125,7 +125,7 @@ TEST_F(PlotTest, SurveyOf100000PointsIsDrawnWhole) {
     }
     content += "1900,1450,100\n";  // the far corner
     openPoints(content, false, "survey.csv");
-    ASSERT_EQ(g_viewState, 2);
+    ASSERT_EQ(g_viewState, ViewState::Drawn);
     ASSERT_EQ(g_plotLeft, 25);
     ASSERT_EQ(g_plotTop, 118);
     ASSERT_EQ(g_plotRight, 936);

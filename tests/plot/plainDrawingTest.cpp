@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "plotFixture.h"
+#include "support/plotFixture.h"
 #include "support/markWidths.h"
 
 namespace {
@@ -134,7 +134,7 @@ TEST_P(PlainDrawingTest, OpenDrawsAsTheGeneralReadingDoes) {
     const std::vector<std::string> lines = openableLines(random, c);
     const std::string path = file("points.csv", joined(lines, true));
     openFile(path, c.swap);
-    ASSERT_EQ(g_viewState, 2);
+    ASSERT_EQ(g_viewState, ViewState::Drawn);
     const Drawn general = drawn();
     const int black = count(inside(), RGB(0, 0, 0));
     EXPECT_GT(black, 0);
@@ -144,7 +144,7 @@ TEST_P(PlainDrawingTest, OpenDrawsAsTheGeneralReadingDoes) {
         SCOPED_TRACE("marks " + std::to_string(width) + " wide");
         MarkWidthScope scope(width);
         openFile(path, c.swap, false, false);
-        ASSERT_EQ(g_viewState, 2);
+        ASSERT_EQ(g_viewState, ViewState::Drawn);
         expectSame(drawn(), general);
     }
 }
@@ -156,12 +156,12 @@ TEST_P(PlainDrawingTest, RedrawOfAChangedFileDrawsAsTheGeneralReadingDoes) {
     const std::vector<std::string> changed = changedLines(random, c, c.lines);
     const std::string path = file("points.csv", joined(lines, false));
     openFile(path, c.swap);
-    ASSERT_EQ(g_viewState, 2);
+    ASSERT_EQ(g_viewState, ViewState::Drawn);
     changeAndRedraw(joined(changed, false));
     const Drawn plain = drawn();
     file("points.csv", joined(lines, false));
     openFile(path, c.swap, false, false);
-    ASSERT_EQ(g_viewState, 2);
+    ASSERT_EQ(g_viewState, ViewState::Drawn);
     changeAndRedraw(joined(changed, true));
     expectSame(plain, drawn());
 }

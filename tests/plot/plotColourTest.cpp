@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "plotFixture.h"
+#include "support/plotFixture.h"
 
 using PlotColourTest = PlotTest;
 
@@ -40,7 +40,7 @@ class GreyTest : public PlotTest, public ::testing::WithParamInterface<GreyCase>
 
 TEST_P(GreyTest, EveryPointIsGrey) {
     openPoints(GetParam().content);
-    ASSERT_EQ(g_viewState, 2);
+    ASSERT_EQ(g_viewState, ViewState::Drawn);
     const int columns[] = {30, 480, 930};
     const int rows[] = {574, 374, 124};
     for (int i = 0; i < 3; ++i) EXPECT_EQ(rgb(at(columns[i], rows[i])), "154,154,154") << "point " << i;
@@ -63,7 +63,7 @@ TEST_F(PlotColourTest, ElevationsJustBelow32768AreNotDrawn) {
     std::string content = "1000,1000,0\n1900,1450,40000\n";
     for (int i = 0; i < 6; ++i) content += std::to_string(1100 + 100 * i) + ",1200," + rows[i].z + "\n";
     openPoints(content);
-    ASSERT_EQ(g_viewState, 2);
+    ASSERT_EQ(g_viewState, ViewState::Drawn);
     for (int i = 0; i < 6; ++i) {
         COLORREF c = at(130 + 100 * i, 374);
         EXPECT_EQ(c != RGB(0, 0, 0), rows[i].drawn) << "elevation " << rows[i].z << " drew " << rgb(c);

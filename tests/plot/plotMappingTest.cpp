@@ -2,7 +2,7 @@
 // it, the header line, and redraws of a file that changed after it was opened.
 #include <string>
 
-#include "plotFixture.h"
+#include "support/plotFixture.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ using PlotMappingTest = PlotTest;
 
 TEST_F(PlotMappingTest, ExtentOf1000By500PutsTheCornersAt30_574And928_126) {
     openPoints("1000,1000,10\n2000,1500,20\n");
-    ASSERT_EQ(g_viewState, 2);
+    ASSERT_EQ(g_viewState, ViewState::Drawn);
     ASSERT_EQ(g_plotLeft, 26);
     ASSERT_EQ(g_plotTop, 119);
     ASSERT_EQ(g_plotRight, 936);
@@ -73,7 +73,7 @@ TEST_P(FrameEdgeTest, PointOnTheEdgeIsNotDrawn) {
     openPoints(corners);
     COLORREF before = at(c.column, c.row);
     changeAndRedraw(corners + c.point + "\n");
-    ASSERT_EQ(g_viewState, 2);
+    ASSERT_EQ(g_viewState, ViewState::Drawn);
     if (c.drawn)
         EXPECT_EQ(rgb(at(c.column, c.row)), rgb(kGrey));
     else
@@ -107,7 +107,7 @@ class HeaderTest : public PlotTest, public ::testing::WithParamInterface<HeaderC
 TEST_P(HeaderTest, CountAndHeaderPixelFollowTheChoice) {
     const HeaderCase& c = GetParam();
     openPoints("1450,1200\n1000,1000\n1900,1450\n1300,1100\n", c.skipHeader);
-    ASSERT_EQ(g_viewState, 2);
+    ASSERT_EQ(g_viewState, ViewState::Drawn);
     EXPECT_EQ(rgb(at(480, 374)), rgb(c.headerDrawn ? kGrey : kBlack));
     EXPECT_EQ(rgb(at(330, 474)), rgb(kGrey));  // 1300,1100 in either case
     std::vector<td::DrawnText> texts = td::drawnTexts(window);
@@ -123,7 +123,7 @@ TEST_F(PlotMappingTest, ElevationsOutsideTheOpenedRangeTakeTheEndsOfTheRamp) {
     // Opened with elevations 100 to 340; then points below and above that range appear.
     openPoints("1000,1000,100\n1900,1450,340\n");
     changeAndRedraw("1000,1000,100\n1900,1450,340\n1100,1200,50\n1200,1200,1000\n1300,1200,-1e30\n");
-    ASSERT_EQ(g_viewState, 2);
+    ASSERT_EQ(g_viewState, ViewState::Drawn);
     EXPECT_EQ(rgb(at(130, 374)), rgb(kLowest));
     EXPECT_EQ(rgb(at(230, 374)), rgb(kHighest));
     EXPECT_EQ(rgb(at(330, 374)), rgb(kLowest));
@@ -134,7 +134,7 @@ TEST_F(PlotMappingTest, FileGoneSinceTheOpenDrawsPanelAndEmptyFrame) {
     ASSERT_EQ(rgb(at(480, 374)), rgb(kGrey));
     std::filesystem::remove(input);
     td::command(window, IDM_REDRAW);
-    EXPECT_EQ(g_viewState, 2);
+    EXPECT_EQ(g_viewState, ViewState::Drawn);
     EXPECT_EQ(td::currentCursor(), IDC_ARROW);
     EXPECT_EQ(td::drawnTexts(window).size(), 5u);
     EXPECT_EQ(rgb(at(g_plotLeft, 300)), "255,0,0");
@@ -153,7 +153,7 @@ class BadLineTest : public PlotTest, public ::testing::WithParamInterface<BadLin
 TEST_P(BadLineTest, DrawingStopsAtTheLine) {
     openPoints("1000,1000\n1900,1450\n1100,1200\n1200,1200\n");
     changeAndRedraw("1000,1000\n1900,1450\n1100,1200\n" + GetParam().line + "\n1200,1200\n1300,1200\n");
-    EXPECT_EQ(g_viewState, 2);
+    EXPECT_EQ(g_viewState, ViewState::Drawn);
     EXPECT_EQ(td::currentCursor(), IDC_ARROW);
     EXPECT_FALSE(td::menuGrayed(window, IDM_SELECTALL));
     EXPECT_EQ(rgb(at(130, 374)), rgb(kGrey));

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "plotFixture.h"
+#include "support/plotFixture.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ class ThinningTest : public PlotTest, public ::testing::WithParamInterface<Thinn
 TEST_P(ThinningTest, DrawsTheFirstLineAndEveryNthAfterIt) {
     const ThinningCase& c = GetParam();
     openPoints(thinningFile(c.lines));
-    ASSERT_EQ(g_viewState, 2);
+    ASSERT_EQ(g_viewState, ViewState::Drawn);
     ASSERT_EQ(g_lineCount, c.lines);
     ASSERT_EQ(g_scale, 1.0f);
     for (int b = 0; b < kStripes; ++b) {

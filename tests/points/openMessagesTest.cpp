@@ -3,6 +3,7 @@
 
 #include "openSteps.h"
 #include "support/appFixture.h"
+#include "resource.h"
 
 using namespace openSteps;
 
@@ -40,7 +41,7 @@ TEST_P(OpenRejects, ShowsItsMessageAndLeavesNothingSelectable) {
     expectChoose(point);
     if (c.reachesSwapFields) expectSwapOk();
     expectError(window, c.text);
-    td::command(window, 40001);
+    td::command(window, IDM_OPEN);
     td::checkDone();
     expectNothingSelectable(window);
     EXPECT_EQ(td::currentCursor(), IDC_ARROW);
@@ -93,7 +94,7 @@ TEST_F(OpenMessages, NoteOnlyUntilAFileIsChosen) {
     // Cancel on the very first Open: the next Open shows the note again.
     expectNote();
     td::expectModal([](td::Modal& m) { m.cancel(); });
-    td::command(window, 40001);
+    td::command(window, IDM_OPEN);
     td::checkDone();
     EXPECT_EQ(g_fileChosen, 0);
     expectNothingSelectable(window);
@@ -106,13 +107,13 @@ TEST_F(OpenMessages, NoteOnlyUntilAFileIsChosen) {
     });
     expectChoose(good);
     expectSwapOk();
-    td::command(window, 40001);
+    td::command(window, IDM_OPEN);
     td::checkDone();
-    EXPECT_NE(g_viewState, 0);
+    EXPECT_NE(g_viewState, ViewState::Empty);
 
     // Once a file was chosen, Open clears the window instead and a cancel leaves it black.
     td::expectModal([](td::Modal& m) { m.cancel(); });
-    td::command(window, 40001);
+    td::command(window, IDM_OPEN);
     td::checkDone();
     expectNothingSelectable(window);
     RECT client = {0, 0, td::clientWidth(window), td::clientHeight(window)};
@@ -129,7 +130,7 @@ TEST_F(OpenMessages, FileDialogAsksForPointFiles) {
         EXPECT_EQ(m.owner(), window);
         m.cancel();
     });
-    td::command(window, 40001);
+    td::command(window, IDM_OPEN);
     td::checkDone();
     EXPECT_STREQ(g_inputPath, "");
 }
@@ -143,7 +144,7 @@ TEST_F(OpenMessages, MissingFileIsNotAPointFile) {
         std::filesystem::remove(gone);
     });
     expectError(window, kNotPointFile);
-    td::command(window, 40001);
+    td::command(window, IDM_OPEN);
     td::checkDone();
     expectNothingSelectable(window);
 }
@@ -156,7 +157,7 @@ TEST_F(OpenMessages, OverLongHeaderSkippedByEarlierChoice) {
     ASSERT_EQ(g_skipHeader, 1);
     expectChoose(file("second.csv", std::string(130, 'H') + "\n100,200\n300,400\n"));
     expectError(window, "Line 1 of this file is longer than 127 characters.\n    Check file and try again.");
-    td::command(window, 40001);
+    td::command(window, IDM_OPEN);
     td::checkDone();
     expectNothingSelectable(window);
 }
@@ -167,12 +168,12 @@ TEST_F(OpenMessages, HeaderOnlyFileWithHeaderSkipped) {
     expectNote();
     expectChoose(file("header.csv", "X,Y\n"));
     td::expectModal([](td::Modal& m) {
-        EXPECT_EQ(m.itemText(3001), "1");
-        m.click(2001);
+        EXPECT_EQ(m.itemText(IDC_LINECOUNT), "1");
+        m.click(IDC_SKIPHEADER);
         m.click(IDOK);
     });
     expectError(window, kInvalid);
-    td::command(window, 40001);
+    td::command(window, IDM_OPEN);
     td::checkDone();
     expectNothingSelectable(window);
 }

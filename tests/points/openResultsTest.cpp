@@ -4,6 +4,8 @@
 
 #include "openSteps.h"
 #include "support/appFixture.h"
+#include "support/openFiles.h"
+#include "resource.h"
 
 using namespace openSteps;
 
@@ -64,8 +66,8 @@ TEST_P(OpenRanges, GathersTrueRanges) {
     const RangeCase& c = GetParam();
     openFile(file("Survey Points.csv", c.content), false, c.skipHeader);
     td::checkDone();
-    EXPECT_NE(g_viewState, 0);
-    EXPECT_FALSE(g_input.is_open());
+    EXPECT_NE(g_viewState, ViewState::Empty);
+    EXPECT_FALSE(heldOpen(g_inputPath));
     EXPECT_EQ(g_fieldCount, c.fields);
     EXPECT_EQ(g_minX, c.minX);
     EXPECT_EQ(g_maxX, c.maxX);
@@ -117,22 +119,22 @@ TEST_F(OpenResults, CrLfLinesOf79Characters) {
     line2.resize(79, '1');
     openFile(file("long.csv", "100,200,5\r\n" + line2 + "\r\n500,600,7\r\n"));
     td::checkDone();
-    EXPECT_NE(g_viewState, 0);
+    EXPECT_NE(g_viewState, ViewState::Empty);
     EXPECT_EQ(g_pointCount, 3);
 }
 
 TEST_F(OpenResults, MenuAndCursorAfterSuccessThenFailure) {
     openFile(file("good.csv", "100,200\n300,400\n"));
     td::checkDone();
-    EXPECT_NE(g_viewState, 0);
+    EXPECT_NE(g_viewState, ViewState::Empty);
     EXPECT_EQ(td::currentCursor(), IDC_ARROW);
-    EXPECT_FALSE(td::menuGrayed(window, 40006)) << "the plot drawn after the open enables them";
-    EXPECT_FALSE(td::menuGrayed(window, 40007));
+    EXPECT_FALSE(td::menuGrayed(window, IDM_SELECTALL)) << "the plot drawn after the open enables them";
+    EXPECT_FALSE(td::menuGrayed(window, IDM_MOVEALL));
 
     // A later failure grays both items again, whatever the plot had enabled.
     expectChoose(file("bad.csv", "100;200\n"));
     expectError(window, "This is not a valid point file.\n    Check file and try again.");
-    td::command(window, 40001);
+    td::command(window, IDM_OPEN);
     td::checkDone();
     expectNothingSelectable(window);
 }
@@ -153,11 +155,11 @@ TEST_F(OpenResults, PointCountUnderNewHeaderChoice) {
     std::string withHeader = file("header.csv", "Easting,Northing\n100,200\n300,400\n500,600\n");
     expectChoose(withHeader);
     td::expectModal([](td::Modal& m) {
-        EXPECT_EQ(m.itemText(3001), "4") << "the counting pass read the header as a line";
-        m.click(2001);
+        EXPECT_EQ(m.itemText(IDC_LINECOUNT), "4") << "the counting pass read the header as a line";
+        m.click(IDC_SKIPHEADER);
         m.click(IDOK);
     });
-    td::command(window, 40001);
+    td::command(window, IDM_OPEN);
     td::checkDone();
     EXPECT_EQ(g_pointCount, 3);
     EXPECT_EQ(g_lineCount, 3);
@@ -176,15 +178,15 @@ TEST_F(OpenResults, FailureAfterSuccessKeepsOldFit) {
                         "are X - Y fields equal to zero.  Erase any\n"
                         "lines with zero XY values or check the\n"
                         "\"Ignore 1st line\"  box when opening file.");
-    td::command(window, 40001);
+    td::command(window, IDM_OPEN);
     td::checkDone();
     expectNothingSelectable(window);
     EXPECT_EQ(g_plotLeft, left);
     EXPECT_EQ(g_plotBottom, bottom);
     EXPECT_EQ(g_scale, scale);
     // Redraw has nothing to show in view state 0.
-    td::command(window, 40003);
-    EXPECT_EQ(g_viewState, 0);
+    td::command(window, IDM_REDRAW);
+    EXPECT_EQ(g_viewState, ViewState::Empty);
 }
 
 }  // namespace

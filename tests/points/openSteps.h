@@ -9,6 +9,8 @@
 
 #include "points/appState.h"
 #include "testdriver.h"
+#include "support/openFiles.h"
+#include "resource.h"
 
 namespace openSteps {
 
@@ -28,9 +30,9 @@ inline void expectChoose(const std::string& path) {
 
 inline void expectSwapOk(bool swap = false, bool skipHeader = false) {
     td::expectModal([swap, skipHeader](td::Modal& m) {
-        EXPECT_EQ(m.templateId(), 103);
-        if (swap) m.click(1001);
-        if (skipHeader) m.click(2001);
+        EXPECT_EQ(m.templateId(), IDD_SWAPFIELDS);
+        if (swap) m.click(IDC_SWAP_YES);
+        if (skipHeader) m.click(IDC_SKIPHEADER);
         m.click(IDOK);
     });
 }
@@ -49,11 +51,11 @@ inline void expectError(HWND window, const std::string& text) {
 
 // Nothing plotted and nothing selectable, the stream closed.
 inline void expectNothingSelectable(HWND window) {
-    EXPECT_EQ(g_viewState, 0);
+    EXPECT_EQ(g_viewState, ViewState::Empty);
     EXPECT_EQ(g_selectAll, 0);
-    EXPECT_FALSE(g_input.is_open());
-    EXPECT_TRUE(td::menuGrayed(window, 40006));
-    EXPECT_TRUE(td::menuGrayed(window, 40007));
+    EXPECT_FALSE(heldOpen(g_inputPath));
+    EXPECT_TRUE(td::menuGrayed(window, IDM_SELECTALL));
+    EXPECT_TRUE(td::menuGrayed(window, IDM_MOVEALL));
 }
 
 }  // namespace openSteps

@@ -3,6 +3,8 @@
 
 #include "openSteps.h"
 #include "support/appFixture.h"
+#include "support/openFiles.h"
+#include "resource.h"
 
 using namespace openSteps;
 
@@ -15,22 +17,22 @@ TEST_F(SwapFields, ShowsCountsWithNoCheckedAndHeaderClear) {
     expectChoose(file("five.csv", "1,100,200,5,A\n2,300,400,6,B\n3,500,600,7,C\n"));
     td::expectModal([&](td::Modal& m) {
         EXPECT_EQ(m.kind(), td::ModalKind::Dialog);
-        EXPECT_EQ(m.templateId(), 103);
+        EXPECT_EQ(m.templateId(), IDD_SWAPFIELDS);
         EXPECT_EQ(m.caption(), "Swap Fields");
         EXPECT_EQ(m.owner(), window);
-        EXPECT_EQ(m.itemText(3001), "3");
-        EXPECT_EQ(m.itemText(3002), "5");
-        EXPECT_TRUE(m.isChecked(1002));
-        EXPECT_FALSE(m.isChecked(1001));
-        EXPECT_FALSE(m.isChecked(2001));
-        EXPECT_TRUE(g_input.is_open()) << "the stream stays open across the dialog";
+        EXPECT_EQ(m.itemText(IDC_LINECOUNT), "3");
+        EXPECT_EQ(m.itemText(IDC_FIELDCOUNT), "5");
+        EXPECT_TRUE(m.isChecked(IDC_SWAP_NO));
+        EXPECT_FALSE(m.isChecked(IDC_SWAP_YES));
+        EXPECT_FALSE(m.isChecked(IDC_SKIPHEADER));
+        EXPECT_TRUE(heldOpen(g_inputPath)) << "the stream stays open across the dialog";
         m.click(IDOK);
     });
-    td::command(window, 40001);
+    td::command(window, IDM_OPEN);
     td::checkDone();
     EXPECT_EQ(g_swapXY, 0);
     EXPECT_EQ(g_skipHeader, 0);
-    EXPECT_NE(g_viewState, 0);
+    EXPECT_NE(g_viewState, ViewState::Empty);
 }
 
 struct Choice {
@@ -53,7 +55,7 @@ TEST_P(SwapFieldsOk, ChoicesReadTheFile) {
     EXPECT_EQ(g_minY, c.minY);
     EXPECT_EQ(g_maxY, c.maxY);
     EXPECT_EQ(g_pointCount, c.points);
-    EXPECT_NE(g_viewState, 0);
+    EXPECT_NE(g_viewState, ViewState::Empty);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, SwapFieldsOk,
@@ -77,15 +79,15 @@ TEST_P(SwapFieldsCancel, EndsOpenAndKeepsEarlierChoices) {
     expectChoose(file("second.csv", "100,200\n300,400\n500,600\n"));
     td::expectModal([way](td::Modal& m) {
         // The choices are asked afresh, whatever the last answer was.
-        EXPECT_TRUE(m.isChecked(1002));
-        EXPECT_FALSE(m.isChecked(2001));
-        m.click(2001);
-        m.click(1002);
+        EXPECT_TRUE(m.isChecked(IDC_SWAP_NO));
+        EXPECT_FALSE(m.isChecked(IDC_SKIPHEADER));
+        m.click(IDC_SKIPHEADER);
+        m.click(IDC_SWAP_NO);
         if (way == CancelWay::Button) m.click(IDCANCEL);
         if (way == CancelWay::Escape) m.pressEscape();
         if (way == CancelWay::CloseBox) m.closeBox();
     });
-    td::command(window, 40001);
+    td::command(window, IDM_OPEN);
     td::checkDone();
     EXPECT_EQ(g_swapXY, 1);
     EXPECT_EQ(g_skipHeader, 1);
@@ -109,21 +111,21 @@ TEST_F(SwapFields, LineCountFollowsThePreviousHeaderChoice) {
     expectNote();
     expectChoose(withHeader);
     td::expectModal([](td::Modal& m) {
-        EXPECT_EQ(m.itemText(3001), "4");
-        EXPECT_EQ(m.itemText(3002), "2");
-        m.click(2001);
+        EXPECT_EQ(m.itemText(IDC_LINECOUNT), "4");
+        EXPECT_EQ(m.itemText(IDC_FIELDCOUNT), "2");
+        m.click(IDC_SKIPHEADER);
         m.click(IDOK);
     });
-    td::command(window, 40001);
+    td::command(window, IDM_OPEN);
     td::checkDone();
     EXPECT_EQ(g_pointCount, 3);
 
     expectChoose(plain);
     td::expectModal([](td::Modal& m) {
-        EXPECT_EQ(m.itemText(3001), "2");
+        EXPECT_EQ(m.itemText(IDC_LINECOUNT), "2");
         m.click(IDOK);  // header box left clear this time
     });
-    td::command(window, 40001);
+    td::command(window, IDM_OPEN);
     td::checkDone();
     EXPECT_EQ(g_skipHeader, 0);
     EXPECT_EQ(g_pointCount, 3) << "counted under the choice just made";

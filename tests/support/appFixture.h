@@ -14,6 +14,7 @@
 #include "app/mainWindow.h"
 #include "support/scratchFolder.h"
 #include "testdriver.h"
+#include "resource.h"
 
 // A test with the main window open, as WinMain leaves it before its message loop.
 class AppTest : public ::testing::Test {
@@ -52,11 +53,11 @@ protected:
         if (firstOpen) td::expectModal([](td::Modal& m) { m.answer(IDOK); });
         td::expectModal([path](td::Modal& m) { m.choose(path); });
         td::expectModal([swap, skipHeader](td::Modal& m) {
-            if (swap) m.click(1001);
-            if (skipHeader) m.click(2001);
+            if (swap) m.click(IDC_SWAP_YES);
+            if (skipHeader) m.click(IDC_SKIPHEADER);
             m.click(IDOK);
         });
-        td::command(window, 40001);
+        td::command(window, IDM_OPEN);
     }
 
     std::filesystem::path dir;

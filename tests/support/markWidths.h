@@ -1,10 +1,10 @@
-// The widths of the plain-line marks this processor can run, for tests that walk at each.
+// The widths of the byte marks this processor can run, for tests that walk at each.
 #ifndef SKERROW_TESTS_SUPPORT_MARKWIDTHS_H
 #define SKERROW_TESTS_SUPPORT_MARKWIDTHS_H
 
 #include <vector>
 
-#include "points/wideMarks.h"
+#include "reader/byteMarks.h"
 
 // 16, then 32 and 64 where the processor has them.
 inline std::vector<int> markWidths() {

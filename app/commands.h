@@ -1,0 +1,26 @@
+// The menu commands, one function each, called from the window procedure's command switch.
+#ifndef SKERROW_APP_COMMANDS_H
+#define SKERROW_APP_COMMANDS_H
+
+#include <windows.h>
+
+#include "points/selectionArea.h"
+
+// "&Open": the note or a cleared window, the Open itself, then the fit and the drawing.
+void openCommand(HWND window);
+
+// "&Redraw": the plot drawn again on a cleared window, once a file is open.
+void redrawCommand(HWND window);
+
+// "&Rectangle" and "&Circle".
+void chooseAreaType(HWND window, AreaType areaType);
+
+// "Move All Pts.": all points shifted to small coordinates, after the writer's question.
+void moveAllPoints(HWND window);
+
+// From "Select All Pts." (selectAll 1) or a completed area selection (selectAll 0):
+// clears the window, asks the write options and runs the writer. dc is the device
+// context a drag still holds (released before the writer runs), or NULL.
+void runWriteSequence(HWND window, short selectAll, HDC dc);
+
+#endif

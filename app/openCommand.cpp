@@ -1,0 +1,41 @@
+// "&Open" and "&Redraw": the Open of the points subsystem between the clearing and the
+// graying before it and the fit and the drawing after it.
+#include "app/commands.h"
+#include "app/mainWindow.h"
+#include "plot/plotView.h"
+#include "points/appState.h"
+#include "points/openPointFile.h"
+
+namespace {
+
+// Draws the plot of the file open; its points may then be selected.
+void drawAndEnable(HWND window) {
+    drawPlot(window);
+    setSelectItems(window, true);
+}
+
+}  // namespace
+
+void openCommand(HWND window) {
+    if (g_fileChosen == 0)
+        showOpenNote(window);
+    else
+        clearWindow(window);
+    g_viewState = ViewState::Empty;
+    g_selectAll = 0;
+    setSelectItems(window, false);
+    if (openPointFile(window) != OpenResult::Opened) return;
+    fitPlot();
+    drawAndEnable(window);
+}
+
+void redrawCommand(HWND window) {
+    if (g_fileChosen != 1 || g_viewState == ViewState::Empty) return;
+    clearWindow(window);
+    drawAndEnable(window);
+}
+
+void chooseAreaType(HWND window, AreaType areaType) {
+    g_areaType = areaType;
+    updateMenu(window);
+}

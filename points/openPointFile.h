@@ -1,0 +1,33 @@
+// The Open command's part in the points subsystem: choosing a point file, inspecting it in
+// its passes, and the "Swap Fields" dialog. The command handler clears the window and
+// grays the menu before, and fits and draws the plot after.
+#ifndef SKERROW_POINTS_OPENPOINTFILE_H
+#define SKERROW_POINTS_OPENPOINTFILE_H
+
+#include <windows.h>
+
+enum class OpenResult {
+    Cancelled,  // no file chosen, or Cancel in Swap Fields: ended without a word
+    Failed,     // the file was refused with its message
+    Opened,     // inspected: the ranges are found and the view state is Fitted
+};
+
+// The note shown on every Open until a file has been chosen once.
+void showOpenNote(HWND window);
+
+// The file dialog, the counting pass, Swap Fields and the parsing pass. Every way out
+// leaves no file open, the view state Empty or Fitted, and select-all off.
+OpenResult openPointFile(HWND window);
+
+// What "Swap Fields" shows, and the reading choices it takes on OK. The dialog gets it
+// through the LPARAM of DialogBoxParamA and ends with IDOK or IDCANCEL; it writes the
+// choices only on OK.
+struct SwapFieldsChoice {
+    int lineCount;
+    short fieldCount;
+    short swapXY;
+    short skipHeader;
+};
+INT_PTR CALLBACK swapFieldsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+#endif

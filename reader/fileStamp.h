@@ -1,0 +1,19 @@
+// What identifies a point file and its state: the file the Open read, and whether it is
+// still the same when a later pass reads it again.
+#ifndef SKERROW_READER_FILESTAMP_H
+#define SKERROW_READER_FILESTAMP_H
+
+struct FileStamp {
+    bool found = false;  // the path named a file that could be looked at
+    unsigned long long device = 0, inode = 0;
+    unsigned long long size = 0;
+    long long modified = 0;  // last write time, in the clock's own ticks
+};
+
+// The stamp of the file path names now (found false when it cannot be looked at).
+FileStamp stampOf(const char* path);
+
+// Both stamps are of one file, found, with the same size and last write time.
+bool sameStamp(const FileStamp& a, const FileStamp& b);
+
+#endif

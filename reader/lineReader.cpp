@@ -1,0 +1,236 @@
+#include "reader/lineReader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "reader/byteMarks.h"
+
+namespace {
+
+// The block a reader reads the file through, and the room after its data: the walks
+// read 64 characters from any place in the data, and a line's terminator and tail room
+// fit after it.
+constexpr size_t kBlockSize = size_t(1) << 18;
+constexpr size_t kBlockRoom = 64;
+static_assert(kBlockRoom >= 64 && kBlockRoom >= 1 + kLineTailRoom, "a line's terminator and tail fit after the block");
+
+void dropBlock(LineReader& reader) {
+    reader.begin = reader.end = 0;
+    reader.drained = false;
+}
+
+// Keeps the bytes not yet taken and fills the rest of the block; false at the end of the file.
+bool refillBlock(LineReader& reader) {
+    if (reader.drained) return false;
+    char* const block = reader.block.get();
+    const size_t kept = reader.end - reader.begin;
+    std::memmove(block, block + reader.begin, kept);
+    reader.begin = 0;
+    reader.end = kept;
+    const std::streamsize got = reader.file.sgetn(block + kept, static_cast<std::streamsize>(kBlockSize - kept));
+    if (got <= 0) {
+        reader.drained = true;
+        return false;
+    }
+    reader.end += static_cast<size_t>(got);
+    return true;
+}
+
+void failReader(LineReader& reader) {
+    dropBlock(reader);
+    reader.failed = true;
+}
+
+bool isBlank(const char* text) {
+    for (; *text; ++text)
+        if (*text != ' ' && *text != '\t') return false;
+    return true;
+}
+
+// A read that failed before the end of the file: an over-long line or a read error.
+bool brokenRead(const LineReader& reader) { return reader.failed && !reader.atEnd; }
+
+// Failed short of the end: every later readDataLine is Bad too.
+void stopShort(LineReader& reader) {
+    reader.atEnd = false;
+    reader.failed = true;
+    dropBlock(reader);
+}
+
+// Spreadsheets start a UTF-8 file with a byte-order mark; it belongs to no field.
+void skipByteOrderMark(LineReader& reader) {
+    static const char mark[] = "\xEF\xBB\xBF";
+    char start[3] = {0, 0, 0};
+    if (reader.file.sgetn(start, 3) == 3 && std::memcmp(start, mark, 3) == 0) return;
+    reader.file.pubseekpos(0, std::ios::in);
+}
+
+}  // namespace
+
+bool openReader(LineReader& reader, const char* path, HeaderChoice header) {
+    closeReader(reader);
+    reader.atEnd = reader.failed = reader.nulStored = false;
+    reader.lineNumber = 0;
+    reader.line[0] = '\0';
+    if (!reader.block) reader.block.reset(new char[kBlockSize + kBlockRoom]());
+    // Only a plain file: a folder would read as empty, and opening a pipe waits for a writer.
+    std::error_code error;
+    if (std::filesystem::status(path, error).type() != std::filesystem::file_type::regular) return false;
+    if (!reader.file.open(path, std::ios::in | std::ios::binary)) return false;
+    skipByteOrderMark(reader);
+    if (header == HeaderChoice::Skip) {
+        readLine(reader, kFullLineLimit);
+        reader.lineNumber = 1;
+    }
+    return true;
+}
+
+void closeReader(LineReader& reader) {
+    if (reader.file.is_open()) reader.file.close();
+    dropBlock(reader);
+}
+
+bool readerIsOpen(const LineReader& reader) { return reader.file.is_open(); }
+
+void readLine(LineReader& reader, int limit) {
+    reader.line[0] = '\0';
+    reader.nulStored = false;
+    if (limit > static_cast<int>(kLineBufferSize)) limit = kLineBufferSize;
+    if (limit < 1 || !readerGood(reader)) {
+        failReader(reader);
+        return;
+    }
+    // A line that fits has its line feed within limit + 1 bytes: limit - 1 characters, a
+    // carriage return of the line break, the line feed.
+    const size_t window = static_cast<size_t>(limit) + 1;
+    const char* lineFeed;
+    for (;;) {
+        const size_t held = reader.end - reader.begin;
+        lineFeed = static_cast<const char*>(
+            std::memchr(reader.block.get() + reader.begin, '\n', held < window ? held : window));
+        if (lineFeed || held >= window || !refillBlock(reader)) break;
+    }
+    const char* start = reader.block.get() + reader.begin;
+    const size_t held = reader.end - reader.begin;
+    const bool lastInFile = !lineFeed && held < window;  // the rest of the file is this line
+    size_t length = lineFeed ? static_cast<size_t>(lineFeed - start) : held < window ? held : window;
+    // A carriage return before the line feed or the end of the file is part of the line break.
+    if ((lineFeed || lastInFile) && length > 0 && start[length - 1] == '\r') --length;
+
+    if (length > static_cast<size_t>(limit - 1)) {
+        // Longer than the limit: its first limit - 1 characters, and the reader fails.
+        std::memcpy(reader.line, start, static_cast<size_t>(limit - 1));
+        reader.line[limit - 1] = '\0';
+        failReader(reader);
+        return;
+    }
+    std::memcpy(reader.line, start, length);
+    reader.line[length] = '\0';
+    reader.nulStored = std::memchr(reader.line, 0, length) != nullptr;
+    if (lastInFile) {
+        dropBlock(reader);
+        reader.atEnd = true;
+        reader.failed = length == 0;
+        return;
+    }
+    reader.begin = static_cast<size_t>(lineFeed + 1 - reader.block.get());
+}
+
+LineOutcome readDataLine(LineReader& reader, int limit) {
+    if (!readerGood(reader)) return reader.atEnd ? LineOutcome::End : LineOutcome::Bad;
+    readLine(reader, limit);
+    ++reader.lineNumber;
+    if (brokenRead(reader)) return LineOutcome::Bad;
+    if (reader.nulStored) {
+        // A text file holds no NUL: the file is damaged, and no reading of it can be trusted.
+        stopShort(reader);
+        return LineOutcome::Damaged;
+    }
+    if (!isBlank(reader.line)) return LineOutcome::Data;
+
+    // Blank lines end the data only when nothing else follows them.
+    const int blankLine = reader.lineNumber;
+    while (readerGood(reader)) {
+        readLine(reader, limit);
+        ++reader.lineNumber;
+        if (brokenRead(reader) || reader.nulStored || !isBlank(reader.line)) {
+            stopShort(reader);
+            reader.lineNumber = blankLine;
+            reader.line[0] = '\0';
+            return LineOutcome::Bad;
+        }
+    }
+    reader.lineNumber = blankLine;
+    reader.line[0] = '\0';
+    return LineOutcome::End;
+}
+
+LineOutcome nextDataLine(LineReader& reader, int limit, const char** line, size_t* length) {
+    // The common line: whole in the block, within the limit, not blank and free of NULs
+    // (readLine's copy would end at one). It is taken as readLine would take it, and the
+    // reader stays good.
+    if (limit > static_cast<int>(kLineBufferSize)) limit = kLineBufferSize;
+    const char* start = reader.block.get() + reader.begin;
+    const size_t held = reader.end - reader.begin;
+    const size_t window = limit > 1 ? static_cast<size_t>(limit) + 1 : 0;
+    const char* lineFeed = findByte(start, held < window ? held : window, '\n');
+    if (lineFeed && lineFeed > start && *start != ' ' && *start != '\t') {
+        size_t characters = static_cast<size_t>(lineFeed - start);
+        if (start[characters - 1] == '\r') --characters;
+        if (characters > 0 && characters <= static_cast<size_t>(limit - 1) && !findByte(start, characters, 0)) {
+            reader.begin = static_cast<size_t>(lineFeed + 1 - reader.block.get());
+            ++reader.lineNumber;
+            *line = start;
+            *length = characters;
+            return LineOutcome::Data;
+        }
+    }
+    // Anything else goes the whole way; reader.line has the tail room after it.
+    const LineOutcome outcome = readDataLine(reader, limit);
+    if (outcome != LineOutcome::Data) return outcome;
+    *length = std::strlen(reader.line);
+    *line = reader.line;
+    return LineOutcome::Data;
+}
+
+const char* heldBytes(const LineReader& reader, size_t* held) {
+    *held = reader.end - reader.begin;
+    return reader.block.get() + reader.begin;
+}
+
+void takeHeldLines(LineReader& reader, size_t bytes, long long lines) {
+    reader.begin += bytes;
+    reader.lineNumber += static_cast<int>(lines);
+}
+
+void readLastLine(LineReader& reader) {
+    reader.line[0] = '\0';
+    dropBlock(reader);
+    reader.atEnd = reader.failed = false;
+    std::streamoff pos = reader.file.pubseekoff(0, std::ios::end, std::ios::in);
+    if (pos <= 0) return;
+
+    bool inLine = false;
+    std::streamoff lineStart = 0;
+    char chunk[256];
+    while (pos > 0 && lineStart == 0) {
+        const std::streamoff size = std::min<std::streamoff>(pos, sizeof chunk);
+        pos -= size;
+        reader.file.pubseekpos(pos, std::ios::in);
+        if (reader.file.sgetn(chunk, size) != size) return;
+        for (std::streamoff i = size - 1; i >= 0; --i) {
+            const char c = chunk[i];
+            if (!inLine) {
+                inLine = c != '\n' && c != '\r' && c != ' ' && c != '\t';
+            } else if (c == '\n') {
+                lineStart = pos + i + 1;
+                break;
+            }
+        }
+    }
+    if (!inLine) return;
+    reader.file.pubseekpos(lineStart, std::ios::in);
+    readLine(reader, kFullLineLimit);
+}
