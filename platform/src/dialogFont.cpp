@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QFontMetrics>
 #include <QString>
 #include <QStringList>
@@ -39,15 +40,17 @@ Substitute& substitute() {
 
 bool isSansSerif(const QString& face) { return face.compare(QLatin1String(kSansSerif), Qt::CaseInsensitive) == 0; }
 
-// The face as the font database knows it, loading the metric-compatible file for MS Sans
-// Serif on first need.
+// Is the face in the font database (loading the metric-compatible file for MS Sans Serif on
+// first need), and can it be drawn at the screen's pixel density? A face of bitmap strikes
+// only, such as MS Sans Serif, has none for a device pixel ratio above 1.
 bool faceAvailable(const QString& face) {
-    if (QFontDatabase::hasFamily(face)) return true;
     Substitute& state = substitute();
-    if (!isSansSerif(face) || state.tried || !state.use) return false;
-    state.tried = true;
-    state.id = QFontDatabase::addApplicationFont(QLatin1String(kWineSansSerif));
-    return state.id >= 0 && QFontDatabase::hasFamily(face);
+    if (!QFontDatabase::hasFamily(face) && isSansSerif(face) && !state.tried && state.use) {
+        state.tried = true;
+        state.id = QFontDatabase::addApplicationFont(QLatin1String(kWineSansSerif));
+    }
+    if (!QFontDatabase::hasFamily(face)) return false;
+    return QFontDatabase::isSmoothlyScalable(face) || qApp->devicePixelRatio() <= 1.0;
 }
 
 // A fallback face is sized by its cell, not its em: MS Sans Serif's cell is 13/11 of its

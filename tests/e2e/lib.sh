@@ -43,11 +43,11 @@ need_tools() {
     done
 }
 
-# A private X server on a free display; it ends with the script.
+# A private X server on a free display (E2E_SCREEN sets its size); it ends with the script.
 start_x() {
     local displayFile="$E2E_OUT/display" i
     : >"$displayFile"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayFile" >"$E2E_OUT/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$displayFile" >"$E2E_OUT/xvfb.log" 2>&1 &
     E2E_XVFB=$!
     trap 'kill "$E2E_XVFB" 2>/dev/null' EXIT
     for i in $(seq 100); do
@@ -137,6 +137,27 @@ lit_pixels() {
     echo $((w * h - black))
 }
 
+# Opens a menu of the main window (by keys or a click) and waits for its popup: one more
+# visible window (Qt names popups late, so they are counted rather than searched by name).
+shown_windows() { xdotool search --onlyvisible --name "" 2>/dev/null | wc -l || true; }
+popup() {
+    local i
+    before=$(shown_windows)
+    "$@"
+    for i in $(seq $((E2E_WAIT * 10))); do
+        [ "$(shown_windows)" -gt "$before" ] && return 0
+        sleep 0.1
+    done
+    fail "no menu opened on: $*"
+}
+menu_closed() {
+    local i
+    for i in $(seq $((E2E_WAIT * 10))); do
+        [ "$(shown_windows)" -le "$before" ] && return 0
+        sleep 0.1
+    done
+    fail "the menu did not close"
+}
 # Moves the pointer and waits until X reports it where the program is expected to keep it.
 pointer_at() {
     local X Y i

@@ -31,27 +31,6 @@ start_x
 cx() { echo $(($1 + 3)); }
 cy() { echo $(($1 + 46)); }
 click() { xdotool mousemove "$1" "$2" click 1; }
-# Opens a menu of the main window (by keys or a click) and waits for its popup: one more
-# visible window (Qt names popups late, so they are counted rather than searched by name).
-shown_windows() { xdotool search --onlyvisible --name "" 2>/dev/null | wc -l || true; }
-popup() {
-    local i
-    before=$(shown_windows)
-    "$@"
-    for i in $(seq $((E2E_WAIT * 10))); do
-        [ "$(shown_windows)" -gt "$before" ] && return 0
-        sleep 0.1
-    done
-    fail "no menu opened on: $*"
-}
-menu_closed() {
-    local i
-    for i in $(seq $((E2E_WAIT * 10))); do
-        [ "$(shown_windows)" -le "$before" ] && return 0
-        sleep 0.1
-    done
-    fail "the menu did not close"
-}
 # Once a dialog or message box has closed, the main window has the keyboard focus again:
 # with the pointer outside the window, Alt+F opens the File menu.
 focus_back() {
