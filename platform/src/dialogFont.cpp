@@ -7,8 +7,8 @@
 #include <windows.h>
 
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QString>
 #include <QStringList>
 
