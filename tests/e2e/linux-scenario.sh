@@ -191,7 +191,7 @@ window_gone "^File Saved$"
 same_file "$here/expected/stakeout-circle-times10.txt" "$E2E_OUT/circle.txt"
 focus_back "Write File As, Conversion, the save dialog and File Saved"
 
-step "a second file by mouse and key; its plot is the README's picture"
+step "a second file by mouse and key"
 popup click 22 36
 xdotool key o
 wait_focused "^Open$" >/dev/null
