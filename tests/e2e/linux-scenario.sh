@@ -191,6 +191,14 @@ window_gone "^File Saved$"
 same_file "$here/expected/stakeout-circle-times10.txt" "$E2E_OUT/circle.txt"
 focus_back "Write File As, Conversion, the save dialog and File Saved"
 
+step "File > Open cancelled in its dialog gives the focus back"
+popup xdotool key alt+f
+xdotool key o
+wait_focused "^Open$" >/dev/null
+xdotool key Escape
+window_gone "^Open$"
+focus_back "a cancelled open dialog"
+
 step "a second file by mouse and key"
 popup click 22 36
 xdotool key o
