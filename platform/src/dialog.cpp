@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,6 +18,7 @@
 #include <set>
 
 #include "dialogData.h"
+#include "dialogFont.h"
 #include "layer.h"
 #include "modal.h"
 #include "resourceScript.h"
@@ -32,48 +32,6 @@ const WORD kEditChanged = 0x0300;  // EN_CHANGE
 std::set<HWND> g_dialogs;
 
 DialogData& dataOf(HWND dialog) { return *static_cast<DialogData*>(dialog->data); }
-
-// Windows rounds MulDiv half away from zero.
-int mulDiv(int value, int numerator, int denominator) {
-    long long product = static_cast<long long>(value) * numerator;
-    long long half = denominator / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
-}
-
-// Dialog base units and the font the controls use. Windows takes the base units from the
-// template font: the average width of "A".."Z" and "a".."z" and the character height.
-// "MS Sans Serif" 8 is not installed here; at 96 dpi Windows measures it as 6 x 13, so those
-// units are used for it (a metric-compatible face draws the texts), and the layout stays
-// pixel for pixel the one Windows gives.
-struct DialogUnits {
-    int x = 8, y = 16;
-    QFont font;
-};
-
-DialogUnits dialogUnits(const DialogTemplate& source) {
-    DialogUnits units;
-    if (!(source.style & DS_SETFONT)) {
-        // The system font's base units.
-        units.font.setPixelSize(13);
-        return units;
-    }
-    int pixels = mulDiv(source.fontSize, 96, 72);
-    units.font.setFamilies({QString::fromLatin1(source.fontFace.c_str()), QStringLiteral("Liberation Sans"),
-                            QStringLiteral("DejaVu Sans")});
-    units.font.setPixelSize(pixels);
-    if (QString::fromLatin1(source.fontFace.c_str()).compare(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive) == 0 &&
-        source.fontSize == 8) {
-        units.x = 6;
-        units.y = 13;
-        units.font.setPixelSize(11);
-        return units;
-    }
-    QFontMetrics metrics(units.font);
-    int width = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    units.x = (width / 26 + 1) / 2;
-    units.y = metrics.height();
-    return units;
-}
 
 void sendCommand(HWND dialog, int id, WORD code, HWND control) {
     if (!isDialog(dialog) || dialog->ended) return;
@@ -223,23 +181,36 @@ private:
     HWND hwnd_;
 };
 
+// A Windows button control answers a click anywhere in its rectangle; Qt's radio buttons
+// and check boxes only on the indicator and the text.
+template <typename Button>
+class WholeRectButton : public Button {
+public:
+    WholeRectButton(const QString& text, QWidget* parent) : Button(text, parent) {}
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+
 QWidget* createControlWidget(const ControlTemplate& source, QWidget* parent) {
     QString text = fromBytes(source.text.c_str());
     DWORD tabStop = source.style & WS_TABSTOP;
     switch (source.kind) {
     case ControlKind::GroupBox: {
+        // The dialog manager never gives the focus to a group box or a static text,
+        // whatever their WS_TABSTOP says.
         auto* box = new QGroupBox(text, parent);
-        box->setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus);
+        box->setFocusPolicy(Qt::NoFocus);
         return box;
     }
     case ControlKind::AutoRadioButton: {
-        auto* radio = new QRadioButton(text, parent);
+        auto* radio = new WholeRectButton<QRadioButton>(text, parent);
         radio->setAutoExclusive(false);  // grouped as Windows groups them, below
         radio->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
         return radio;
     }
     case ControlKind::AutoCheckBox: {
-        auto* check = new QCheckBox(text, parent);
+        auto* check = new WholeRectButton<QCheckBox>(text, parent);
         check->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
         return check;
     }
@@ -261,7 +232,7 @@ QWidget* createControlWidget(const ControlTemplate& source, QWidget* parent) {
                                    : source.kind == ControlKind::CenterText ? Qt::AlignHCenter
                                                                             : Qt::AlignRight;
         label->setAlignment(horizontal | Qt::AlignTop);
-        label->setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus);
+        label->setFocusPolicy(Qt::NoFocus);
         return label;
     }
     case ControlKind::Edit: {
@@ -394,10 +365,11 @@ void destroyDialog(HWND dialog) {
     delete dialog;
 }
 
-// The first control with WS_TABSTOP that is visible and enabled.
+// The first control with WS_TABSTOP that can take the focus (visible, enabled, neither a
+// group box nor a static text).
 HWND firstTabStop(HWND dialog) {
     for (HWND control : dataOf(dialog).controls)
-        if ((control->style & WS_TABSTOP) && control->widget->isEnabled() && !control->widget->isHidden()) return control;
+        if ((control->style & WS_TABSTOP) && canTakeFocus(control)) return control;
     return nullptr;
 }
 
@@ -572,6 +544,7 @@ INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR templateName, HWND owner, DLGPROC dial
     }
     INT_PTR result = dialog->result;
     destroyDialog(dialog);
+    activateOwner(widgetOf(owner));
     return result;
 }
 

@@ -85,6 +85,13 @@ std::string checkChoice(FileRequest& request, const std::string& typed, QWidget*
 
     DWORD flags = request.ofn->Flags;
     UINT warning = MB_OK | MB_ICONEXCLAMATION;
+    // A name the caller's buffer cannot hold is refused here, while the user can still
+    // shorten it, rather than closing the dialog on a name that cannot be handed back.
+    if (path.string().size() + 1 > request.ofn->nMaxFile) {
+        std::string text = typed + "\nThe path is too long.\nChoose a shorter path and try again.";
+        messageBox(owner, messageParent, text.c_str(), request.title.c_str(), warning);
+        return std::string();
+    }
     if (name.empty() || ((flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) && !fs::is_directory(path.parent_path(), error))) {
         std::string text = typed + "\nPath does not exist.\nCheck the path and try again.";
         messageBox(owner, messageParent, text.c_str(), request.title.c_str(), warning);
@@ -104,7 +111,8 @@ std::string checkChoice(FileRequest& request, const std::string& typed, QWidget*
     return path.string();
 }
 
-// Hands the chosen path back in the structure; FALSE when the buffer cannot hold it.
+// Hands the chosen path back in the structure; FALSE when the buffer cannot hold it
+// (checkChoice has refused such a name already).
 BOOL deliver(OPENFILENAMEA* ofn, const std::string& path) {
     if (path.size() + 1 > ofn->nMaxFile) return FALSE;
     std::memcpy(ofn->lpstrFile, path.c_str(), path.size() + 1);
@@ -227,8 +235,12 @@ BOOL chooseFileName(OPENFILENAMEA* ofn, bool save) {
         answerModal(modal);
         chosen = modal.chosen();  // empty when cancelled or left open
     } else {
-        FileDialogWindow dialog(request, widgetOf(ofn->hwndOwner));
-        if (dialog.exec() == QDialog::Accepted) chosen = dialog.chosen();
+        QWidget* owner = widgetOf(ofn->hwndOwner);
+        {
+            FileDialogWindow dialog(request, owner);
+            if (dialog.exec() == QDialog::Accepted) chosen = dialog.chosen();
+        }
+        activateOwner(owner);
     }
     if (chosen.empty()) return FALSE;
     return deliver(ofn, chosen);

@@ -76,6 +76,8 @@ int showBox(QWidget* parent, const QString& text, const QString& caption, UINT t
         box.setDefaultButton(box.addButton(QMessageBox::Ok));
     }
     box.exec();
+    box.hide();
+    activateOwner(parent);
     if (!yesNo) return IDOK;
     return box.clickedButton() == box.button(QMessageBox::Yes) ? IDYES : IDNO;
 }

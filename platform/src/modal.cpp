@@ -2,6 +2,8 @@
 // modal windows share.
 #include "modal.h"
 
+#include <QWidget>
+
 #include <cstdio>
 
 #include "dialogData.h"
@@ -86,6 +88,13 @@ std::string ModalWindow::defaultExtension() const { return std::string(); }
 DWORD ModalWindow::flags() const { return 0; }
 void ModalWindow::choose(const std::string& path) { misuse("choose(\"" + path + "\")"); }
 void ModalWindow::cancel() { misuse("cancel()"); }
+
+void activateOwner(QWidget* owner) {
+    if (!owner || testMode()) return;
+    QWidget* window = owner->window();
+    if (!window->isVisible()) return;
+    window->activateWindow();
+}
 
 QWidget* widgetOf(HWND hwnd) {
     if (!hwnd) return nullptr;

@@ -68,6 +68,11 @@ void reportTestFailure(const std::string& what);
 // (the file dialog) shows. owner is what the driver is told.
 int messageBox(HWND owner, QWidget* parent, LPCSTR text, LPCSTR caption, UINT type);
 
+// Real mode, once a modal window has closed: activates the owner's window and gives it the
+// keyboard focus, as Windows activates the owner of a dialog that ends. The X server would
+// otherwise hand the focus to the root window.
+void activateOwner(QWidget* owner);
+
 // The Qt widget that shows a window handle of the layer, or nullptr.
 QWidget* widgetOf(HWND hwnd);
 

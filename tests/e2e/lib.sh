@@ -3,6 +3,7 @@
 # Sourced by the scenario scripts; they set E2E_OUT (a folder for screenshots and files).
 
 E2E_STEP="start"
+E2E_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # Any command that fails unexpectedly fails the scenario loudly, with a screenshot.
 set -E
 trap 'fail "unexpected failure of: $BASH_COMMAND (line $LINENO)"' ERR
@@ -37,16 +38,16 @@ need_tools() {
         exit 77
     fi
     local tool
-    for tool in Xvfb xdotool import convert "$@"; do
+    for tool in Xvfb xdotool xwininfo import convert "$@"; do
         command -v "$tool" >/dev/null || fail "$tool is not installed"
     done
 }
 
-# A private X server on a free display; it ends with the script.
+# A private X server on a free display (E2E_SCREEN sets its size); it ends with the script.
 start_x() {
     local displayFile="$E2E_OUT/display" i
     : >"$displayFile"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayFile" >"$E2E_OUT/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$displayFile" >"$E2E_OUT/xvfb.log" 2>&1 &
     E2E_XVFB=$!
     trap 'kill "$E2E_XVFB" 2>/dev/null' EXIT
     for i in $(seq 100); do
@@ -55,6 +56,29 @@ start_x() {
     done
     [ -s "$displayFile" ] || fail "Xvfb did not start: $(cat "$E2E_OUT/xvfb.log")"
     export DISPLAY=":$(head -n1 "$displayFile")"
+}
+
+# Openbox on the private X server, with the configuration and theme of tests/e2e/openbox (a
+# frame of Windows' size, focus by click only, no key bindings); it ends with the script.
+start_openbox() {
+    local ready="$E2E_OUT/openbox-ready" i
+    rm -f "$ready"
+    XDG_DATA_HOME="$E2E_LIB/openbox" XDG_CONFIG_HOME="$E2E_OUT/config" \
+        openbox --config-file "$E2E_LIB/openbox/rc.xml" --startup "touch $ready" >"$E2E_OUT/openbox.log" 2>&1 &
+    E2E_OPENBOX=$!
+    trap 'kill "$E2E_OPENBOX" "$E2E_XVFB" 2>/dev/null' EXIT
+    for i in $(seq 100); do
+        [ -e "$ready" ] && return 0
+        sleep 0.1
+    done
+    fail "Openbox did not start: $(cat "$E2E_OUT/openbox.log")"
+}
+
+# Sets X, Y, WIDTH and HEIGHT to a window's place on the screen and size. xwininfo rather
+# than xdotool, which adds the frame's offset again for a window a window manager reparented.
+window_geometry() {
+    eval "$(xwininfo -id "$1" | sed -n -E 's/^ *Absolute upper-left X: *(-?[0-9]+)$/X=\1/p
+        s/^ *Absolute upper-left Y: *(-?[0-9]+)$/Y=\1/p; s/^ *Width: *([0-9]+)$/WIDTH=\1/p; s/^ *Height: *([0-9]+)$/HEIGHT=\1/p')"
 }
 
 # Prints the id of the visible window whose title matches the pattern, once there is one.
@@ -113,6 +137,27 @@ lit_pixels() {
     echo $((w * h - black))
 }
 
+# Opens a menu of the main window (by keys or a click) and waits for its popup: one more
+# visible window (Qt names popups late, so they are counted rather than searched by name).
+shown_windows() { xdotool search --onlyvisible --name "" 2>/dev/null | wc -l || true; }
+popup() {
+    local i
+    before=$(shown_windows)
+    "$@"
+    for i in $(seq $((E2E_WAIT * 10))); do
+        [ "$(shown_windows)" -gt "$before" ] && return 0
+        sleep 0.1
+    done
+    fail "no menu opened on: $*"
+}
+menu_closed() {
+    local i
+    for i in $(seq $((E2E_WAIT * 10))); do
+        [ "$(shown_windows)" -le "$before" ] && return 0
+        sleep 0.1
+    done
+    fail "the menu did not close"
+}
 # Moves the pointer and waits until X reports it where the program is expected to keep it.
 pointer_at() {
     local X Y i

@@ -2,7 +2,11 @@
 # The Linux build in a real window on a real X server, driven only by real input events:
 # menus by mouse and by Alt mnemonics, the file dialogs by typing a path, Swap Fields by
 # keyboard, a rectangle and a circle dragged with the pointer, the write options, the
-# message boxes and Exit. Checks screenshots, the files written, and the exit code.
+# message boxes and Exit. Checks screenshots, the files written, the exit code, and that
+# the keyboard focus is back on the main window whenever its dialogs have closed.
+# With E2E_WM=openbox the same scenario runs under Openbox, whose theme gives the frame
+# Windows' size: it also checks the outer window and its caption, ends the program with the
+# frame's close box, and photographs a generated terrain for the README.
 # Usage: linux-scenario.sh <skerrow program> [folder for screenshots and output]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -16,33 +20,32 @@ rm -f "$E2E_OUT/failed"
 rm -f "$E2E_OUT"/*.png "$E2E_OUT"/*.csv "$E2E_OUT"/*.txt
 examples=$(cd "$here/../../examples" && pwd)
 echo "screenshots and output in $E2E_OUT"
+wm=${E2E_WM:-}
+[ -z "$wm" ] || [ "$wm" = openbox ] || fail "E2E_WM=$wm: only openbox is known"
+[ -z "$wm" ] || command -v openbox >/dev/null || fail "openbox is not installed"
 start_x
+[ -z "$wm" ] || start_openbox
 
 # The layer puts the window content at (3, 26) for a frame at 0,0: the menu bar, then the
 # 954 x 691 client area from (3, 46). Client pixel (x, y) is screen pixel (x + 3, y + 46).
 cx() { echo $(($1 + 3)); }
 cy() { echo $(($1 + 46)); }
 click() { xdotool mousemove "$1" "$2" click 1; }
-# Opens a menu of the main window (by keys or a click) and waits for its popup: one more
-# visible window (Qt names popups late, so they are counted rather than searched by name).
-shown_windows() { xdotool search --onlyvisible --name "" 2>/dev/null | wc -l || true; }
-popup() {
-    local i
-    before=$(shown_windows)
-    "$@"
+# Once a dialog or message box has closed, the main window has the keyboard focus again:
+# with the pointer outside the window, Alt+F opens the File menu.
+focus_back() {
+    local focus="" i
+    xdotool mousemove 1270 1010
+    pointer_at 1270 1010
     for i in $(seq $((E2E_WAIT * 10))); do
-        [ "$(shown_windows)" -gt "$before" ] && return 0
+        focus=$(xdotool getwindowfocus 2>/dev/null || true)
+        [ "$focus" = "$main" ] && break
         sleep 0.1
     done
-    fail "no menu opened on: $*"
-}
-menu_closed() {
-    local i
-    for i in $(seq $((E2E_WAIT * 10))); do
-        [ "$(shown_windows)" -le "$before" ] && return 0
-        sleep 0.1
-    done
-    fail "the menu did not close"
+    [ "$focus" = "$main" ] || fail "the keyboard focus is on window $focus, not on the main window, after $1"
+    popup xdotool key alt+f
+    xdotool key Escape Escape
+    menu_closed
 }
 
 # stakeout-header.csv without its header: X 633100 to 633347, Y 5288401 to 5288578, so the
@@ -66,9 +69,19 @@ step "the window appears at its fixed place and size, black"
 "$program" >"$E2E_OUT/program.log" 2>&1 &
 pid=$!
 main=$(wait_focused "^Skerrow v1\.0 ")
-eval "$(xdotool getwindowgeometry --shell "$main")"
+window_geometry "$main"
 [ "$X,$Y,$WIDTH,$HEIGHT" = "3,26,954,711" ] || fail "window content at $X,$Y size ${WIDTH}x$HEIGHT, not 3,26 954x711"
 until_screen start "the client area is not black at start" client_black
+if [ -n "$wm" ]; then
+    step "the frame: an outer window of 960 x 740 at 0,0 with the program's caption"
+    # The theme draws the active window's border and title bar in one colour.
+    framed_window() { [ "$(colour_box "$1" "#1E90FF")" = "960x740+0+0" ]; }
+    until_screen frame "no active frame of 960 x 740 at 0,0" framed_window
+    [[ "$(xdotool getwindowname "$main")" =~ ^Skerrow\ v1\.0\ \(.+\)$ ]] || fail "caption $(xdotool getwindowname "$main")"
+    # The caption's text, right of the icon: pixels of the title bar that are not its colour.
+    caption=$((400 * 18 - $(count_colour "$E2E_OUT/frame.png" "400x18+30+4" "#1E90FF")))
+    [ "$caption" -gt 300 ] || fail "no caption text in the title bar ($caption text pixels)"
+fi
 
 step "File > Open by Alt mnemonics; the first-open note"
 popup xdotool key alt+f
@@ -103,6 +116,7 @@ points=$(lit_pixels "$img" "$plot_region")
 [ "$points" -ge 100 ] && [ "$points" -le 120 ] || fail "$points lit pixels in the plot for 120 points"
 [ "$(count_colour "$img" "$plot_region" "#000032")" -ge 1 ] || fail "the lowest point is not dark blue (0, 0, 50)"
 [ "$(count_colour "$img" "$plot_region" "#FEFEFE")" -ge 1 ] || fail "the highest point is not near white (254, 254, 254)"
+focus_back "the note, the open dialog and Swap Fields"
 
 step "a rectangle dragged with the pointer; the pointer cannot leave the frame"
 xdotool mousemove "$(cx 300)" "$(cy 200)" mousedown 1
@@ -132,8 +146,7 @@ wait_focused "^File Saved$" >/dev/null
 xdotool key Return
 window_gone "^File Saved$"
 same_file "$here/expected/stakeout-rectangle.csv" "$E2E_OUT/rectangle.csv"
-xdotool mousemove 1270 1010
-pointer_at 1270 1010
+focus_back "Write File As, the save dialog and File Saved"
 until_screen after-write "the window is not black after the write" client_black
 
 step "Redraw by mouse brings the plot back"
@@ -158,7 +171,7 @@ xdotool mouseup 1
 # space separated form by mouse, its place taken from the dialog's size in dialog units.
 dialog=$(wait_focused "Write File As$")
 xdotool key --delay 100 shift+Tab shift+Tab shift+Tab space
-eval "$(xdotool getwindowgeometry --shell "$dialog")"
+window_geometry "$dialog"
 click $((X + (16 + 20) * WIDTH / 140)) $((Y + (29 + 7) * HEIGHT / 120))
 sleep 0.2
 xdotool key Return
@@ -176,8 +189,17 @@ xdotool key Return
 window_gone "^File Saved$"
 # The save dialog added the space form's extension.
 same_file "$here/expected/stakeout-circle-times10.txt" "$E2E_OUT/circle.txt"
+focus_back "Write File As, Conversion, the save dialog and File Saved"
 
-step "a second file by mouse and key; its plot is the README's picture"
+step "File > Open cancelled in its dialog gives the focus back"
+popup xdotool key alt+f
+xdotool key o
+wait_focused "^Open$" >/dev/null
+xdotool key Escape
+window_gone "^Open$"
+focus_back "a cancelled open dialog"
+
+step "a second file by mouse and key"
 popup click 22 36
 xdotool key o
 wait_focused "^Open$" >/dev/null
@@ -193,7 +215,6 @@ topo_drawn() {
         [ "$(count_colour "$1" "860x300+$(cx 50)+$(cy 250)" "#000000")" -lt $((860 * 300 - 100)) ]
 }
 until_screen topo "no plot of topo-knoll.csv" topo_drawn
-convert "$E2E_OUT/topo.png" -crop 954x711+3+26 +repage "$E2E_OUT/skerrow-window.png"
 
 step "Select All by Alt mnemonic, written as it stands"
 popup xdotool key alt+s
@@ -208,10 +229,60 @@ xdotool key Return
 window_gone "^File Saved$"
 sed 's/$/\r/' "$examples/topo-knoll.csv" >"$E2E_OUT/expected-all.csv"
 same_file "$E2E_OUT/expected-all.csv" "$E2E_OUT/all.csv"
+focus_back "Write File As, the save dialog and File Saved"
 
-step "File > Exit by Alt mnemonics ends the process with 0"
-popup xdotool key alt+f
-xdotool key x
+if [ -n "$wm" ]; then
+    step "the README's pictures: a generated terrain of 200,000 points, its plot and a rectangle dragged over it"
+    awk -f "$here/terrain.awk" >"$E2E_OUT/terrain.csv"
+    popup xdotool key alt+f
+    xdotool key o
+    wait_focused "^Open$" >/dev/null
+    xdotool type --delay 2 "$E2E_OUT/terrain.csv"
+    xdotool key Return
+    wait_focused "^Swap Fields$" >/dev/null
+    xdotool key Return
+    window_gone "^Swap Fields$"
+    # X 512000 to 512850, Y 4102000 to 4102679: height-limited, 630 / 679 pixels a unit, in
+    # the frame (82, 29) to (880, 668). Points on every second pixel fill about a quarter of
+    # it, from the valley floor in dark blue to the hilltop in near white.
+    terrain_drawn() {
+        [ "$(colour_box "$1" "#FF0000")" = "800x641+$(cx 81)+$(cy 28)" ] &&
+            [ "$(lit_pixels "$1" "790x630+$(cx 84)+$(cy 31)")" -gt 110000 ] &&
+            [ "$(count_colour "$1" "790x630+$(cx 84)+$(cy 31)" "#000032")" -ge 1 ] &&
+            [ "$(count_colour "$1" "790x630+$(cx 84)+$(cy 31)" "#FEFEFE")" -ge 1 ]
+    }
+    until_screen terrain "no plot of the terrain" terrain_drawn
+    convert "$E2E_OUT/terrain.png" -crop 960x740+0+0 +repage "$E2E_OUT/skerrow-plot.png"
+    popup xdotool key alt+a
+    xdotool key r
+    menu_closed
+    xdotool mousemove "$(cx 200)" "$(cy 180)" mousedown 1
+    for x in 260 340 420 500 560; do xdotool mousemove "$(cx $x)" "$(cy $((x - 60)))"; done
+    # Dragged over the terrain, the outline inverts every pixel it crosses: none of its top
+    # edge keeps the colour it had in the plot.
+    outline_over_terrain() {
+        cmp -s <(convert "$E2E_OUT/terrain.png" -crop "360x1+$(cx 200)+$(cy 180)" +repage -negate rgb:-) \
+            <(convert "$1" -crop "360x1+$(cx 200)+$(cy 180)" +repage rgb:-)
+    }
+    until_screen dragging "no inverted outline over the terrain" outline_over_terrain
+    convert "$E2E_OUT/dragging.png" -crop 960x740+0+0 +repage "$E2E_OUT/skerrow-drag.png"
+    xdotool mouseup 1
+    wait_focused "Write File As$" >/dev/null
+    xdotool key Escape
+    window_gone "Write File As$"
+    focus_back "a cancelled Write File As"
+
+    step "the frame's close box ends the process with 0, as Exit does"
+    # The theme's close box turns red under the pointer.
+    xdotool mousemove 947 13
+    close_box_lit() { [ "$(count_colour "$1" "30x20+928+3" "#E81123")" -gt 50 ]; }
+    until_screen close-box "the close box at the frame's top right does not light up under the pointer" close_box_lit
+    xdotool click 1
+else
+    step "File > Exit by Alt mnemonics ends the process with 0"
+    popup xdotool key alt+f
+    xdotool key x
+fi
 code=0
 timeout "$E2E_WAIT" tail --pid="$pid" -f /dev/null || fail "the program did not end after Exit"
 wait "$pid" || code=$?

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "dialogProbe.h"
+#include "resource.h"
 
 namespace {
 
@@ -74,6 +75,23 @@ TEST_F(DialogTest, ArrowKeysCheckTheRadioButtonTheyReachAndReportIt) {
     for (const probe::Command& c : probe::commands())
         if (c.id != IDCANCEL) clicked.push_back(c.id);
     EXPECT_EQ(clicked, (std::vector<int>{11, 12, 11}));
+}
+
+TEST_F(DialogTest, TabPassesOverGroupBoxesAndStaticsWhateverTheirStyle) {
+    // Swap Fields: statics, then a group box with WS_TABSTOP around the Yes/No group.
+    probe::show(IDD_SWAPFIELDS, [](td::Modal& m) {
+        EXPECT_TRUE(m.hasFocus(IDC_SWAP_YES));  // the first tab stop that can take the focus
+        std::vector<int> visited;
+        for (int i = 0; i < 5; ++i) {
+            m.pressKey(td::Key::Tab);
+            int focused = 0;
+            for (int id : {IDC_SWAP_YES, IDC_SWAP_NO, IDC_SKIPHEADER, IDOK, IDCANCEL})
+                if (m.hasFocus(id)) focused = id;
+            visited.push_back(focused);  // 0: something else, such as the group box
+        }
+        EXPECT_EQ(visited, (std::vector<int>{IDC_SKIPHEADER, IDOK, IDCANCEL, IDC_SWAP_YES, IDC_SKIPHEADER}));
+        m.pressEscape();
+    });
 }
 
 TEST_F(DialogTest, SpaceOnTheFocusedButtonPressesIt) {

@@ -13,18 +13,20 @@ using probe::DialogTest;
 
 TEST_F(DialogTest, InitDialogComesFirstWithTheFirstTabStopAndTheParameter) {
     std::vector<probe::Message> seenByHandler;
-    HWND groupBox = nullptr;
+    HWND firstRadio = nullptr;
     INT_PTR result = probe::show(
         IDD_WRITEFILEAS,
         [&](td::Modal& m) {
             seenByHandler = probe::messages();
-            groupBox = GetDlgItem(probe::dialog(), IDC_STATIC);
+            firstRadio = GetDlgItem(probe::dialog(), IDC_FORM_COMMA);
             EXPECT_EQ(m.kind(), td::ModalKind::Dialog);
             EXPECT_EQ(m.caption(), " Write File As");
             EXPECT_EQ(m.templateId(), IDD_WRITEFILEAS);
             EXPECT_EQ(m.owner(), nullptr);
-            // The group box is the first control with WS_TABSTOP, and TRUE asked for the focus.
-            EXPECT_TRUE(m.hasFocus(IDC_STATIC));
+            // The group box comes first with WS_TABSTOP but never takes the focus; the first
+            // radio button is the first tab stop, and TRUE asked for the focus.
+            EXPECT_FALSE(m.hasFocus(IDC_STATIC));
+            EXPECT_TRUE(m.hasFocus(IDC_FORM_COMMA));
             EXPECT_FALSE(m.hasFocus(IDOK));
             m.click(IDOK);
         },
@@ -33,8 +35,8 @@ TEST_F(DialogTest, InitDialogComesFirstWithTheFirstTabStopAndTheParameter) {
     ASSERT_FALSE(seenByHandler.empty());
     EXPECT_EQ(seenByHandler[0].message, static_cast<UINT>(WM_INITDIALOG));
     EXPECT_EQ(seenByHandler[0].lParam, 0x5eed);
-    EXPECT_EQ(seenByHandler[0].wParam, reinterpret_cast<WPARAM>(groupBox));
-    EXPECT_NE(groupBox, nullptr);
+    EXPECT_EQ(seenByHandler[0].wParam, reinterpret_cast<WPARAM>(firstRadio));
+    EXPECT_NE(firstRadio, nullptr);
     // The procedure hears of the end last.
     EXPECT_EQ(probe::messages().back().message, static_cast<UINT>(WM_DESTROY));
     // The handle is gone with the dialog.

@@ -218,19 +218,39 @@ TEST_F(FileDialogTest, RelativeNamesFollowTheCurrentFolderAndFoldersAreEntered) 
     EXPECT_EQ(std::string(buffer), dir + "/sub/inside.csv");
 }
 
-TEST_F(FileDialogTest, PathLongerThanTheBufferFails) {
+TEST_F(FileDialogTest, PathLongerThanTheBufferIsRefusedWhileTheDialogStaysOpen) {
     saveAs("CSV Files (*.csv)\0*.csv\0", "csv");
     std::strcpy(buffer, "old");
     std::string name = dir + "/out.csv";
     ofn.nMaxFile = static_cast<DWORD>(name.size());  // one short of the terminator
-    td::expectModal([&](td::Modal& m) { m.choose(name); });
-    EXPECT_EQ(GetSaveFileNameA(&ofn), FALSE);
-    EXPECT_STREQ(buffer, "old");
+    bool stillOpen = false;
+    td::expectModal([&](td::Modal& m) {
+        m.choose(dir + "/out");  // too long only once the default extension is added
+        stillOpen = true;
+        m.choose(dir + "/o.csv");
+    });
+    td::expectMessage("Save As", dir + "/out\nThe path is too long.\nChoose a shorter path and try again.");
+    ASSERT_EQ(GetSaveFileNameA(&ofn), TRUE);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(std::string(buffer), dir + "/o.csv");
 
     ofn.nMaxFile = static_cast<DWORD>(name.size() + 1);  // exactly enough
     td::expectModal([&](td::Modal& m) { m.choose(name); });
     EXPECT_EQ(GetSaveFileNameA(&ofn), TRUE);
     EXPECT_EQ(std::string(buffer), name);
+}
+
+TEST_F(FileDialogTest, OpenDialogRefusesAnExistingFileItsBufferCannotHold) {
+    open();
+    std::string existing = touch("points.csv");
+    ofn.nMaxFile = static_cast<DWORD>(existing.size());
+    td::expectModal([&](td::Modal& m) {
+        m.choose(existing);
+        m.cancel();
+    });
+    td::expectMessage("Open", existing + "\nThe path is too long.\nChoose a shorter path and try again.");
+    EXPECT_EQ(GetOpenFileNameA(&ofn), FALSE);
+    EXPECT_STREQ(buffer, "");
 }
 
 TEST_F(FileDialogTest, FilterListsEveryPairAndFileTitleIsFilled) {
