@@ -73,13 +73,13 @@ void copyPlainRun(LineReader& reader, char gap, int* count) {
     const PlainCopyArea area = {g_selMinX, g_selMaxX, g_selMinY, g_selMaxY};
     char* const start = s_lines + s_used;
     const char* const outLimit = s_lines + sizeof s_lines - kOutputLineMax;
-    const Copied copied = withWidestMarks([&reader, gap, start, outLimit, area](auto marks) __attribute__((always_inline)) {
+    const Copied copied = withWidestMarks([&reader, gap, start, outLimit, area](auto marks) SKERROW_INLINE_LAMBDA {
         char* out = start;
         int written = 0;
         const char g = gap;
         const char* const limit = outLimit;
         const PlainCopyArea a = area;
-        walkLines<decltype(marks)>(reader, [&](const LineSpan& span) __attribute__((always_inline)) {
+        walkLines<decltype(marks)>(reader, [&](const LineSpan& span) SKERROW_INLINE_LAMBDA {
             PlainLine line;
             if (!plainLineOf<Form::commas>(span, kFullLineLimit - 1, &line) || out > limit) return WalkStep::Leave;
             if (plainLineHasNoData<Form>(line)) return WalkStep::Next;
@@ -104,7 +104,7 @@ void copyPlainRun(LineReader& reader, char gap, int* count) {
 // Copies of the plain lines within the selected circle, each tested before it is copied.
 template <class Form>
 void copyPlainEach(LineReader& reader, char gap, int* count) {
-    takePlainLines(reader, kFullLineLimit, Form{}, [&](const PlainLine& line) __attribute__((always_inline)) {
+    takePlainLines(reader, kFullLineLimit, Form{}, [&](const PlainLine& line) SKERROW_INLINE_LAMBDA {
         if (!roomForLine()) return false;
         PointFields point;
         plainWholeXY(line.text, line.firstComma, Form::elevations ? line.lastComma : line.text + line.length,
@@ -177,7 +177,7 @@ void writePlainRun(LineReader& reader, PlainRoute route, const PointLayout& layo
         return;
     case PlainRoute::CopyEach: copyPlainEach<Form>(reader, gap.text[0], count); return;
     case PlainRoute::Convert:
-        takePlainLines(reader, kFullLineLimit, Form{}, [&](const PlainLine& line) __attribute__((always_inline)) {
+        takePlainLines(reader, kFullLineLimit, Form{}, [&](const PlainLine& line) SKERROW_INLINE_LAMBDA {
             return convertPlainLine<Form>(line, layout, gap, count) || writePlainLine(line, layout, gap, count);
         });
         return;

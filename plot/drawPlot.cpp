@@ -62,7 +62,7 @@ void plotPoint(HDC dc, double x, double y, float elevation) {
 template <class Form>
 void plotPlainRun(HDC dc, LineReader& reader, int step, int* passOver) {
     takePlainLinesPassing(reader, kFullLineLimit, Form{}, passOver,
-                          [dc, step](const PlainLine& line) __attribute__((always_inline)) {
+                          [dc, step](const PlainLine& line) SKERROW_INLINE_LAMBDA {
                               int x, y;
                               float elevation;
                               if (!plainLineWholes<Form>(line, &x, &y, &elevation)) return -1;

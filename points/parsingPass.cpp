@@ -105,7 +105,7 @@ PointStop readPoints(LineReader& reader, const PointLayout& layout, Ranges* out,
         if (pastFirstLine) {
             withPlainForm(layout, [&](auto form) {
                 takePlainLines(reader, kShortLineLimit, form,
-                               [&r](const PlainLine& line) __attribute__((always_inline)) {
+                               [&r](const PlainLine& line) SKERROW_INLINE_LAMBDA {
                                    return addPlainPoint<decltype(form)>(r, line);
                                });
             });

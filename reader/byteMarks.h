@@ -21,6 +21,10 @@
 #include "reader/byteMarksType.h"
 #include "reader/marks/portable.h"
 
+// Marks a lambda to be inlined wherever it is called, as the walks' steps must be: into
+// each width's entry point, and the step of a line into the walk.
+#define SKERROW_INLINE_LAMBDA __attribute__((always_inline))
+
 #if defined(__x86_64__) && defined(__GNUC__)
 #define SKERROW_WIDE_MARKS 1
 #include "reader/marks/avx2.h"

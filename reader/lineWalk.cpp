@@ -5,8 +5,8 @@ long long takeDataLines(LineReader& reader, int limit, long long maxLines, long 
     if (limit < 3 || maxLines <= 0) return 0;
     const size_t longest = static_cast<size_t>(limit - 1);
     long long found = 0, taken = 0;
-    withWidestMarks([&](auto marks) __attribute__((always_inline)) {
-        walkLines<decltype(marks)>(reader, [&](const LineSpan& span) __attribute__((always_inline)) {
+    withWidestMarks([&](auto marks) SKERROW_INLINE_LAMBDA {
+        walkLines<decltype(marks)>(reader, [&](const LineSpan& span) SKERROW_INLINE_LAMBDA {
             if (!isDataSpan(span, longest)) return WalkStep::Leave;
             found += bitsSet(span.commas);
             return ++taken == maxLines ? WalkStep::Last : WalkStep::Next;

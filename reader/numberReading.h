@@ -74,12 +74,12 @@ __attribute__((always_inline)) inline const char* readPlainDecimal(const char* t
             const int more = bytesBefore(nonDigits(high));
             count = more < 8 ? 8 + more : 16;
             if (more < 8)
-                joined = more ? digitsValue(low, 8) * kPowersOfTen[more] + digitsValue(high, more) : digitsValue(low, 8);
+                joined = more ? digitsValue(low, 8) * kPowersOfTen.whole[more] + digitsValue(high, more) : digitsValue(low, 8);
         }
         if (count > 0 && count <= kShortDecimalDigits) {
             const char* after = p + count + 1;
             if ((*after | 0x20) == 'e' || (*after | 0x20) == 'x') return nullptr;
-            const double magnitude = static_cast<double>(joined) / kDoublePowersOfTen.values[count - whole];
+            const double magnitude = static_cast<double>(joined) / kPowersOfTen.real[count - whole];
             *value = negative ? -magnitude : magnitude;
             return after;
         }
@@ -93,11 +93,11 @@ __attribute__((always_inline)) inline const char* readPlainDecimal(const char* t
         uint64_t fraction;
         decimals = digitRun(++p, &fraction);
         if (count + decimals > kShortDecimalDigits) return nullptr;
-        if (decimals) digits = digits * kPowersOfTen[decimals] + fraction;
+        if (decimals) digits = digits * kPowersOfTen.whole[decimals] + fraction;
         p += decimals;
     }
     if (count + decimals == 0 || (*p | 0x20) == 'e' || (*p | 0x20) == 'x') return nullptr;
-    const double magnitude = static_cast<double>(digits) / kDoublePowersOfTen.values[decimals];
+    const double magnitude = static_cast<double>(digits) / kPowersOfTen.real[decimals];
     *value = negative ? -magnitude : magnitude;
     return p;
 }

@@ -70,9 +70,9 @@ long long takePlainLines(LineReader& reader, int limit, Form, Take&& take) {
     if (limit > static_cast<int>(kLineBufferSize)) limit = kLineBufferSize;
     if (limit < 2) return 0;
     const size_t longest = static_cast<size_t>(limit - 1);
-    return withWidestMarks([&reader, &take, longest](auto marks) __attribute__((always_inline)) {
+    return withWidestMarks([&reader, &take, longest](auto marks) SKERROW_INLINE_LAMBDA {
         const size_t most = longest;  // a local of the walk, kept in a register
-        return walkLines<decltype(marks)>(reader, [&](const LineSpan& span) __attribute__((always_inline)) {
+        return walkLines<decltype(marks)>(reader, [&](const LineSpan& span) SKERROW_INLINE_LAMBDA {
             PlainLine line;
             if (!plainLineOf<Form::commas>(span, most, &line) || !take(line)) return WalkStep::Leave;
             return WalkStep::Next;
@@ -93,11 +93,11 @@ long long takePlainLinesPassing(LineReader& reader, int limit, Form, int* passOv
         long long taken;
         int pass;
     };
-    const Walked walked = withWidestMarks([&reader, &take, longest, passOver](auto marks) __attribute__((always_inline)) {
+    const Walked walked = withWidestMarks([&reader, &take, longest, passOver](auto marks) SKERROW_INLINE_LAMBDA {
         // Locals of the walk, kept in registers.
         const size_t most = longest;
         int pass = *passOver;
-        const long long taken = walkLines<decltype(marks)>(reader, [&](const LineSpan& span) __attribute__((always_inline)) {
+        const long long taken = walkLines<decltype(marks)>(reader, [&](const LineSpan& span) SKERROW_INLINE_LAMBDA {
             if (pass > 0) {
                 size_t characters;
                 if (!isPlainSpan(span, most, &characters)) return WalkStep::Leave;

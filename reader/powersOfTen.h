@@ -8,18 +8,18 @@
 // The most digits a short decimal holds: their value and 10^15 are exact doubles.
 constexpr int kShortDecimalDigits = 15;
 
-inline constexpr uint64_t kPowersOfTen[kShortDecimalDigits + 1] = {
-    1ULL,           10ULL,           100ULL,           1000ULL,           10000ULL,           100000ULL,
-    1000000ULL,     10000000ULL,     100000000ULL,     1000000000ULL,     10000000000ULL,     100000000000ULL,
-    1000000000000ULL, 10000000000000ULL, 100000000000000ULL, 1000000000000000ULL};
-
-// The same powers as doubles, made from the table above when the program is compiled.
-struct DoublePowersOfTen {
-    double values[kShortDecimalDigits + 1];
-    constexpr DoublePowersOfTen() : values() {
-        for (int i = 0; i <= kShortDecimalDigits; ++i) values[i] = static_cast<double>(kPowersOfTen[i]);
+// Worked out when the program is compiled.
+struct PowersOfTen {
+    uint64_t whole[kShortDecimalDigits + 1];
+    double real[kShortDecimalDigits + 1];
+    constexpr PowersOfTen() : whole(), real() {
+        uint64_t power = 1;
+        for (int i = 0; i <= kShortDecimalDigits; ++i, power *= 10) {
+            whole[i] = power;
+            real[i] = static_cast<double>(power);
+        }
     }
 };
-inline constexpr DoublePowersOfTen kDoublePowersOfTen{};
+inline constexpr PowersOfTen kPowersOfTen{};
 
 #endif

@@ -63,7 +63,7 @@ __attribute__((always_inline)) inline int digitRun(const char* text, uint64_t* v
     const uint64_t next = loadWord(text + 8);
     const int more = bytesBefore(nonDigits(next));
     if (more == 8) return 16;
-    *value = more ? digitsValue(word, 8) * kPowersOfTen[more] + digitsValue(next, more) : digitsValue(word, 8);
+    *value = more ? digitsValue(word, 8) * kPowersOfTen.whole[more] + digitsValue(next, more) : digitsValue(word, 8);
     return 8 + more;
 }
 
