@@ -32,8 +32,8 @@ short toShort(int value) {
 
 // Whole pixels from the centre to a rim point, kept in int: far positions must not wrap.
 int radiusBetween(DragPoint centre, DragPoint rim) {
-    return static_cast<int>(std::hypot(static_cast<double>(std::abs(centre.x - rim.x)),
-                                       static_cast<double>(std::abs(centre.y - rim.y))));
+    return static_cast<int>(
+        std::hypot(static_cast<double>(std::abs(centre.x - rim.x)), static_cast<double>(std::abs(centre.y - rim.y))));
 }
 
 void drawRectangleOutline(HDC dc, DragPoint s, DragPoint p) {

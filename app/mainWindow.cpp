@@ -100,26 +100,15 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         g_selectItemsEnabled = 0;
         updateMenu(window);
         return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_CLOSE:
         // No pass runs between messages, so no point file is open here.
         DestroyWindow(window);
         return 0;
-    case WM_COMMAND:
-        onCommand(window, LOWORD(wParam));
-        return 0;
-    case WM_MOUSEMOVE:
-        onMouseMove(window, wParam, lParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        onLButtonDown(window, wParam, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        onLButtonUp(window, wParam, lParam);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_COMMAND: onCommand(window, LOWORD(wParam)); return 0;
+    case WM_MOUSEMOVE: onMouseMove(window, wParam, lParam); return 0;
+    case WM_LBUTTONDOWN: onLButtonDown(window, wParam, lParam); return 0;
+    case WM_LBUTTONUP: onLButtonUp(window, wParam, lParam); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -3,13 +3,11 @@
 
 #include "app/mainWindow.h"
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd)
-{
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd) {
     (void)hPrevInstance;
     (void)lpCmdLine;
 
-    if (!createMainWindow(hInstance, nShowCmd))
-        return 0;
+    if (!createMainWindow(hInstance, nShowCmd)) return 0;
 
     MSG msg = {};
     // GetMessage gives -1 on error; that ends the loop like a quit.

@@ -11,21 +11,23 @@
 
 #include "output/outputLine.h"
 #include "points/appState.h"
-#include "reader/pointFields.h"
 #include "reader/lineReader.h"
+#include "reader/pointFields.h"
 
 namespace {
 
-std::string g_text;          // the lines, each followed by its line feed
+std::string g_text;  // the lines, each followed by its line feed
 std::vector<size_t> g_starts;
-volatile long g_sink;        // keeps the work from being optimised away
+volatile long g_sink;  // keeps the work from being optimised away
 
 // Nanoseconds a line of one round of step over every held line.
 template <typename Step>
 double perLine(Step step) {
     const auto start = std::chrono::steady_clock::now();
-    for (size_t i = 0; i + 1 < g_starts.size(); ++i) step(g_text.data() + g_starts[i], g_starts[i + 1] - g_starts[i] - 1);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / (g_starts.size() - 1) * 1e9;
+    for (size_t i = 0; i + 1 < g_starts.size(); ++i)
+        step(g_text.data() + g_starts[i], g_starts[i + 1] - g_starts[i] - 1);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / (g_starts.size() - 1) *
+           1e9;
 }
 
 }  // namespace
@@ -57,18 +59,18 @@ int main(int argc, char** argv) {
     double cut = 1e9, copy = 1e9, convert = 1e9, read = 1e9;
     for (int round = 0; round < 5; ++round) {
         cut = std::min(cut, perLine([&](const char* text, size_t length) {
-            g_sink = g_sink + cutPointFields(text, length, layout, &point);
-        }));
+                           g_sink = g_sink + cutPointFields(text, length, layout, &point);
+                       }));
         g_conversion = Conversion::None;
         copy = std::min(copy, perLine([&](const char* text, size_t length) {
-            cutPointFields(text, length, layout, &point);
-            g_sink = g_sink + (putCopyLine(out, point, gap) - out);
-        }));
+                            cutPointFields(text, length, layout, &point);
+                            g_sink = g_sink + (putCopyLine(out, point, gap) - out);
+                        }));
         g_conversion = Conversion::MetresToFeet;
         convert = std::min(convert, perLine([&](const char* text, size_t length) {
-            cutPointFields(text, length, layout, &point);
-            g_sink = g_sink + (putConvertLine(out, point, gap) - out);
-        }));
+                               cutPointFields(text, length, layout, &point);
+                               g_sink = g_sink + (putConvertLine(out, point, gap) - out);
+                           }));
         // The file itself, line by line through nextDataLine (from the page cache).
         const auto start = std::chrono::steady_clock::now();
         long lines = 0;
@@ -77,9 +79,11 @@ int main(int argc, char** argv) {
         size_t length;
         while (nextDataLine(reader, kFullLineLimit, &text, &length) == LineOutcome::Data) ++lines;
         closeReader(reader);
-        read = std::min(read, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / lines * 1e9);
+        read = std::min(read,
+                        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / lines * 1e9);
     }
-    std::printf("ns a line: nextDataLine %.1f, cutPointFields %.1f, cut + copy line %.1f, cut + metres-to-feet line %.1f\n",
-                read, cut, copy, convert);
+    std::printf(
+        "ns a line: nextDataLine %.1f, cutPointFields %.1f, cut + copy line %.1f, cut + metres-to-feet line %.1f\n",
+        read, cut, copy, convert);
     return 0;
 }

@@ -22,8 +22,8 @@ uint64_t next() {
 }
 uint64_t below(uint64_t n) { return next() % n; }
 
-const char* const kDescriptions[] = {"TREE", "POST", "FENCE", "EP",    "CL",    "MH",  "BLDG",
-                                     "GND",  "TOE",  "TOP",   "WALL",  "HYD",   "SIGN", "CURB"};
+const char* const kDescriptions[] = {"TREE", "POST", "FENCE", "EP",   "CL",  "MH",   "BLDG",
+                                     "GND",  "TOE",  "TOP",   "WALL", "HYD", "SIGN", "CURB"};
 
 // A value in thousandths written with the given count of decimals (2 or 3).
 void putFixed(std::string& out, uint64_t thousandths, int decimals) {
@@ -49,9 +49,12 @@ int main(int argc, char** argv) {
     const char* path = argv[3];
     bool header = false, crlf = false;
     for (int i = 4; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--header")) header = true;
-        else if (!std::strcmp(argv[i], "--crlf")) crlf = true;
-        else if (!std::strcmp(argv[i], "--seed") && i + 1 < argc) g_state = std::strtoull(argv[++i], nullptr, 10);
+        if (!std::strcmp(argv[i], "--header"))
+            header = true;
+        else if (!std::strcmp(argv[i], "--crlf"))
+            crlf = true;
+        else if (!std::strcmp(argv[i], "--seed") && i + 1 < argc)
+            g_state = std::strtoull(argv[++i], nullptr, 10);
     }
     if (lines < 1 || (fields != 2 && fields != 3 && fields != 5)) {
         std::fprintf(stderr, "makePoints: LINES must be positive and FIELDS 2, 3 or 5\n");
@@ -65,8 +68,9 @@ int main(int argc, char** argv) {
     const char* end = crlf ? "\r\n" : "\n";
     std::string block;
     if (header) {
-        block += fields == 2 ? "Easting,Northing" : fields == 3 ? "Easting,Northing,Elevation"
-                                                                : "Point,Easting,Northing,Elevation,Code";
+        block += fields == 2   ? "Easting,Northing"
+                 : fields == 3 ? "Easting,Northing,Elevation"
+                               : "Point,Easting,Northing,Elevation,Code";
         block += end;
     }
     // A site of 8 km by 6 km; the ground rises gently to the north-east with local relief.

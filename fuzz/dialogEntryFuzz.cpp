@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(answer == IDOK, "the tab count never stops the write");
         FUZZ_CHECK(choice.tabCount >= 0 && choice.tabCount <= 5, "zero to five tabs");
         if (!shown.empty() && shown.find_first_not_of("0123456789") == std::string::npos && shown.size() < 6)
-            FUZZ_CHECK(choice.tabCount == (std::stoi(shown) > 5 ? 5 : std::stoi(shown)), "the typed count, at most five");
+            FUZZ_CHECK(choice.tabCount == (std::stoi(shown) > 5 ? 5 : std::stoi(shown)),
+                       "the typed count, at most five");
     }
     return 0;
 }

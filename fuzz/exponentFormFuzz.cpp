@@ -88,7 +88,8 @@ Outcome run(const std::string& content, bool swap, POINT from, POINT to) {
     HDC dc = GetDC(g_window);
     // Points are drawn on the even pixels only.
     for (int y = g_plotTop + (g_plotTop & 1); y <= g_plotBottom; y += 2)
-        for (int x = g_plotLeft + (g_plotLeft & 1); x <= g_plotRight; x += 2) outcome.pixels.push_back(GetPixel(dc, x, y));
+        for (int x = g_plotLeft + (g_plotLeft & 1); x <= g_plotRight; x += 2)
+            outcome.pixels.push_back(GetPixel(dc, x, y));
     ReleaseDC(g_window, dc);
 
     fuzz::shownMessages().clear();

@@ -39,7 +39,8 @@ inline HWND startApp(int* argc, char*** argv) {
     layer::start(*argc, *argv, true);
     layer::setModalDriver(
         [](layer::ModalWindow& window) {
-            if (window.kind() == td::ModalKind::MessageBox) shownMessages().push_back({window.caption(), window.text()});
+            if (window.kind() == td::ModalKind::MessageBox)
+                shownMessages().push_back({window.caption(), window.text()});
             FUZZ_CHECK(static_cast<bool>(modalAnswer()), "an answer is set");
             modalAnswer()(window);
             if (window.isOpen()) {

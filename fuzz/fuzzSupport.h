@@ -15,12 +15,12 @@
 namespace fuzz {
 
 // A violated property is a finding: print it and abort so that libFuzzer keeps the input.
-#define FUZZ_CHECK(condition, what)                                                      \
-    do {                                                                                 \
-        if (!(condition)) {                                                              \
+#define FUZZ_CHECK(condition, what)                                                            \
+    do {                                                                                       \
+        if (!(condition)) {                                                                    \
             std::fprintf(stderr, "fuzz check failed: %s (%s:%d)\n", what, __FILE__, __LINE__); \
-            std::abort();                                                                \
-        }                                                                                \
+            std::abort();                                                                      \
+        }                                                                                      \
     } while (0)
 
 // Takes choices off the front of the input; whatever is left is the payload.
@@ -57,7 +57,8 @@ inline std::string scratchPath(const char* name) {
 inline void writeFile(const std::string& path, const std::string& content) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     FUZZ_CHECK(file != nullptr, "scratch file can be created");
-    if (!content.empty()) FUZZ_CHECK(std::fwrite(content.data(), 1, content.size(), file) == content.size(), "scratch file written");
+    if (!content.empty())
+        FUZZ_CHECK(std::fwrite(content.data(), 1, content.size(), file) == content.size(), "scratch file written");
     FUZZ_CHECK(std::fclose(file) == 0, "scratch file closed");
 }
 

@@ -7,10 +7,10 @@
 
 #include "fuzzSupport.h"
 #include "points/appState.h"
-#include "reader/plainLines.h"
-#include "reader/pointFields.h"
 #include "reader/lineReader.h"
 #include "reader/lineWalk.h"
+#include "reader/plainLines.h"
+#include "reader/pointFields.h"
 #include "support/pointLineReference.h"
 #include "support/testReader.h"
 
@@ -62,9 +62,7 @@ std::vector<Expected> model(const std::string& content, bool skipHeader, int fir
     std::vector<std::string> lines = splitLines(text);
     // Whether the reads so far met the end of the file: the lines before `next` are taken,
     // and the last of them had no line feed (or there was none to take).
-    auto endMet = [&](size_t next) {
-        return lines.empty() || (next >= lines.size() && text.back() != '\n');
-    };
+    auto endMet = [&](size_t next) { return lines.empty() || (next >= lines.size() && text.back() != '\n'); };
     std::vector<Expected> calls;
     size_t next = 0;
     if (skipHeader) {
@@ -151,7 +149,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // After the end or a bad line every later call answers the same, whatever the limit;
     // after a damaged one, that the line is bad.
-    const LineOutcome last = expected.back().outcome == LineOutcome::Damaged ? LineOutcome::Bad : expected.back().outcome;
+    const LineOutcome last =
+        expected.back().outcome == LineOutcome::Damaged ? LineOutcome::Bad : expected.back().outcome;
     for (int limit : {128, 80, 1, 0}) {
         FUZZ_CHECK(readDataLine(g_reader, limit) == last, "the last outcome repeats");
         FUZZ_CHECK(last == LineOutcome::End ? g_reader.atEnd : g_reader.failed, "the stream stays ended");
@@ -167,11 +166,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(outcome == expected[i].outcome, "in place: outcome as the model's");
         if (outcome == LineOutcome::End) continue;
         FUZZ_CHECK(g_reader.lineNumber == expected[i].lineNumber, "in place: line number as the model's");
-        if (outcome == LineOutcome::Data) FUZZ_CHECK(std::string(line, length) == expected[i].text, "in place: line as the model's");
+        if (outcome == LineOutcome::Data)
+            FUZZ_CHECK(std::string(line, length) == expected[i].text, "in place: line as the model's");
     }
     const char* line;
     size_t length;
-    for (int limit : {128, 80, 1, 0}) FUZZ_CHECK(nextDataLine(g_reader, limit, &line, &length) == last, "in place: the last outcome repeats");
+    for (int limit : {128, 80, 1, 0})
+        FUZZ_CHECK(nextDataLine(g_reader, limit, &line, &length) == last, "in place: the last outcome repeats");
     closeReader(g_reader);
 
     // And the reader that cuts plain lines while it finds their ends, under a layout and
@@ -183,7 +184,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < expected.size(); ++i) {
         PointFields point;
         bool cut = false;
-        const LineOutcome outcome = nextPointLine(g_reader, i == 0 ? firstLimit : laterLimit, pointLayout(), &point, &cut);
+        const LineOutcome outcome =
+            nextPointLine(g_reader, i == 0 ? firstLimit : laterLimit, pointLayout(), &point, &cut);
         FUZZ_CHECK(outcome == expected[i].outcome, "cut in place: outcome as the model's");
         if (outcome == LineOutcome::End) continue;
         FUZZ_CHECK(g_reader.lineNumber == expected[i].lineNumber, "cut in place: line number as the model's");
@@ -195,8 +197,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(std::string(point.xText, point.xLength) == g_xText && same(point.x, g_x), "cut in place: X");
         FUZZ_CHECK(std::string(point.yText, point.yLength) == g_yText && same(point.y, g_y), "cut in place: Y");
         if (g_fieldCount != 2)
-            FUZZ_CHECK(point.elevation == g_elevation || (point.elevation != point.elevation && g_elevation != g_elevation),
-                       "cut in place: elevation");
+            FUZZ_CHECK(
+                point.elevation == g_elevation || (point.elevation != point.elevation && g_elevation != g_elevation),
+                "cut in place: elevation");
     }
     closeReader(g_reader);
 
@@ -212,11 +215,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(taken >= 0 && taken <= most, "bulk: no more lines than asked for");
             long long expectedCommas = 0;
             for (long long k = 0; k < taken; ++k) {
-                FUZZ_CHECK(i + k < expected.size() && expected[i + k].outcome == LineOutcome::Data, "bulk: data lines only");
+                FUZZ_CHECK(i + k < expected.size() && expected[i + k].outcome == LineOutcome::Data,
+                           "bulk: data lines only");
                 for (char c : expected[i + k].text) expectedCommas += c == ',';
             }
             if (taken > 0) {
-                FUZZ_CHECK(g_reader.lineNumber == expected[i + taken - 1].lineNumber, "bulk: line number as the model's");
+                FUZZ_CHECK(g_reader.lineNumber == expected[i + taken - 1].lineNumber,
+                           "bulk: line number as the model's");
                 FUZZ_CHECK(!counting || commas == expectedCommas, "bulk: commas as the model's lines hold");
                 i += static_cast<size_t>(taken);
                 continue;
@@ -226,7 +231,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         size_t textLength = 0;
         const LineOutcome outcome = nextDataLine(g_reader, i == 0 ? firstLimit : laterLimit, &text, &textLength);
         FUZZ_CHECK(outcome == expected[i].outcome, "bulk: outcome as the model's");
-        if (outcome != LineOutcome::End) FUZZ_CHECK(g_reader.lineNumber == expected[i].lineNumber, "bulk: line number as the model's");
+        if (outcome != LineOutcome::End)
+            FUZZ_CHECK(g_reader.lineNumber == expected[i].lineNumber, "bulk: line number as the model's");
         ++i;
     }
     closeReader(g_reader);
@@ -241,20 +247,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const size_t from = i;
             bool agrees = true;
             withPlainForm(pointLayout(), [&](auto form) {
-              takePlainLines(g_reader, laterLimit, form, [&](const PlainLine& plain) {
-                if (i >= expected.size() || expected[i].outcome != LineOutcome::Data) return agrees = false;
-                const PointFields point = plainLinePoint(plain, pointLayout());
-                std::memcpy(g_lineBuf, expected[i].text.c_str(), expected[i].text.size() + 1);
-                int commas = 0;
-                for (char c : expected[i].text) commas += c == ',';
-                agrees = std::string(plain.text, plain.length) == expected[i].text && commas == g_fieldCount - 1 &&
-                         parsePointLine() && std::string(point.xText, point.xLength) == g_xText && point.x == g_x &&
-                         std::string(point.yText, point.yLength) == g_yText && point.y == g_y &&
-                         (g_fieldCount == 2 || point.elevation == g_elevation ||
-                          (point.elevation != point.elevation && g_elevation != g_elevation));
-                ++i;
-                return agrees;
-              });
+                takePlainLines(g_reader, laterLimit, form, [&](const PlainLine& plain) {
+                    if (i >= expected.size() || expected[i].outcome != LineOutcome::Data) return agrees = false;
+                    const PointFields point = plainLinePoint(plain, pointLayout());
+                    std::memcpy(g_lineBuf, expected[i].text.c_str(), expected[i].text.size() + 1);
+                    int commas = 0;
+                    for (char c : expected[i].text) commas += c == ',';
+                    agrees = std::string(plain.text, plain.length) == expected[i].text && commas == g_fieldCount - 1 &&
+                             parsePointLine() && std::string(point.xText, point.xLength) == g_xText && point.x == g_x &&
+                             std::string(point.yText, point.yLength) == g_yText && point.y == g_y &&
+                             (g_fieldCount == 2 || point.elevation == g_elevation ||
+                              (point.elevation != point.elevation && g_elevation != g_elevation));
+                    ++i;
+                    return agrees;
+                });
             });
             FUZZ_CHECK(agrees, "plain walk: a plain line is the model's data line, cut as parsePointLine cuts it");
             if (i > from) {
@@ -266,7 +272,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         size_t textLength = 0;
         const LineOutcome outcome = nextDataLine(g_reader, i == 0 ? firstLimit : laterLimit, &text, &textLength);
         FUZZ_CHECK(outcome == expected[i].outcome, "plain walk: outcome as the model's");
-        if (outcome != LineOutcome::End) FUZZ_CHECK(g_reader.lineNumber == expected[i].lineNumber, "plain walk: line number as the model's");
+        if (outcome != LineOutcome::End)
+            FUZZ_CHECK(g_reader.lineNumber == expected[i].lineNumber, "plain walk: line number as the model's");
         ++i;
     }
     closeReader(g_reader);
@@ -283,29 +290,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             bool agrees = true;
             auto passed = [&](int lines) {
                 for (int k = 0; k < lines && agrees; ++k, ++i)
-                    agrees = i < expected.size() && expected[i].outcome == LineOutcome::Data && !expected[i].text.empty() &&
+                    agrees = i < expected.size() && expected[i].outcome == LineOutcome::Data &&
+                             !expected[i].text.empty() &&
                              expected[i].text.find_first_not_of("0123456789,.-") == std::string::npos;
             };
             withPlainForm(pointLayout(), [&](auto form) {
-              takePlainLinesPassing(g_reader, laterLimit, form, &passOver, [&](const PlainLine& plain) {
-                passed(pending);
-                if (!agrees) return -1;
-                if (i >= expected.size() || expected[i].outcome != LineOutcome::Data) {
-                    agrees = false;
-                    return -1;
-                }
-                int commas = 0;
-                for (char c : expected[i].text) commas += c == ',';
-                agrees = std::string(plain.text, plain.length) == expected[i].text && commas == g_fieldCount - 1;
-                ++i;
-                pending = step;
-                return agrees ? step : -1;
-              });
+                takePlainLinesPassing(g_reader, laterLimit, form, &passOver, [&](const PlainLine& plain) {
+                    passed(pending);
+                    if (!agrees) return -1;
+                    if (i >= expected.size() || expected[i].outcome != LineOutcome::Data) {
+                        agrees = false;
+                        return -1;
+                    }
+                    int commas = 0;
+                    for (char c : expected[i].text) commas += c == ',';
+                    agrees = std::string(plain.text, plain.length) == expected[i].text && commas == g_fieldCount - 1;
+                    ++i;
+                    pending = step;
+                    return agrees ? step : -1;
+                });
             });
             if (agrees) passed(pending - passOver);
             FUZZ_CHECK(agrees, "thinned walk: lines passed over and handed over are the model's");
             if (i > from) {
-                FUZZ_CHECK(g_reader.lineNumber == expected[i - 1].lineNumber, "thinned walk: line number as the model's");
+                FUZZ_CHECK(g_reader.lineNumber == expected[i - 1].lineNumber,
+                           "thinned walk: line number as the model's");
                 continue;
             }
         }
@@ -313,7 +322,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         size_t textLength = 0;
         const LineOutcome outcome = nextDataLine(g_reader, i == 0 ? firstLimit : laterLimit, &text, &textLength);
         FUZZ_CHECK(outcome == expected[i].outcome, "thinned walk: outcome as the model's");
-        if (outcome != LineOutcome::End) FUZZ_CHECK(g_reader.lineNumber == expected[i].lineNumber, "thinned walk: line number as the model's");
+        if (outcome != LineOutcome::End)
+            FUZZ_CHECK(g_reader.lineNumber == expected[i].lineNumber, "thinned walk: line number as the model's");
         passOver = passOver > 0 ? passOver - 1 : step;
         ++i;
     }

@@ -81,15 +81,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::shownMessages().clear();
     fuzz::modalAnswer() = [&](layer::ModalWindow& m) {
         switch (m.kind()) {
-        case td::ModalKind::OpenFile:
-            m.choose(g_pointFile);
-            break;
-        case td::ModalKind::SaveFile:
-            m.choose(g_outputFile);
-            break;
-        case td::ModalKind::MessageBox:
-            m.answer(m.caption() == "Notice" ? IDYES : IDOK);
-            break;
+        case td::ModalKind::OpenFile: m.choose(g_pointFile); break;
+        case td::ModalKind::SaveFile: m.choose(g_outputFile); break;
+        case td::ModalKind::MessageBox: m.answer(m.caption() == "Notice" ? IDYES : IDOK); break;
         case td::ModalKind::Dialog:
             if (m.templateId() == IDD_SWAPFIELDS) {
                 if (swap) m.click(IDC_SWAP_YES);
@@ -108,7 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(!heldOpen(g_inputPath), "the open leaves the point file closed");
 
     if (g_viewState == ViewState::Drawn) {
-        for (const fuzz::Shown& shown : fuzz::shownMessages()) FUZZ_CHECK(shown.caption != "Error", "an open that plots showed no error");
+        for (const fuzz::Shown& shown : fuzz::shownMessages())
+            FUZZ_CHECK(shown.caption != "Error", "an open that plots showed no error");
         FUZZ_CHECK(g_pointCount > 0 && g_pointCount == g_lineCount, "points counted");
         FUZZ_CHECK(g_minX < g_maxX && g_minY < g_maxY, "ranges found");
         FUZZ_CHECK(g_rangeX == static_cast<long long>(g_maxX) - g_minX, "X range");

@@ -12,9 +12,9 @@
 
 #include "fuzzSupport.h"
 #include "points/appState.h"
+#include "reader/lineReader.h"
 #include "reader/numberReading.h"
 #include "reader/pointFields.h"
-#include "reader/lineReader.h"
 #include "support/pointLineReference.h"
 
 namespace {
@@ -107,8 +107,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(sameValue(point.x, g_x) && sameValue(point.y, g_y), "X and Y read in place");
         if (layout != 2) {
             const std::string zText = g_zText;
-            FUZZ_CHECK(std::string(point.zText, point.zLength) == (layout == 5 ? zText.substr(0, zText.find(',')) : zText),
-                       "elevation text in place, without the description");
+            FUZZ_CHECK(
+                std::string(point.zText, point.zLength) == (layout == 5 ? zText.substr(0, zText.find(',')) : zText),
+                "elevation text in place, without the description");
             FUZZ_CHECK(std::memcmp(&point.elevation, &g_elevation, sizeof g_elevation) == 0 ||
                            (std::isnan(point.elevation) && std::isnan(g_elevation)),
                        "elevation read in place");

@@ -92,7 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string written;
     if (g_conversion == Conversion::None) {
         written = formatCopyLine(gap);
-        FUZZ_CHECK(written.compare(0, point.xLength, point.xText, point.xLength) == 0, "the copy starts with the X text");
+        FUZZ_CHECK(written.compare(0, point.xLength, point.xText, point.xLength) == 0,
+                   "the copy starts with the X text");
     } else {
         written = g_conversion == Conversion::Move ? formatMoveLine(gap) : formatConvertLine(gap);
     }

@@ -62,9 +62,7 @@ INT_PTR CALLBACK conversionDialogProc(HWND dialog, UINT message, WPARAM wParam, 
             if (choice->conversion == Conversion::Factor) readFactor(dialog, choice);
             EndDialog(dialog, IDOK);
             break;
-        case IDCANCEL:
-            EndDialog(dialog, IDCANCEL);
-            break;
+        case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
         }
         return TRUE;
     }

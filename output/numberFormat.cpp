@@ -42,8 +42,7 @@ inline char* putFraction(char* out, uint64_t entry) {
 // Writes whole (at least 10^8, below 10^16) as a first word of digits without leading
 // zeros and a second of all eight, then the fraction. Kept apart, so that the common path
 // keeps nothing across a call and needs no register saved.
-__attribute__((noinline, returns_nonnull)) char* putLongWhole(char* out, uint64_t whole,
-                                                                     uint64_t fractionEntry) {
+__attribute__((noinline, returns_nonnull)) char* putLongWhole(char* out, uint64_t whole, uint64_t fractionEntry) {
     const uint64_t high = whole / 100000000;
     out = putUpToEight(out, static_cast<uint32_t>(high));
     const uint64_t low = eightDigits(static_cast<uint32_t>(whole - high * 100000000)) + kZeroDigits;

@@ -39,7 +39,8 @@ FileType checkedFileType(HWND dialog) {
 }  // namespace
 
 INT_PTR CALLBACK writeFileAsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    WriteFileAsChoice* const choice = message == WM_INITDIALOG ? reinterpret_cast<WriteFileAsChoice*>(lParam) : s_choice;
+    WriteFileAsChoice* const choice =
+        message == WM_INITDIALOG ? reinterpret_cast<WriteFileAsChoice*>(lParam) : s_choice;
     if (!choice) return FALSE;
     switch (message) {
     case WM_INITDIALOG:
@@ -55,9 +56,7 @@ INT_PTR CALLBACK writeFileAsDialogProc(HWND dialog, UINT message, WPARAM wParam,
             choice->modifyValues = IsDlgButtonChecked(dialog, IDC_MODIFYVALUES) == BST_CHECKED;
             EndDialog(dialog, IDOK);
             break;
-        case IDCANCEL:
-            EndDialog(dialog, IDCANCEL);
-            break;
+        case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
         }
         return TRUE;  // also for the radio buttons, the check box and edit notifications
     }

@@ -87,8 +87,8 @@ void copyPlainRun(LineReader& reader, char gap, int* count) {
             bool kept = true;
             if (rectangle) {
                 double x, y;
-                plainWholeXY(line.text, line.firstComma, Form::elevations ? line.lastComma : line.text + line.length, &x,
-                             &y);
+                plainWholeXY(line.text, line.firstComma, Form::elevations ? line.lastComma : line.text + line.length,
+                             &x, &y);
                 kept = (a.minX <= x) & (x <= a.maxX) & (a.minY <= y) & (y <= a.maxY);
             }
             out = kept ? end : out;
@@ -107,8 +107,8 @@ void copyPlainEach(LineReader& reader, char gap, int* count) {
     takePlainLines(reader, kFullLineLimit, Form{}, [&](const PlainLine& line) SKERROW_INLINE_LAMBDA {
         if (!roomForLine()) return false;
         PointFields point;
-        plainWholeXY(line.text, line.firstComma, Form::elevations ? line.lastComma : line.text + line.length,
-                     &point.x, &point.y);
+        plainWholeXY(line.text, line.firstComma, Form::elevations ? line.lastComma : line.text + line.length, &point.x,
+                     &point.y);
         if (!isInsideArea(point)) return true;
         if (plainLineHasNoData<Form>(line)) return true;
         s_used = static_cast<size_t>(putPlainCopyLine(s_lines + s_used, line, gap) - s_lines);
@@ -133,7 +133,7 @@ bool writePlainLine(const PlainLine& line, const PointLayout& layout, const Fiel
         if (isNoDataPoint(point)) return true;
     }
     char* const out = s_lines + s_used;
-    char* const end = g_conversion == Conversion::Move ? putMoveLine(out, point, gap)
+    char* const end = g_conversion == Conversion::Move   ? putMoveLine(out, point, gap)
                       : g_conversion == Conversion::None ? putCopyLine(out, point, gap)
                                                          : putConvertLine(out, point, gap);
     s_used = static_cast<size_t>(end - s_lines);
@@ -156,7 +156,8 @@ SKERROW_INLINE bool convertPlainLine(const PlainLine& line, const PointLayout& l
     }
     const char* const second = line.firstComma + 1;
     double x, y, zValue = 0.0;
-    if (!readPlainDecimal(Form::swap ? second : line.text, &x) || !readPlainDecimal(Form::swap ? line.text : second, &y))
+    if (!readPlainDecimal(Form::swap ? second : line.text, &x) ||
+        !readPlainDecimal(Form::swap ? line.text : second, &y))
         return false;
     if (Form::elevations) {
         if (!readPlainDecimal(line.lastComma + 1, &zValue)) return false;
@@ -172,8 +173,10 @@ template <class Form>
 void writePlainRun(LineReader& reader, PlainRoute route, const PointLayout& layout, const FieldGap& gap, int* count) {
     switch (route) {
     case PlainRoute::CopyRun:
-        if (g_selectAll != 1) copyPlainRun<Form, true>(reader, gap.text[0], count);
-        else copyPlainRun<Form, false>(reader, gap.text[0], count);
+        if (g_selectAll != 1)
+            copyPlainRun<Form, true>(reader, gap.text[0], count);
+        else
+            copyPlainRun<Form, false>(reader, gap.text[0], count);
         return;
     case PlainRoute::CopyEach: copyPlainEach<Form>(reader, gap.text[0], count); return;
     case PlainRoute::Convert:
@@ -198,8 +201,8 @@ PassResult writeChosenPoints(LineReader& reader, std::ofstream& output, int* cou
     PassResult result = PassResult::Done;
     for (;;) {
         // Runs of plain lines where they stand; whatever they leave goes the general way.
-        const bool plain = withPlainForm(
-            layout, [&](auto form) { writePlainRun<decltype(form)>(reader, route, layout, gap, count); });
+        const bool plain =
+            withPlainForm(layout, [&](auto form) { writePlainRun<decltype(form)>(reader, route, layout, gap, count); });
         if (plain && !roomForLine()) {
             if (!flushLines(output)) return PassResult::WriteFailed;
             continue;

@@ -14,9 +14,7 @@ HFONT createPanelFont(int height, DWORD italic) {
     return CreateFontA(height, 0, 0, 0, FW_BOLD, italic, FALSE, FALSE, 0, 0, 0, 0, 0, "Times New Roman");
 }
 
-void drawText(HDC dc, int x, int y, const char* text) {
-    TextOutA(dc, x, y, text, lstrlenA(text));
-}
+void drawText(HDC dc, int x, int y, const char* text) { TextOutA(dc, x, y, text, lstrlenA(text)); }
 
 }  // namespace
 

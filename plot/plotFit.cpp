@@ -1,7 +1,7 @@
 // Fitting the ranges into the plot area: at most 900 by 630 pixels centred at (480, 350),
 // limited by width when the extent is wider than 10:7 and by height otherwise.
-#include "points/appState.h"
 #include "plot/plotView.h"
+#include "points/appState.h"
 
 void fitPlot() {
     g_plotCenterX = 480;

@@ -18,11 +18,11 @@ enum class ViewState : short {
 
 // How a write changes the values it writes.
 enum class Conversion : short {
-    None = 0,          // copies of the field texts
-    Move = 1,          // every point shifted to small coordinates
+    None = 0,  // copies of the field texts
+    Move = 1,  // every point shifted to small coordinates
     MetresToFeet = 2,
     FeetToMetres = 4,
-    Factor = 8,        // times the typed factor
+    Factor = 8,  // times the typed factor
 };
 
 // File identity and layout

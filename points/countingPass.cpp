@@ -47,8 +47,10 @@ bool countLines(HWND window, LineReader& reader) {
     // pass finds wrong with it, that is the cause.
     const bool carriageReturnsAlone = outcome == LineOutcome::Data && holdsLoneCarriageReturn(reader.line);
     auto reject = [&](const char* text) {
-        if (carriageReturnsAlone) rejectCarriageReturnsAlone(window, reader);
-        else rejectFile(window, reader, text);
+        if (carriageReturnsAlone)
+            rejectCarriageReturnsAlone(window, reader);
+        else
+            rejectFile(window, reader, text);
     };
     const int firstCommas = outcome == LineOutcome::Data ? countCommas(reader.line) : 0;
     if (firstCommas == 0) {

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "points/appState.h"
-#include "points/openPasses.h"
 #include "points/noDataBand.h"
+#include "points/openPasses.h"
 #include "reader/plainLines.h"
 
 namespace {
@@ -104,10 +104,9 @@ PointStop readPoints(LineReader& reader, const PointLayout& layout, Ranges* out,
         // whatever they leave.
         if (pastFirstLine) {
             withPlainForm(layout, [&](auto form) {
-                takePlainLines(reader, kShortLineLimit, form,
-                               [&r](const PlainLine& line) SKERROW_INLINE_LAMBDA {
-                                   return addPlainPoint<decltype(form)>(r, line);
-                               });
+                takePlainLines(reader, kShortLineLimit, form, [&r](const PlainLine& line) SKERROW_INLINE_LAMBDA {
+                    return addPlainPoint<decltype(form)>(r, line);
+                });
             });
         }
         if ((outcome = nextPointLine(reader, *limit, layout, &point, &cut)) != LineOutcome::Data) break;

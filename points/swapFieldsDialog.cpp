@@ -27,9 +27,7 @@ INT_PTR CALLBACK swapFieldsDialogProc(HWND dialog, UINT message, WPARAM wParam, 
             choice->skipHeader = IsDlgButtonChecked(dialog, IDC_SKIPHEADER) == BST_CHECKED ? 1 : 0;
             EndDialog(dialog, IDOK);
             break;
-        case IDCANCEL:
-            EndDialog(dialog, IDCANCEL);
-            break;
+        case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
         }
         return TRUE;
     }

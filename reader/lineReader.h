@@ -29,11 +29,11 @@ struct LineReader {
     // fails drops them, so that a later seek reads from the new position.
     std::unique_ptr<char[]> block;
     size_t begin = 0, end = 0;
-    bool drained = false;    // the file had nothing more after end
-    bool atEnd = false;      // a read met the end of the file (a stream's eof)
-    bool failed = false;     // a read stored nothing at the end, or the line did not fit
-    bool nulStored = false;  // the last readLine stored a NUL: line's text ends early
-    int lineNumber = 0;      // line of the file now in line, counted from 1 (header included)
+    bool drained = false;                             // the file had nothing more after end
+    bool atEnd = false;                               // a read met the end of the file (a stream's eof)
+    bool failed = false;                              // a read stored nothing at the end, or the line did not fit
+    bool nulStored = false;                           // the last readLine stored a NUL: line's text ends early
+    int lineNumber = 0;                               // line of the file now in line, counted from 1 (header included)
     char line[kLineBufferSize + kLineTailRoom] = {};  // the line in hand, terminated
 };
 

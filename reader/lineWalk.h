@@ -20,11 +20,11 @@
 // A line of the held bytes, without its line feed, and its marks as bits of its chunk.
 struct LineSpan {
     const char* text;
-    const char* chunk;   // bit i of the marks stands for chunk[i]
-    size_t bytes;        // to the line feed, a carriage return before it included
+    const char* chunk;  // bit i of the marks stands for chunk[i]
+    size_t bytes;       // to the line feed, a carriage return before it included
     uint64_t commas;
     uint64_t nuls;
-    uint64_t others;     // characters other than digits, points, minus signs and commas
+    uint64_t others;  // characters other than digits, points, minus signs and commas
 };
 
 // What the walk does with a line: takes it and goes on, takes it as the last, or leaves
@@ -52,8 +52,12 @@ SKERROW_INLINE long long walkLines(LineReader& reader, OnLine&& onLine) {
             const uint64_t throughFeed = throughLowestBit(lineFeeds);
             const uint64_t lineMask = fromLine & (throughFeed >> 1);
             const char* const feed = chunk + lowestBit(lineFeeds);
-            const LineSpan span = {lineStart,          chunk,        static_cast<size_t>(feed - lineStart),
-                                   marks.commas & lineMask, marks.nuls & lineMask, marks.others & lineMask};
+            const LineSpan span = {lineStart,
+                                   chunk,
+                                   static_cast<size_t>(feed - lineStart),
+                                   marks.commas & lineMask,
+                                   marks.nuls & lineMask,
+                                   marks.others & lineMask};
             const WalkStep step = onLine(span);
             if (step == WalkStep::Leave) {
                 stopped = true;

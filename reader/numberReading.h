@@ -74,7 +74,8 @@ __attribute__((always_inline)) inline const char* readPlainDecimal(const char* t
             const int more = bytesBefore(nonDigits(high));
             count = more < 8 ? 8 + more : 16;
             if (more < 8)
-                joined = more ? digitsValue(low, 8) * kPowersOfTen.whole[more] + digitsValue(high, more) : digitsValue(low, 8);
+                joined = more ? digitsValue(low, 8) * kPowersOfTen.whole[more] + digitsValue(high, more)
+                              : digitsValue(low, 8);
         }
         if (count > 0 && count <= kShortDecimalDigits) {
             const char* after = p + count + 1;

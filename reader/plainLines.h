@@ -36,13 +36,17 @@ struct PlainForm {
 template <class Body>
 bool withPlainForm(const PointLayout& layout, Body&& body) {
     if (layout.fieldCount == 3) {
-        if (layout.swapXY) body(PlainForm<2, true>{});
-        else body(PlainForm<2, false>{});
+        if (layout.swapXY)
+            body(PlainForm<2, true>{});
+        else
+            body(PlainForm<2, false>{});
         return true;
     }
     if (layout.fieldCount == 2) {
-        if (layout.swapXY) body(PlainForm<1, true>{});
-        else body(PlainForm<1, false>{});
+        if (layout.swapXY)
+            body(PlainForm<1, true>{});
+        else
+            body(PlainForm<1, false>{});
         return true;
     }
     return false;

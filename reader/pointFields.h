@@ -32,10 +32,10 @@ struct PointFields {
     size_t yLength;
     const char* zText;  // 3 and 5 fields; in a 5-field line without the description
     size_t zLength;
-    int commas;         // every comma of the line
-    double x, y;        // readCoordinate's readings
-    double zValue;      // readDecimal's reading of the elevation text (0 without a number); 0 for 2 fields
-    float elevation;    // zValue narrowed to float; 0 for 2 fields
+    int commas;       // every comma of the line
+    double x, y;      // readCoordinate's readings
+    double zValue;    // readDecimal's reading of the elevation text (0 without a number); 0 for 2 fields
+    float elevation;  // zValue narrowed to float; 0 for 2 fields
 };
 
 // Cuts the line of length characters (no line break among them) by the layout: field 1

@@ -14,11 +14,11 @@ namespace layer {
 // A pen, brush or font; the HPEN, HBRUSH and HFONT handles point at one of these.
 struct GdiObject {
     enum Kind { Pen, Brush, Font } kind = Brush;
-    bool stock = false;    // never freed; DeleteObject leaves it alone
-    bool deleted = false;  // deleted while still selected somewhere: freed once it is not
-    COLORREF color = 0;    // pen and brush
-    bool hollow = false;   // the null brush
-    int width = 1;         // pen
+    bool stock = false;          // never freed; DeleteObject leaves it alone
+    bool deleted = false;        // deleted while still selected somewhere: freed once it is not
+    COLORREF color = 0;          // pen and brush
+    bool hollow = false;         // the null brush
+    int width = 1;               // pen
     int height = 0, weight = 0;  // font, as passed to CreateFontA
     bool italic = false;
     std::string face;

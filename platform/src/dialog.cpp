@@ -26,7 +26,7 @@
 namespace layer {
 namespace {
 
-const WORD kButtonClicked = 0;   // BN_CLICKED
+const WORD kButtonClicked = 0;     // BN_CLICKED
 const WORD kEditChanged = 0x0300;  // EN_CHANGE
 
 std::set<HWND> g_dialogs;
@@ -74,7 +74,8 @@ void checkAutoRadio(HWND dialog, HWND clicked) {
 }
 
 bool canTakeFocus(HWND control) {
-    return control->widget->isEnabled() && !control->widget->isHidden() && control->widget->focusPolicy() != Qt::NoFocus;
+    return control->widget->isEnabled() && !control->widget->isHidden() &&
+           control->widget->focusPolicy() != Qt::NoFocus;
 }
 
 void focusControl(HWND control);
@@ -99,7 +100,8 @@ void moveTabFocus(HWND dialog, bool forward) {
             size_t first, last;
             groupOf(controls, i, &first, &last);
             for (size_t j = first; j < last; ++j)
-                if (isAutoRadio(controls[j]) && canTakeFocus(controls[j]) && IsDlgButtonChecked(dialog, controls[j]->id) == BST_CHECKED)
+                if (isAutoRadio(controls[j]) && canTakeFocus(controls[j]) &&
+                    IsDlgButtonChecked(dialog, controls[j]->id) == BST_CHECKED)
                     candidate = controls[j];
         }
         focusControl(candidate);
@@ -238,7 +240,7 @@ QWidget* createControlWidget(const ControlTemplate& source, QWidget* parent) {
     case ControlKind::Edit: {
         auto* edit = new QLineEdit(parent);
         edit->setFrame(source.style & WS_BORDER);
-        edit->setAlignment((source.style & ES_CENTER) ? Qt::AlignHCenter
+        edit->setAlignment((source.style & ES_CENTER)  ? Qt::AlignHCenter
                            : (source.style & ES_RIGHT) ? Qt::AlignRight
                                                        : Qt::AlignLeft);
         edit->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
@@ -263,26 +265,28 @@ void connectControl(HWND dialog, HWND control) {
     const ControlTemplate& source = controlSource(control);
     if (source.kind != ControlKind::Edit) {
         // Buttons leave the arrow keys to the dialog manager, which moves within the group.
-        control->widget->installEventFilter(new EventFilter(control->widget, [dialog, control](QObject*, QEvent* event) {
-            if (event->type() != QEvent::KeyPress) return false;
-            int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Right || key == Qt::Key_Down) {
-                moveGroupFocus(dialog, control, true);
-                return true;
-            }
-            if (key == Qt::Key_Left || key == Qt::Key_Up) {
-                moveGroupFocus(dialog, control, false);
-                return true;
-            }
-            return false;
-        }));
+        control->widget->installEventFilter(
+            new EventFilter(control->widget, [dialog, control](QObject*, QEvent* event) {
+                if (event->type() != QEvent::KeyPress) return false;
+                int key = static_cast<QKeyEvent*>(event)->key();
+                if (key == Qt::Key_Right || key == Qt::Key_Down) {
+                    moveGroupFocus(dialog, control, true);
+                    return true;
+                }
+                if (key == Qt::Key_Left || key == Qt::Key_Up) {
+                    moveGroupFocus(dialog, control, false);
+                    return true;
+                }
+                return false;
+            }));
     }
     switch (source.kind) {
     case ControlKind::AutoRadioButton:
-        QObject::connect(static_cast<QAbstractButton*>(control->widget.data()), &QAbstractButton::clicked, [dialog, control] {
-            checkAutoRadio(dialog, control);
-            sendCommand(dialog, control->id, kButtonClicked, control);
-        });
+        QObject::connect(static_cast<QAbstractButton*>(control->widget.data()), &QAbstractButton::clicked,
+                         [dialog, control] {
+                             checkAutoRadio(dialog, control);
+                             sendCommand(dialog, control->id, kButtonClicked, control);
+                         });
         break;
     case ControlKind::AutoCheckBox:
     case ControlKind::PushButton:
@@ -294,8 +298,7 @@ void connectControl(HWND dialog, HWND control) {
         QObject::connect(static_cast<QLineEdit*>(control->widget.data()), &QLineEdit::textChanged,
                          [dialog, control] { sendCommand(dialog, control->id, kEditChanged, control); });
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -1,7 +1,7 @@
 // GetOpenFileNameA and GetSaveFileNameA: choosing a file name, with the checks the common
 // dialog makes before it lets a name go (path and file must exist, replace an existing file).
-#include <windows.h>
 #include <commdlg.h>
+#include <windows.h>
 
 #include <QFileDialog>
 #include <QLineEdit>
@@ -92,7 +92,8 @@ std::string checkChoice(FileRequest& request, const std::string& typed, QWidget*
         messageBox(owner, messageParent, text.c_str(), request.title.c_str(), warning);
         return std::string();
     }
-    if (name.empty() || ((flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) && !fs::is_directory(path.parent_path(), error))) {
+    if (name.empty() ||
+        ((flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) && !fs::is_directory(path.parent_path(), error))) {
         std::string text = typed + "\nPath does not exist.\nCheck the path and try again.";
         messageBox(owner, messageParent, text.c_str(), request.title.c_str(), warning);
         return std::string();
@@ -174,7 +175,8 @@ QString nameFilter(const std::string& description, const std::string& pattern) {
     for (char& c : patterns)
         if (c == ';') c = ' ';
     std::string suffix = "(" + patterns + ")";
-    if (description.size() >= suffix.size() && description.compare(description.size() - suffix.size(), suffix.size(), suffix) == 0)
+    if (description.size() >= suffix.size() &&
+        description.compare(description.size() - suffix.size(), suffix.size(), suffix) == 0)
         return QString::fromLatin1(description.c_str());
     return QString::fromLatin1((description + " " + suffix).c_str());
 }

@@ -241,8 +241,8 @@ UINT SetTextAlign(HDC dc, UINT align) {
     constexpr UINT kGdiError = 0xFFFFFFFF;
     DeviceContext* context = layer::deviceContext(dc);
     if (!context) return kGdiError;
-    UINT horizontal = align & 6;     // TA_LEFT 0, TA_RIGHT 2, TA_CENTER 6
-    UINT vertical = align & 24;      // TA_TOP 0, TA_BOTTOM 8, TA_BASELINE 24
+    UINT horizontal = align & 6;  // TA_LEFT 0, TA_RIGHT 2, TA_CENTER 6
+    UINT vertical = align & 24;   // TA_TOP 0, TA_BOTTOM 8, TA_BASELINE 24
     if ((align & ~30u) != 0 || horizontal == 4 || vertical == 16)
         layer::unsupported("SetTextAlign: alignment " + std::to_string(align));
     UINT previous = context->align;

@@ -1,11 +1,11 @@
 // kernel32: creating a file empty, closing its handle, the thread's last error, the
 // module handle and lstrlenA.
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#include <string>
 #include <unordered_set>
 
 #include "layer.h"

@@ -16,18 +16,18 @@ struct HMENU__;
 // A window of the layer: the main window (a registered class), a dialog, or a dialog control.
 struct HWND__ {
     enum Kind { TopLevel, Dialog, Control } kind = TopLevel;
-    QPointer<QWidget> widget;  // the Qt widget that shows it
-    WNDPROC wndProc = nullptr; // TopLevel
-    DLGPROC dlgProc = nullptr; // Dialog
-    HWND parent = nullptr;     // Control: its dialog; Dialog: its owner
-    int id = 0;                // Control id
+    QPointer<QWidget> widget;   // the Qt widget that shows it
+    WNDPROC wndProc = nullptr;  // TopLevel
+    DLGPROC dlgProc = nullptr;  // Dialog
+    HWND parent = nullptr;      // Control: its dialog; Dialog: its owner
+    int id = 0;                 // Control id
     DWORD style = 0;
-    HMENU menu = nullptr;      // TopLevel with a class menu
-    QImage backBuffer;         // TopLevel: the client area, QImage::Format_RGB32
+    HMENU menu = nullptr;  // TopLevel with a class menu
+    QImage backBuffer;     // TopLevel: the client area, QImage::Format_RGB32
     bool destroyed = false;
-    bool ended = false;        // Dialog: EndDialog was called
-    INT_PTR result = 0;        // Dialog: the EndDialog value
-    void* data = nullptr;      // owned by the file that created the window
+    bool ended = false;    // Dialog: EndDialog was called
+    INT_PTR result = 0;    // Dialog: the EndDialog value
+    void* data = nullptr;  // owned by the file that created the window
 };
 
 namespace layer {

@@ -27,9 +27,7 @@ namespace {
 
 std::vector<HMENU> s_liveMenus;
 
-bool isMenu(HMENU menu) {
-    return menu && std::find(s_liveMenus.begin(), s_liveMenus.end(), menu) != s_liveMenus.end();
-}
+bool isMenu(HMENU menu) { return menu && std::find(s_liveMenus.begin(), s_liveMenus.end(), menu) != s_liveMenus.end(); }
 
 // Qt draws a check mark only on checkable actions, and Windows shows no box for an
 // unchecked item, so an action is checkable exactly while it is checked.
@@ -131,7 +129,8 @@ HMENU GetMenu(HWND hwnd) {
 }
 
 DWORD CheckMenuItem(HMENU menu, UINT idCheckItem, UINT check) {
-    if (check & ~static_cast<UINT>(MF_CHECKED)) layer::unsupported("CheckMenuItem: flags other than MF_BYCOMMAND and MF_CHECKED");
+    if (check & ~static_cast<UINT>(MF_CHECKED))
+        layer::unsupported("CheckMenuItem: flags other than MF_BYCOMMAND and MF_CHECKED");
     HMENU__::Item* item = findItem(menu, idCheckItem);
     if (!item) return static_cast<DWORD>(-1);
     DWORD previous = item->checked ? MF_CHECKED : MF_UNCHECKED;

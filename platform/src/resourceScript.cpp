@@ -17,7 +17,7 @@ namespace {
 
 struct Token {
     enum Kind { End, Number, String, Word, Punct } kind = End;
-    std::string text;   // word (upper-cased), string contents or punctuation
+    std::string text;  // word (upper-cased), string contents or punctuation
     long long value = 0;
     int line = 0;
 };
@@ -171,7 +171,8 @@ private:
             case '?': value += '?'; break;
             case 'x': {
                 size_t start = pos_;
-                while (pos_ < text_.size() && pos_ - start < 2 && std::isxdigit(static_cast<unsigned char>(text_[pos_])))
+                while (pos_ < text_.size() && pos_ - start < 2 &&
+                       std::isxdigit(static_cast<unsigned char>(text_[pos_])))
                     ++pos_;
                 if (pos_ == start) fail("malformed \\x escape");
                 value += static_cast<char>(std::strtol(text_.substr(start, pos_ - start).c_str(), nullptr, 16));
@@ -286,7 +287,8 @@ bool acceptEnd(Scanner& in) {
 
 // Memory options that older scripts carry after the resource type; they mean nothing here.
 void skipLoadOptions(Scanner& in) {
-    static const char* const options[] = {"DISCARDABLE", "PURE", "IMPURE", "MOVEABLE", "FIXED", "PRELOAD", "LOADONCALL"};
+    static const char* const options[] = {"DISCARDABLE", "PURE",    "IMPURE",    "MOVEABLE",
+                                          "FIXED",       "PRELOAD", "LOADONCALL"};
     for (;;) {
         bool skipped = false;
         for (const char* option : options)
@@ -306,8 +308,8 @@ void parseMenuOptions(Scanner& in, MenuEntry& entry) {
             entry.grayed = true;
         } else if (in.isWord("CHECKED")) {
             entry.checked = true;
-        } else if (in.peek().kind == Token::Word && !in.isWord("MENUITEM") && !in.isWord("POPUP") && !in.isWord("END") &&
-                   !in.isWord("BEGIN")) {
+        } else if (in.peek().kind == Token::Word && !in.isWord("MENUITEM") && !in.isWord("POPUP") &&
+                   !in.isWord("END") && !in.isWord("BEGIN")) {
             in.fail("menu option " + in.peek().text);
         } else {
             if (comma) in.fail("menu option expected before " + Scanner::describe(in.peek()));

@@ -28,7 +28,17 @@ struct MenuTemplate {
 
 // One control of a dialog template, with the styles the resource compiler gives it
 // (the statement's default styles combined with those written).
-enum class ControlKind { GroupBox, AutoRadioButton, AutoCheckBox, PushButton, DefPushButton, LeftText, CenterText, RightText, Edit };
+enum class ControlKind {
+    GroupBox,
+    AutoRadioButton,
+    AutoCheckBox,
+    PushButton,
+    DefPushButton,
+    LeftText,
+    CenterText,
+    RightText,
+    Edit
+};
 struct ControlTemplate {
     ControlKind kind;
     std::string text;

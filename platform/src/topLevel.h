@@ -24,8 +24,8 @@ namespace layer {
 // with caption, system menu (no sizing border) and a one-line menu bar: the fixed frame
 // is 3 pixels, the caption 23 under it. The information panel under a plot that fills the full
 // 630-pixel height ends at row 690, which this client area of 954 x 691 just holds.
-constexpr int kBorderWidth = 3;    // left, right and bottom borders
-constexpr int kCaptionHeight = 26; // top frame and title bar, above the menu bar
+constexpr int kBorderWidth = 3;     // left, right and bottom borders
+constexpr int kCaptionHeight = 26;  // top frame and title bar, above the menu bar
 constexpr int kMenuBarHeight = 20;
 
 // A text drawn with TextOutA, as the test driver reports it.
@@ -45,7 +45,7 @@ struct TopLevel {
     QWidget* frame = nullptr;   // the Qt top-level widget: menu bar above client
     QWidget* client = nullptr;  // shows the back buffer, turns mouse input into messages
     QMenuBar* menuBar = nullptr;
-    QPoint origin;              // outer frame's top-left corner in screen coordinates
+    QPoint origin;  // outer frame's top-left corner in screen coordinates
     int outerWidth = 0, outerHeight = 0;
     std::vector<DrawnText> texts;  // since the client area was last filled whole
     POINT lastMouse = {0, 0};
@@ -61,9 +61,7 @@ inline QRgb toRgb(COLORREF c) {
     return 0xff000000u | (static_cast<QRgb>(GetRValue(c)) << 16) | (static_cast<QRgb>(GetGValue(c)) << 8) |
            GetBValue(c);
 }
-inline COLORREF toColorref(QRgb p) {
-    return RGB((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff);
-}
+inline COLORREF toColorref(QRgb p) { return RGB((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff); }
 
 // Menus (menu.cpp). A menu bar built from a template for a top-level window.
 HMENU createMenu(const MenuTemplate& menuTemplate, HWND owner, QWidget* parent);

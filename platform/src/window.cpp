@@ -28,7 +28,8 @@ ATOM s_nextAtom = 0xC000;  // Windows numbers registered classes from here
 // Never destroyed, so that the handles they hold stay reachable until the process ends
 // (a leak checker sees no window lost at exit).
 std::vector<HWND>& s_liveWindows = *new std::vector<HWND>;
-std::vector<HWND>& s_destroyedWindows = *new std::vector<HWND>;  // handles stay allocated so stale ones can be told apart
+std::vector<HWND>& s_destroyedWindows =
+    *new std::vector<HWND>;  // handles stay allocated so stale ones can be told apart
 
 constexpr DWORD kSupportedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
@@ -98,15 +99,13 @@ namespace layer {
 bool isWindow(HWND hwnd) {
     if (!hwnd) return false;
     if (std::find(s_liveWindows.begin(), s_liveWindows.end(), hwnd) != s_liveWindows.end()) return true;
-    if (std::find(s_destroyedWindows.begin(), s_destroyedWindows.end(), hwnd) != s_destroyedWindows.end())
-        return false;
+    if (std::find(s_destroyedWindows.begin(), s_destroyedWindows.end(), hwnd) != s_destroyedWindows.end()) return false;
     // Dialogs and controls belong to the dialog half of the layer.
     return hwnd->kind != HWND__::TopLevel && !hwnd->destroyed && !hwnd->widget.isNull();
 }
 
 TopLevel* topLevel(HWND hwnd) {
-    if (!hwnd || std::find(s_liveWindows.begin(), s_liveWindows.end(), hwnd) == s_liveWindows.end())
-        return nullptr;
+    if (!hwnd || std::find(s_liveWindows.begin(), s_liveWindows.end(), hwnd) == s_liveWindows.end()) return nullptr;
     return static_cast<TopLevel*>(hwnd->data);
 }
 
@@ -137,7 +136,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
     (void)instance;
     if (exStyle != 0) layer::unsupported("CreateWindowExA: extended styles");
-    if (style != kSupportedStyle) layer::unsupported("CreateWindowExA: a style other than overlapped, caption, system menu");
+    if (style != kSupportedStyle)
+        layer::unsupported("CreateWindowExA: a style other than overlapped, caption, system menu");
     if (parent || menu) layer::unsupported("CreateWindowExA: a parent or menu handle");
     if (param) layer::unsupported("CreateWindowExA: a creation parameter");
     if (x == CW_USEDEFAULT || y == CW_USEDEFAULT || width == CW_USEDEFAULT || height == CW_USEDEFAULT)
@@ -201,9 +201,7 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
     if (!window) layer::unsupported("ShowWindow: a window that is not a top-level window");
     BOOL wasVisible = window->frame->isVisible() ? TRUE : FALSE;
     switch (cmdShow) {
-    case SW_HIDE:
-        window->frame->hide();
-        break;
+    case SW_HIDE: window->frame->hide(); break;
     case SW_SHOWNORMAL:
     case SW_SHOW:
         window->frame->show();
@@ -212,8 +210,7 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
             window->frame->activateWindow();
         }
         break;
-    default:
-        layer::unsupported("ShowWindow: show command " + std::to_string(cmdShow));
+    default: layer::unsupported("ShowWindow: show command " + std::to_string(cmdShow));
     }
     return wasVisible;
 }

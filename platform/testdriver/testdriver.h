@@ -9,8 +9,8 @@
 #ifndef SKERROW_TESTDRIVER_H
 #define SKERROW_TESTDRIVER_H
 
-#include <windows.h>
 #include <commdlg.h>
+#include <windows.h>
 
 #include <functional>
 #include <string>
@@ -44,13 +44,13 @@ public:
     virtual bool isChecked(int id) const = 0;
     virtual bool isEnabled(int id) const = 0;
     virtual bool hasFocus(int id) const = 0;
-    virtual RECT itemRect(int id) const = 0;  // pixels, relative to the dialog's client area
-    virtual void click(int id) = 0;                        // button, radio or check box, as a mouse click
+    virtual RECT itemRect(int id) const = 0;                 // pixels, relative to the dialog's client area
+    virtual void click(int id) = 0;                          // button, radio or check box, as a mouse click
     virtual void type(int id, const std::string& text) = 0;  // select all in the edit and type text key by key
-    virtual void pressEnter() = 0;                         // the default button
-    virtual void pressEscape() = 0;                        // arrives as IDCANCEL
-    virtual void pressKey(Key key) = 0;                    // to the control with the focus
-    virtual void closeBox() = 0;                           // arrives as IDCANCEL
+    virtual void pressEnter() = 0;                           // the default button
+    virtual void pressEscape() = 0;                          // arrives as IDCANCEL
+    virtual void pressKey(Key key) = 0;                      // to the control with the focus
+    virtual void closeBox() = 0;                             // arrives as IDCANCEL
 
     // File dialogs
     virtual std::string filter() const = 0;  // the filter pairs joined with '|', e.g. "Point Files (*.csv)|*.csv"
@@ -74,8 +74,8 @@ const std::vector<std::string>& modalLog();
 
 // User actions on a top-level window. Each posts what Windows would post and then
 // dispatches every queued message (including those the handlers cause) before returning.
-void command(HWND window, int id);  // a click on the menu item; nothing happens when it is grayed
-void closeBox(HWND window);         // the caption's close box
+void command(HWND window, int id);        // a click on the menu item; nothing happens when it is grayed
+void closeBox(HWND window);               // the caption's close box
 void press(HWND window, int x, int y);    // left button down at client x, y
 void move(HWND window, int x, int y);     // move with the left button held
 void release(HWND window, int x, int y);  // left button up
@@ -101,13 +101,13 @@ bool savePng(HWND window, const std::string& path);
 // the whole client area forgets them), oldest first.
 struct DrawnText {
     std::string text;
-    int x, y;       // reference point as passed
-    UINT align;     // alignment in force
-    COLORREF color; // text colour in force
+    int x, y;        // reference point as passed
+    UINT align;      // alignment in force
+    COLORREF color;  // text colour in force
     std::string face;
     int height, weight;
     bool italic;
-    RECT bounds;    // pixels the text covers in the back buffer
+    RECT bounds;  // pixels the text covers in the back buffer
 };
 std::vector<DrawnText> drawnTexts(HWND window);
 

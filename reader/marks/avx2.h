@@ -26,7 +26,8 @@ struct Avx2Marks {
                 _mm256_or_si256(_mm256_andnot_si256(_mm256_cmpeq_epi8(bytes, slash), inRange), feeds);
             marks.lineFeeds |= static_cast<uint64_t>(static_cast<uint32_t>(_mm256_movemask_epi8(feeds))) << i;
             marks.commas |=
-                static_cast<uint64_t>(static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, comma)))) << i;
+                static_cast<uint64_t>(static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, comma))))
+                << i;
             marks.nuls |=
                 static_cast<uint64_t>(static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, zero)))) << i;
             plain |= static_cast<uint64_t>(static_cast<uint32_t>(_mm256_movemask_epi8(plainBytes))) << i;

@@ -149,22 +149,21 @@ TEST_P(CircleTest, OutlineShowsOnlyWhenItFitsAndWritesFromRadius8) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Circles, CircleTest,
-    ::testing::Values(CircleCase{"Radius8", {300, 300}, {308, 300}, true, true},
-                      CircleCase{"Radius8Diagonal", {300, 300}, {306, 306}, true, true},
-                      CircleCase{"Radius7", {300, 300}, {305, 305}, true, false},
-                      CircleCase{"LeftOnTheFrame", {100, 300}, {100, 375}, true, true},
-                      CircleCase{"LeftBeyondTheFrame", {100, 300}, {100, 376}, false, false},
-                      CircleCase{"TopOnTheFrame", {300, 150}, {332, 150}, true, true},
-                      CircleCase{"TopBeyondTheFrame", {300, 150}, {333, 150}, false, false},
-                      CircleCase{"RightJustInside", {900, 300}, {900, 335}, true, true},
-                      CircleCase{"RightOnTheFrame", {900, 300}, {900, 336}, false, false},
-                      CircleCase{"BottomJustInside", {300, 550}, {327, 550}, true, true},
-                      CircleCase{"BottomOnTheFrame", {300, 550}, {328, 550}, false, false},
-                      // The confined cursor stops at the frame's top-left corner.
-                      CircleCase{"BeyondTheWindow", {300, 300}, {-32000, -32000}, false, false}),
-    [](const ::testing::TestParamInfo<CircleCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Circles, CircleTest,
+                         ::testing::Values(CircleCase{"Radius8", {300, 300}, {308, 300}, true, true},
+                                           CircleCase{"Radius8Diagonal", {300, 300}, {306, 306}, true, true},
+                                           CircleCase{"Radius7", {300, 300}, {305, 305}, true, false},
+                                           CircleCase{"LeftOnTheFrame", {100, 300}, {100, 375}, true, true},
+                                           CircleCase{"LeftBeyondTheFrame", {100, 300}, {100, 376}, false, false},
+                                           CircleCase{"TopOnTheFrame", {300, 150}, {332, 150}, true, true},
+                                           CircleCase{"TopBeyondTheFrame", {300, 150}, {333, 150}, false, false},
+                                           CircleCase{"RightJustInside", {900, 300}, {900, 335}, true, true},
+                                           CircleCase{"RightOnTheFrame", {900, 300}, {900, 336}, false, false},
+                                           CircleCase{"BottomJustInside", {300, 550}, {327, 550}, true, true},
+                                           CircleCase{"BottomOnTheFrame", {300, 550}, {328, 550}, false, false},
+                                           // The confined cursor stops at the frame's top-left corner.
+                                           CircleCase{"BeyondTheWindow", {300, 300}, {-32000, -32000}, false, false}),
+                         [](const ::testing::TestParamInfo<CircleCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SelectionTest, FarMousePositionNeverMakesAFittingCircle) {
     // A move message from far outside (sent, not from the confined cursor): a radius kept

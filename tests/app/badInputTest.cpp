@@ -178,22 +178,14 @@ protected:
 
     std::string outputPath(Target target, const std::string& input) {
         switch (target) {
-        case Target::NewFile:
-            return path("out.csv");
-        case Target::ReadOnlyFolder:
-            return lockedFolder() + "/out.csv";
-        case Target::FullDevice:
-            fs::create_symlink("/dev/full", dir / "full.csv");
-            return path("full.csv");
+        case Target::NewFile: return path("out.csv");
+        case Target::ReadOnlyFolder: return lockedFolder() + "/out.csv";
+        case Target::FullDevice: fs::create_symlink("/dev/full", dir / "full.csv"); return path("full.csv");
         case Target::InputRespelled:
             fs::create_directory(dir / "sub");
             return (dir / "sub" / ".." / "." / "points.csv").string();
-        case Target::InputSymlink:
-            fs::create_symlink(input, dir / "link.csv");
-            return path("link.csv");
-        case Target::InputHardLink:
-            fs::create_hard_link(input, dir / "hard.csv");
-            return path("hard.csv");
+        case Target::InputSymlink: fs::create_symlink(input, dir / "link.csv"); return path("link.csv");
+        case Target::InputHardLink: fs::create_hard_link(input, dir / "hard.csv"); return path("hard.csv");
         }
         return std::string();
     }
@@ -262,11 +254,10 @@ TEST_P(BadInputTest, MeetsItsOutcomeAndLeavesThePointFileAlone) {
                       "Select AreaType and drag area around points to write.   ");
     td::expectModal([input](td::Modal& m) { m.choose(input); });
     // The counting pass rejects before Swap Fields; the rest after it.
-    const bool countingRejects = row.openError == kNotPointFile || row.openError == kUneven ||
-                                 row.openError == kFieldCount || row.openError == kCarriageReturnsAlone ||
-                                 row.openError.find("longer than") != std::string::npos ||
-                                 row.openError.find("NUL") != std::string::npos ||
-                                 row.openError.find("is blank") != std::string::npos;
+    const bool countingRejects =
+        row.openError == kNotPointFile || row.openError == kUneven || row.openError == kFieldCount ||
+        row.openError == kCarriageReturnsAlone || row.openError.find("longer than") != std::string::npos ||
+        row.openError.find("NUL") != std::string::npos || row.openError.find("is blank") != std::string::npos;
     if (!countingRejects)
         td::expectModal([&row](td::Modal& m) {
             ASSERT_EQ(m.templateId(), IDD_SWAPFIELDS);
@@ -337,7 +328,9 @@ INSTANTIATE_TEST_SUITE_P(
                  std::string("1,1000,2000,5,TREE\n2,1100,2100,6,RO\0CK\n3,1200,2050,7,POST\n", 58),
                  lineMessage(2, "holds a NUL character: the file is damaged.")),
         rejected("NulCuttingAnElevation",
-                 std::string("100.5,200.5,10.1\r\n101.5,201.5,10\0" "2\r\n102.5,202.5,10.3\r\n", 55),
+                 std::string("100.5,200.5,10.1\r\n101.5,201.5,10\0"
+                             "2\r\n102.5,202.5,10.3\r\n",
+                             55),
                  lineMessage(2, "holds a NUL character: the file is damaged.")),
         rejected("NulAfterABlankLine", std::string("1000,2000,5\n1100,2100,6\n\n\0\n1200,2050,7\n", 40),
                  lineMessage(3, "is blank, and more lines follow it.")),
@@ -353,15 +346,15 @@ INSTANTIATE_TEST_SUITE_P(
         // A lone carriage return is part of the line: the whole file reads as one line, and
         // the user is told why.
         rejected("OldMacLineEnds", "1000,2000,5\r1100,2100,6\r1200,2050,7\r", kCarriageReturnsAlone),
-        rejected("OldMacLineEndsLongFile",
-                 [] {
-                     std::string text;
-                     for (int i = 0; i < 20; ++i) text += std::to_string(1000 + i) + ",2000," + std::to_string(i) + "\r";
-                     return text;
-                 }(),
-                 kCarriageReturnsAlone),
-        rejected("OldMacLineEndsAfterAHeader", "X,Y,Z\r1000,2000,5\r1100,2100,6\r1200,2050,7\r",
-                 kCarriageReturnsAlone),
+        rejected(
+            "OldMacLineEndsLongFile",
+            [] {
+                std::string text;
+                for (int i = 0; i < 20; ++i) text += std::to_string(1000 + i) + ",2000," + std::to_string(i) + "\r";
+                return text;
+            }(),
+            kCarriageReturnsAlone),
+        rejected("OldMacLineEndsAfterAHeader", "X,Y,Z\r1000,2000,5\r1100,2100,6\r1200,2050,7\r", kCarriageReturnsAlone),
         opens("MixedLineEnds", "1000,2000,5\r\n1100,2100,6\n1200,2050,7\r\n", kGoodOut, 3),
         rejected("MegabyteFirstLine", std::string(1 << 20, '7') + "\n" + kGood,
                  lineMessage(1, "is longer than 127 characters.")),
@@ -376,15 +369,19 @@ INSTANTIATE_TEST_SUITE_P(
                  lineMessage(2, "has an elevation out of range.")),
         rejected("ElevationBeyondSinglePrecision", "1000,2000,5\n1100,2100,6\n1200,2050,1e39\n",
                  lineMessage(3, "has an elevation out of range.")),
-        rejected("ElevationOfDoubleRange", "1000,2000,1e308\n1100,2100,6\n", lineMessage(1, "has an elevation out of range.")),
-        rejected("ElevationMinusInfinity", "1000,2000,5\n1200,2050,-inf\n", lineMessage(2, "has an elevation out of range.")),
-        rejected("ElevationNan", "1000,2000,5\n1100,2100,nan\n", lineMessage(2, "has an elevation that is not a number.")),
+        rejected("ElevationOfDoubleRange", "1000,2000,1e308\n1100,2100,6\n",
+                 lineMessage(1, "has an elevation out of range.")),
+        rejected("ElevationMinusInfinity", "1000,2000,5\n1200,2050,-inf\n",
+                 lineMessage(2, "has an elevation out of range.")),
+        rejected("ElevationNan", "1000,2000,5\n1100,2100,nan\n",
+                 lineMessage(2, "has an elevation that is not a number.")),
         rejected("ElevationLetters",
                  "633067.18,5288423.72,215.28\r\n633100.25,5288100.75,abc\r\n633014.17,5288417.88,208.66\r\n",
                  lineMessage(2, "has an elevation that is not a number.")),
         rejected("ElevationEmpty", "1000,2000,5\n1100,2100,\n1200,2050,7\n",
                  lineMessage(2, "has an elevation that is not a number.")),
-        rejected("ElevationOnlyASign", "1,1000,2000,5,A\n2,1100,2100, -,B\n", lineMessage(2, "has an elevation that is not a number.")),
+        rejected("ElevationOnlyASign", "1,1000,2000,5,A\n2,1100,2100, -,B\n",
+                 lineMessage(2, "has an elevation that is not a number.")),
         opens("ElevationsWithTrailingText", "1000,2000,5m\n1100,2100,-0\n1200,2050, 7.5 ft\n",
               "1000,2000,5m\r\n1100,2100,-0\r\n1200,2050, 7.5 ft\r\n", 3),
         // A coordinate written with an exponent reads as the number it writes.
@@ -393,7 +390,8 @@ INSTANTIATE_TEST_SUITE_P(
                  lineMessage(2, "has an X or Y value out of range.")),
         rejected("NanAsX", "nan,2000,5\n1100,2100,6\n", lineMessage(1, "has an X or Y value that is not a number.")),
         rejected("InfAsY", "1000,inf,5\n1100,2100,6\n", lineMessage(1, "has an X or Y value out of range.")),
-        rejected("InfinityAsY", "1000,2000,5\n1100, -Infinity ,6\n", lineMessage(2, "has an X or Y value out of range.")),
+        rejected("InfinityAsY", "1000,2000,5\n1100, -Infinity ,6\n",
+                 lineMessage(2, "has an X or Y value out of range.")),
         rejected("HeaderStartingLikeInf", "Info,Northing,Height\n1100,2100,6\n", kHeaderOrZero),
         [] {
             BadInput row = opens("ExponentMovedAsThePlainForm", "6.3310025e5,5288423.72,1\r\n633067.18,5288400.5,2\r\n",
@@ -410,12 +408,12 @@ INSTANTIATE_TEST_SUITE_P(
             return row;
         }(),
         rejected("MinusZeroAsY", "1000,2000,5\n1100,-0,6\n", kHeaderOrZero),
-        rejected("XBeyond32Bits", "5000000000,2000,5\n1100,2100,6\n", lineMessage(1, "has an X or Y value out of range.")),
+        rejected("XBeyond32Bits", "5000000000,2000,5\n1100,2100,6\n",
+                 lineMessage(1, "has an X or Y value out of range.")),
         rejected("YBeyond32Bits", "1000,2000,5\n1100,-3000000000,6\n",
                  lineMessage(2, "has an X or Y value out of range.")),
         rejected("ExtentBeyond32Bits", "-2000000000,2000,5\n2000000000,2100,6\n", kExtent),
-        rejected("OnlyHeader", "X,Y,Z\n", kHeaderOrZero),
-        rejected("OnlyHeaderSkipped", "X,Y,Z\n", kInvalid, true),
+        rejected("OnlyHeader", "X,Y,Z\n", kHeaderOrZero), rejected("OnlyHeaderSkipped", "X,Y,Z\n", kInvalid, true),
         rejected("OnePoint", "1000,2000,5\n", kInvalid),
         changed("RemovedBeforeWrite", Change::Remove, "", Then::WriteAll,
                 "Error: Can't open point file\n{in}\nNothing was written."),
@@ -425,14 +423,15 @@ INSTANTIATE_TEST_SUITE_P(
         changed("GrownBeforeWrite", Change::Replace, kGood + "1300,2150,8\n", Then::WriteAll, kChanged),
         changed("ShrunkBeforeWrite", Change::Replace, "1000,2000,5\n", Then::WriteAll, kChanged),
         changed("TwoFieldsBeforeWrite", Change::Replace, "1000,2000\n1100,2100\n", Then::WriteAll, kChanged),
-        changed("FiveFieldsBeforeWrite", Change::Replace, "1,1000,2000,5,A\n2,1100,2100,6,B\n", Then::WriteAll, kChanged),
+        changed("FiveFieldsBeforeWrite", Change::Replace, "1,1000,2000,5,A\n2,1100,2100,6,B\n", Then::WriteAll,
+                kChanged),
         changed("EmptiedBeforeWrite", Change::Replace, "", Then::WriteAll, kChanged, "-", kSurvey),
         changed("ReplacedBeforeWrite", Change::RenameOver, kSurvey, Then::WriteAll, kChanged, "-", kSurvey),
         changed("CutAtALineEndBeforeWrite", Change::Replace, surveyLines(0, 2), Then::WriteAll, kChanged, "-", kSurvey),
         changed("AppendedBeforeWrite", Change::Replace, kSurvey + surveyLines(3000, 1000), Then::WriteAll, kChanged,
                 "-", kSurvey),
-        changed("AppendedBeforeMove", Change::Replace, kSurvey + surveyLines(3000, 1000), Then::MoveAll, kChanged,
-                "-", kSurvey),
+        changed("AppendedBeforeMove", Change::Replace, kSurvey + surveyLines(3000, 1000), Then::MoveAll, kChanged, "-",
+                kSurvey),
         changed("RemovedBeforeRedraw", Change::Remove, "", Then::Redraw, "0"),
         changed("FolderBeforeRedraw", Change::ToFolder, "", Then::Redraw, "0"),
         changed("GrownBeforeRedraw", Change::Replace, kGood + "1150,2025,6\n", Then::Redraw, "4"),

@@ -9,8 +9,7 @@
 
 using MainWindowTest = AppTest;
 
-TEST_F(MainWindowTest, StartsWithTheFixedWindowAndItsMenu)
-{
+TEST_F(MainWindowTest, StartsWithTheFixedWindowAndItsMenu) {
     RECT frame = td::windowRect(window);
     EXPECT_EQ(frame.left, 0);
     EXPECT_EQ(frame.top, 0);
@@ -36,8 +35,7 @@ TEST_F(MainWindowTest, StartsWithTheFixedWindowAndItsMenu)
     EXPECT_EQ(g_areaType, AreaType::Rectangle);
 }
 
-TEST_F(MainWindowTest, AreaTypeCommandsMoveTheCheckMark)
-{
+TEST_F(MainWindowTest, AreaTypeCommandsMoveTheCheckMark) {
     td::command(window, IDM_CIRCLE);
     EXPECT_EQ(g_areaType, AreaType::Circle);
     EXPECT_TRUE(td::menuChecked(window, IDM_CIRCLE));
@@ -53,8 +51,7 @@ TEST_F(MainWindowTest, AreaTypeCommandsMoveTheCheckMark)
     EXPECT_FALSE(td::menuChecked(window, IDM_CIRCLE));
 }
 
-TEST_F(MainWindowTest, RedrawBeforeAnyFileDoesNothing)
-{
+TEST_F(MainWindowTest, RedrawBeforeAnyFileDoesNothing) {
     std::vector<COLORREF> before = td::snapshot(window);
     td::command(window, IDM_REDRAW);
     EXPECT_EQ(td::snapshot(window), before);
@@ -62,24 +59,21 @@ TEST_F(MainWindowTest, RedrawBeforeAnyFileDoesNothing)
     EXPECT_TRUE(td::modalLog().empty());
 }
 
-TEST_F(MainWindowTest, UnknownCommandIsIgnored)
-{
+TEST_F(MainWindowTest, UnknownCommandIsIgnored) {
     EXPECT_EQ(mainWindowProc(window, WM_COMMAND, 40999, 0), 0);
     EXPECT_EQ(mainWindowProc(window, WM_COMMAND, 0, 0), 0);
     EXPECT_TRUE(td::windowExists(window));
     EXPECT_EQ(g_viewState, ViewState::Empty);
 }
 
-TEST_F(MainWindowTest, GrayedItemsCannotBeChosen)
-{
+TEST_F(MainWindowTest, GrayedItemsCannotBeChosen) {
     // Nothing is plotted: neither write command may start a dialog.
     td::command(window, IDM_SELECTALL);
     td::command(window, IDM_MOVEALL);
     EXPECT_TRUE(td::modalLog().empty());
 }
 
-TEST_F(MainWindowTest, ClearWindowFillsEverythingBlackAndResetsTheViewState)
-{
+TEST_F(MainWindowTest, ClearWindowFillsEverythingBlackAndResetsTheViewState) {
     HDC dc = GetDC(window);
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     RECT all = {0, 0, td::clientWidth(window), td::clientHeight(window)};
@@ -100,8 +94,7 @@ protected:
     void TearDown() override { td::checkDone(); }
 };
 
-TEST_P(ShutdownTest, EndsTheProcessWithCodeZero)
-{
+TEST_P(ShutdownTest, EndsTheProcessWithCodeZero) {
     bool byCloseBox = GetParam();
     HWND seen = NULL;
     int code = td::runMessageLoop({[&] {

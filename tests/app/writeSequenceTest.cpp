@@ -17,26 +17,22 @@ const char kPoints[] =
     "1200,2300,17.5\n"
     "1300,2050,18\n";
 
-void answerWriteFileAs(bool modifyValues)
-{
+void answerWriteFileAs(bool modifyValues) {
     td::expectModal([modifyValues](td::Modal& m) {
         EXPECT_EQ(m.caption(), " Write File As");
-        if (modifyValues)
-            m.click(IDC_MODIFYVALUES);
+        if (modifyValues) m.click(IDC_MODIFYVALUES);
         m.click(IDOK);
     });
 }
 
-void cancelDialog(const char* caption)
-{
+void cancelDialog(const char* caption) {
     td::expectModal([caption](td::Modal& m) {
         EXPECT_EQ(m.caption(), caption);
         m.click(IDCANCEL);
     });
 }
 
-bool wholeWindowBlack(HWND window)
-{
+bool wholeWindowBlack(HWND window) {
     int w = td::clientWidth(window), h = td::clientHeight(window);
     return td::countPixels(window, {0, 0, w, h}, RGB(0, 0, 0)) == w * h;
 }
@@ -45,8 +41,7 @@ bool wholeWindowBlack(HWND window)
 
 class WriteSequenceTest : public AppTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         AppTest::SetUp();
         input = file("points.csv", kPoints);
         openFile(input);
@@ -56,8 +51,7 @@ protected:
     std::string input;
 };
 
-TEST_F(WriteSequenceTest, CancelInWriteFileAsLeavesTheWindowBlackAndTheItemsGray)
-{
+TEST_F(WriteSequenceTest, CancelInWriteFileAsLeavesTheWindowBlackAndTheItemsGray) {
     cancelDialog(" Write File As");
     td::command(window, IDM_SELECTALL);
 
@@ -77,8 +71,7 @@ TEST_F(WriteSequenceTest, CancelInWriteFileAsLeavesTheWindowBlackAndTheItemsGray
     EXPECT_FALSE(td::menuGrayed(window, IDM_MOVEALL));
 }
 
-TEST_F(WriteSequenceTest, CancelInConversionShowsNoMessage)
-{
+TEST_F(WriteSequenceTest, CancelInConversionShowsNoMessage) {
     answerWriteFileAs(true);
     cancelDialog(" Conversion");
     td::command(window, IDM_SELECTALL);
@@ -89,8 +82,7 @@ TEST_F(WriteSequenceTest, CancelInConversionShowsNoMessage)
     EXPECT_EQ(td::modalLog().size(), 5u);  // note, open, swap, write as, conversion
 }
 
-TEST_F(WriteSequenceTest, PresetFactorTextIsAnInvalidEntry)
-{
+TEST_F(WriteSequenceTest, PresetFactorTextIsAnInvalidEntry) {
     answerWriteFileAs(true);
     td::expectModal([](td::Modal& m) {
         EXPECT_EQ(m.caption(), " Conversion");
@@ -108,8 +100,7 @@ TEST_F(WriteSequenceTest, PresetFactorTextIsAnInvalidEntry)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // only the input
 }
 
-TEST_F(WriteSequenceTest, InvalidEntryInSelectAllDoesNotWidenALaterAreaWrite)
-{
+TEST_F(WriteSequenceTest, InvalidEntryInSelectAllDoesNotWidenALaterAreaWrite) {
     answerWriteFileAs(true);
     td::expectModal([](td::Modal& m) { m.click(IDOK); });  // " Conversion" with "Enter #"
     td::expectMessage("Error", "Invalid entry");
@@ -131,8 +122,7 @@ TEST_F(WriteSequenceTest, InvalidEntryInSelectAllDoesNotWidenALaterAreaWrite)
     EXPECT_EQ(read(out), "1100,2100,16\r\n1200,2300,17.5\r\n");
 }
 
-TEST_F(WriteSequenceTest, SelectAllWithoutModifyNeverShowsConversion)
-{
+TEST_F(WriteSequenceTest, SelectAllWithoutModifyNeverShowsConversion) {
     // A first write that asks for a conversion, cancelled there...
     answerWriteFileAs(true);
     cancelDialog(" Conversion");
@@ -155,8 +145,7 @@ TEST_F(WriteSequenceTest, SelectAllWithoutModifyNeverShowsConversion)
     EXPECT_EQ(read(input), kPoints);
 }
 
-TEST_F(WriteSequenceTest, MoveAskedAndDeclinedKeepsTheItemsEnabled)
-{
+TEST_F(WriteSequenceTest, MoveAskedAndDeclinedKeepsTheItemsEnabled) {
     td::expectModal([](td::Modal& m) {
         EXPECT_EQ(m.kind(), td::ModalKind::MessageBox);
         EXPECT_EQ(m.caption(), "Notice");
@@ -184,8 +173,7 @@ struct MoveCase {
 
 class MoveRefusalTest : public AppTest, public ::testing::WithParamInterface<MoveCase> {};
 
-TEST_P(MoveRefusalTest, SorryOnlyWhenBothMinimaAreBelowTwo)
-{
+TEST_P(MoveRefusalTest, SorryOnlyWhenBothMinimaAreBelowTwo) {
     const MoveCase& c = GetParam();
     openFile(file("points.csv", c.points));
     ASSERT_EQ(g_viewState, ViewState::Drawn);
@@ -204,10 +192,9 @@ TEST_P(MoveRefusalTest, SorryOnlyWhenBothMinimaAreBelowTwo)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Minima, MoveRefusalTest,
-    ::testing::Values(MoveCase{"BothBelowTwo", "1.5,1.2,3\n20,30,4\n", true},
-                      MoveCase{"XAtTwo", "2.5,1.2,3\n20,30,4\n", false},
-                      MoveCase{"YAtTwo", "1.5,2,3\n20,30,4\n", false},
-                      MoveCase{"NegativeBoth", "-5,-7,3\n20,30,4\n", true}),
-    [](const ::testing::TestParamInfo<MoveCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Minima, MoveRefusalTest,
+                         ::testing::Values(MoveCase{"BothBelowTwo", "1.5,1.2,3\n20,30,4\n", true},
+                                           MoveCase{"XAtTwo", "2.5,1.2,3\n20,30,4\n", false},
+                                           MoveCase{"YAtTwo", "1.5,2,3\n20,30,4\n", false},
+                                           MoveCase{"NegativeBoth", "-5,-7,3\n20,30,4\n", true}),
+                         [](const ::testing::TestParamInfo<MoveCase>& info) { return info.param.name; });

@@ -28,10 +28,10 @@ struct Area {
 
 // The answers to " Write File As" and " Conversion".
 struct WriteChoice {
-    int form = IDC_FORM_COMMA;       // IDC_FORM_COMMA, IDC_FORM_SPACE or IDC_FORM_TAB
-    const char* tabs = nullptr;      // typed into the tab count, or left at its preset 1
-    int conversion = 0;              // 0: "Modify Values?" unchecked; else the radio id
-    const char* factor = nullptr;    // typed into the factor edit, or left as it is
+    int form = IDC_FORM_COMMA;     // IDC_FORM_COMMA, IDC_FORM_SPACE or IDC_FORM_TAB
+    const char* tabs = nullptr;    // typed into the tab count, or left at its preset 1
+    int conversion = 0;            // 0: "Modify Values?" unchecked; else the radio id
+    const char* factor = nullptr;  // typed into the factor edit, or left as it is
     bool elevationsOnly = false;
 };
 

@@ -6,11 +6,11 @@
 #include <cmath>
 #include <random>
 
-#include "outputTest.h"
 #include "output/outputLine.h"
+#include "outputTest.h"
+#include "support/markWidths.h"
 #include "support/outputLineReference.h"
 #include "support/pointLineReference.h"
-#include "support/markWidths.h"
 
 namespace {
 
@@ -22,17 +22,17 @@ struct PlainCase {
     WriteChoice choice;
     Conversion conversion;  // what the choice sets g_conversion to
     float factor;
-    int lines;         // more than the output block holds in the large cases
+    int lines;  // more than the output block holds in the large cases
 };
 
 void PrintTo(const PlainCase& row, std::ostream* out) { *out << row.name; }
 
 // Elevation texts: in the band, at its edges, near misses of its first digits, and forms
 // only the general reading takes.
-const char* const kElevations[] = {
-    "123.456", "32765.9",   "32766",  "32767.99", "32768",  "32765.8", "3276",   "32766.000", "032766.5",
-    "-32766",  ".5",        "-0.5",   "3.2766e4", "1e3",    "+32766",  " 32766", "32767.998", "32767.999",
-    "0x10",    "-.5e1",     "1.2.3",  "12-5",     "327660", "32767",   "0",      "-32767.5",  "9"};
+const char* const kElevations[] = {"123.456",   "32765.9",  "32766",     "32767.99",  "32768",    "32765.8",  "3276",
+                                   "32766.000", "032766.5", "-32766",    ".5",        "-0.5",     "3.2766e4", "1e3",
+                                   "+32766",    " 32766",   "32767.998", "32767.999", "0x10",     "-.5e1",    "1.2.3",
+                                   "12-5",      "327660",   "32767",     "0",         "-32767.5", "9"};
 
 std::string coordinate(std::mt19937_64& random, int base) {
     switch (random() % 12) {
@@ -80,8 +80,7 @@ std::string expectedOutput(const std::string& content, const PlainCase& c, int* 
         if (c.area.kind == Area::Rectangle &&
             !(c.area.a <= g_x && g_x <= c.area.b && c.area.c <= g_y && g_y <= c.area.d))
             continue;
-        if (c.area.kind == Area::Circle &&
-            std::hypot(std::fabs(g_x - c.area.a), std::fabs(g_y - c.area.b)) > c.area.c)
+        if (c.area.kind == Area::Circle && std::hypot(std::fabs(g_x - c.area.a), std::fabs(g_y - c.area.b)) > c.area.c)
             continue;
         const FieldGap gap = fieldGap();
         const std::string gapText(gap.text, gap.length);
@@ -149,14 +148,16 @@ const PlainCase kCases[] = {
     {"CopyAllThreeTabs", 3, false, Area::all(), form(IDC_FORM_TAB, "3"), Conversion::None, 0.0f, 3000},
     {"CopyAllSwapped", 3, true, Area::all(), form(IDC_FORM_COMMA), Conversion::None, 0.0f, 3000},
     {"CopyRectangle", 3, false, kRect, form(IDC_FORM_COMMA), Conversion::None, 0.0f, 20000},
-    {"CopyRectangleSwapped", 3, true, Area::rect(5302000, 5306000, 402000, 406000), form(IDC_FORM_SPACE), Conversion::None, 0.0f, 20000},
+    {"CopyRectangleSwapped", 3, true, Area::rect(5302000, 5306000, 402000, 406000), form(IDC_FORM_SPACE),
+     Conversion::None, 0.0f, 20000},
     {"CopyCircle", 3, false, kCircle, form(IDC_FORM_COMMA), Conversion::None, 0.0f, 20000},
     {"CopyTwoFields", 2, false, Area::all(), form(IDC_FORM_COMMA), Conversion::None, 0.0f, 3000},
     {"CopyTwoFieldsRectangle", 2, false, kRect, form(IDC_FORM_TAB, "2"), Conversion::None, 0.0f, 20000},
     {"MetresToFeetLarge", 3, false, Area::all(), conversion(IDC_CONV_M2FT), Conversion::MetresToFeet, 0.0f, 40000},
     {"FeetToMetresRectangle", 3, false, kRect, conversion(IDC_CONV_FT2M), Conversion::FeetToMetres, 0.0f, 20000},
     {"FactorSwapped", 3, true, Area::all(), conversion(IDC_CONV_FACTOR, "1.1"), Conversion::Factor, 1.1f, 3000},
-    {"ElevationsOnly", 3, false, Area::all(), conversion(IDC_CONV_M2FT, nullptr, true), Conversion::MetresToFeet, 0.0f, 3000},
+    {"ElevationsOnly", 3, false, Area::all(), conversion(IDC_CONV_M2FT, nullptr, true), Conversion::MetresToFeet, 0.0f,
+     3000},
     {"TwoFieldsMetresToFeet", 2, false, Area::all(), conversion(IDC_CONV_M2FT), Conversion::MetresToFeet, 0.0f, 3000},
 };
 

@@ -89,35 +89,35 @@ TEST_P(InputSpellingTest, IsRefusedAndLeftWhole) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, InputSpellingTest,
-    ::testing::Values(
-        SpellingCase{"SameText", [](const fs::path& dir) { return (dir / "points.csv").string(); }},
-        SpellingCase{"DotSegment", [](const fs::path& dir) { return (dir / "." / "points.csv").string(); }},
-        SpellingCase{"ParentSegment",
-                     [](const fs::path& dir) {
-                         fs::create_directory(dir / "sub");
-                         return (dir / "sub" / ".." / "points.csv").string();
-                     }},
-        SpellingCase{"FolderLink",
-                     [](const fs::path& dir) {
-                         fs::create_directory_symlink(dir, dir / "alias");
-                         return (dir / "alias" / "points.csv").string();
-                     }},
-        SpellingCase{"SymbolicLink",
-                     [](const fs::path& dir) {
-                         fs::create_symlink(dir / "points.csv", dir / "link.csv");
-                         return (dir / "link.csv").string();
-                     }},
-        SpellingCase{"RelativeSymbolicLinkInAnotherFolder",
-                     [](const fs::path& dir) {
-                         fs::create_directory(dir / "other");
-                         fs::create_symlink("../points.csv", dir / "other" / "points.csv");
-                         return (dir / "other" / "points.csv").string();
-                     }},
-        SpellingCase{"HardLink",
-                     [](const fs::path& dir) {
-                         fs::create_hard_link(dir / "points.csv", dir / "hard.csv");
-                         return (dir / "hard.csv").string();
-                     }}),
+    ::testing::Values(SpellingCase{"SameText", [](const fs::path& dir) { return (dir / "points.csv").string(); }},
+                      SpellingCase{"DotSegment",
+                                   [](const fs::path& dir) { return (dir / "." / "points.csv").string(); }},
+                      SpellingCase{"ParentSegment",
+                                   [](const fs::path& dir) {
+                                       fs::create_directory(dir / "sub");
+                                       return (dir / "sub" / ".." / "points.csv").string();
+                                   }},
+                      SpellingCase{"FolderLink",
+                                   [](const fs::path& dir) {
+                                       fs::create_directory_symlink(dir, dir / "alias");
+                                       return (dir / "alias" / "points.csv").string();
+                                   }},
+                      SpellingCase{"SymbolicLink",
+                                   [](const fs::path& dir) {
+                                       fs::create_symlink(dir / "points.csv", dir / "link.csv");
+                                       return (dir / "link.csv").string();
+                                   }},
+                      SpellingCase{"RelativeSymbolicLinkInAnotherFolder",
+                                   [](const fs::path& dir) {
+                                       fs::create_directory(dir / "other");
+                                       fs::create_symlink("../points.csv", dir / "other" / "points.csv");
+                                       return (dir / "other" / "points.csv").string();
+                                   }},
+                      SpellingCase{"HardLink",
+                                   [](const fs::path& dir) {
+                                       fs::create_hard_link(dir / "points.csv", dir / "hard.csv");
+                                       return (dir / "hard.csv").string();
+                                   }}),
     [](const ::testing::TestParamInfo<SpellingCase>& info) { return info.param.name; });
 
 TEST_F(WriteFailureTest, RelativeNameOfTheInputIsRefused) {
@@ -272,24 +272,23 @@ TEST_P(OutputFailureTest, IsReportedAsAnError) {
 
 INSTANTIATE_TEST_SUITE_P(
     Outputs, OutputFailureTest,
-    ::testing::Values(
-        SinkCase{"NoSpaceLeft", fullDevice, false, false},
-        SinkCase{"NoSpaceLeftWhileWriting", fullDevice, false, true},
-        SinkCase{"ReadOnlyFolder",
-                 [](const fs::path& dir) {
-                     fs::create_directory(dir / "locked");
-                     fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec |
-                                                         fs::perms::group_read | fs::perms::group_exec |
-                                                         fs::perms::others_read | fs::perms::others_exec);
-                     return (dir / "locked" / "out.csv").string();
-                 },
-                 true, false},
-        SinkCase{"LinkIntoMissingFolder",
-                 [](const fs::path& dir) {
-                     fs::create_symlink(dir / "gone" / "out.csv", dir / "dangling.csv");
-                     return (dir / "dangling.csv").string();
-                 },
-                 false, false}),
+    ::testing::Values(SinkCase{"NoSpaceLeft", fullDevice, false, false},
+                      SinkCase{"NoSpaceLeftWhileWriting", fullDevice, false, true},
+                      SinkCase{"ReadOnlyFolder",
+                               [](const fs::path& dir) {
+                                   fs::create_directory(dir / "locked");
+                                   fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec |
+                                                                       fs::perms::group_read | fs::perms::group_exec |
+                                                                       fs::perms::others_read | fs::perms::others_exec);
+                                   return (dir / "locked" / "out.csv").string();
+                               },
+                               true, false},
+                      SinkCase{"LinkIntoMissingFolder",
+                               [](const fs::path& dir) {
+                                   fs::create_symlink(dir / "gone" / "out.csv", dir / "dangling.csv");
+                                   return (dir / "dangling.csv").string();
+                               },
+                               false, false}),
     [](const ::testing::TestParamInfo<SinkCase>& info) { return info.param.name; });
 
 // The point file changed or vanished after it was opened: an "Error" naming it.
@@ -326,11 +325,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ChangeCase{"Removed", nullptr},
                       ChangeCase{"LineLostItsFields", "1000.5,2000.25,15.0\n1100\n1200,2300,17\n"},
                       // Among lines that are copied as they stand.
-                      ChangeCase{"LineGainedAField", "1000.5,2000.25,15.0\n1100,2100,16\n1150,2150,16,4\n1200,2300,17\n"},
+                      ChangeCase{"LineGainedAField",
+                                 "1000.5,2000.25,15.0\n1100,2100,16\n1150,2150,16,4\n1200,2300,17\n"},
                       ChangeCase{"LineLostAField", "1000.5,2000.25,15.0\n1100,2100,16\n1150,2150\n1200,2300,17\n"},
-                      ChangeCase{"LineTooLong", "1000.5,2000.25,15.0\n1100,2100,16.00000000000000000000000000000000000"
-                                                "0000000000000000000000000000000000000000000000000000000000000000000"
-                                                "00000000000000000000000000000000000000000000\n"}),
+                      ChangeCase{"LineTooLong",
+                                 "1000.5,2000.25,15.0\n1100,2100,16.00000000000000000000000000000000000"
+                                 "0000000000000000000000000000000000000000000000000000000000000000000"
+                                 "00000000000000000000000000000000000000000000\n"}),
     [](const ::testing::TestParamInfo<ChangeCase>& info) { return info.param.name; });
 
 TEST_F(WriteFailureTest, HugeConvertedValuesAreWrittenWhole) {

@@ -220,17 +220,19 @@ TEST_P(TabCountTest, StoresAtMostFive) {
     EXPECT_EQ(g_tabCount, c.stored);  // kept after the write
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Counts, TabCountTest,
-    ::testing::Values(TabCase{"Nine", IDC_FORM_TAB, "9", FileType::Tab, 5}, TabCase{"Five", IDC_FORM_TAB, "5", FileType::Tab, 5},
-                      TabCase{"Zero", IDC_FORM_TAB, "0", FileType::Tab, 0}, TabCase{"Emptied", IDC_FORM_TAB, "\b", FileType::Tab, 0},
-                      TabCase{"Three", IDC_FORM_TAB, "3", FileType::Tab, 3}, TabCase{"StoredForSpace", IDC_FORM_SPACE, "3", FileType::Space, 3},
-                      TabCase{"StoredForComma", IDC_FORM_COMMA, "2", FileType::Comma, 2},
-                      TabCase{"WrapsToFiveIn16Bits", IDC_FORM_TAB, "65541", FileType::Tab, 5},
-                      TabCase{"NegativeIn16Bits", IDC_FORM_TAB, "40000", FileType::Tab, 5},
-                      TabCase{"Beyond32Bits", IDC_FORM_TAB, "4294967301", FileType::Tab, 5},
-                      TabCase{"LettersAreNotTyped", IDC_FORM_TAB, "x2", FileType::Tab, 2}),
-    [](const ::testing::TestParamInfo<TabCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Counts, TabCountTest,
+                         ::testing::Values(TabCase{"Nine", IDC_FORM_TAB, "9", FileType::Tab, 5},
+                                           TabCase{"Five", IDC_FORM_TAB, "5", FileType::Tab, 5},
+                                           TabCase{"Zero", IDC_FORM_TAB, "0", FileType::Tab, 0},
+                                           TabCase{"Emptied", IDC_FORM_TAB, "\b", FileType::Tab, 0},
+                                           TabCase{"Three", IDC_FORM_TAB, "3", FileType::Tab, 3},
+                                           TabCase{"StoredForSpace", IDC_FORM_SPACE, "3", FileType::Space, 3},
+                                           TabCase{"StoredForComma", IDC_FORM_COMMA, "2", FileType::Comma, 2},
+                                           TabCase{"WrapsToFiveIn16Bits", IDC_FORM_TAB, "65541", FileType::Tab, 5},
+                                           TabCase{"NegativeIn16Bits", IDC_FORM_TAB, "40000", FileType::Tab, 5},
+                                           TabCase{"Beyond32Bits", IDC_FORM_TAB, "4294967301", FileType::Tab, 5},
+                                           TabCase{"LettersAreNotTyped", IDC_FORM_TAB, "x2", FileType::Tab, 2}),
+                         [](const ::testing::TestParamInfo<TabCase>& info) { return info.param.name; });
 
 // " Conversion" OK: what is stored, and whether the factor text is accepted.
 struct ConversionCase {
@@ -286,7 +288,8 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"Factor", IDC_CONV_FACTOR, "2.5", false, true, Conversion::Factor, 2.5f},
         ConversionCase{"FactorLeadingBlanks", IDC_CONV_FACTOR, "  2.5", false, true, Conversion::Factor, 2.5f},
         ConversionCase{"FactorExponent", IDC_CONV_FACTOR, "1e2", false, true, Conversion::Factor, 100.0f},
-        ConversionCase{"FactorCutToSixCharacters", IDC_CONV_FACTOR, "1.23456", false, true, Conversion::Factor, 1.2345f},
+        ConversionCase{"FactorCutToSixCharacters", IDC_CONV_FACTOR, "1.23456", false, true, Conversion::Factor,
+                       1.2345f},
         ConversionCase{"FactorCutBeforeALetter", IDC_CONV_FACTOR, "1.2345x", false, true, Conversion::Factor, 1.2345f},
         ConversionCase{"FactorNegative", IDC_CONV_FACTOR, "-0.5", true, true, Conversion::Factor, -0.5f},
         // A factor of 0 would write every value as 0.
@@ -300,7 +303,8 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"FactorNan", IDC_CONV_FACTOR, "nan", false, false, Conversion::Factor, 0},
         ConversionCase{"FactorInfinity", IDC_CONV_FACTOR, "-inf", false, false, Conversion::Factor, 0},
         ConversionCase{"FactorBeyondSinglePrecision", IDC_CONV_FACTOR, "1e39", false, false, Conversion::Factor, 0},
-        ConversionCase{"FactorLargestInSinglePrecision", IDC_CONV_FACTOR, "3e38", false, true, Conversion::Factor, 3e38f},
+        ConversionCase{"FactorLargestInSinglePrecision", IDC_CONV_FACTOR, "3e38", false, true, Conversion::Factor,
+                       3e38f},
         ConversionCase{"MetresToFeetIgnoresTheEdit", IDC_CONV_M2FT, nullptr, false, true, Conversion::MetresToFeet, 0},
         ConversionCase{"MetresToFeetElevationsOnly", IDC_CONV_M2FT, "junk", true, true, Conversion::MetresToFeet, 0},
         ConversionCase{"FeetToMetres", IDC_CONV_FT2M, nullptr, false, true, Conversion::FeetToMetres, 0}),

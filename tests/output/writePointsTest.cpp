@@ -47,10 +47,8 @@ TEST_P(WriteCaseTest, WritesExactlyTheseBytes) {
 }
 
 const WriteCase kForms[] = {
-    {"CopyComma", kThree, false, false, Area::all(), as(IDC_FORM_COMMA),
-     "1000.5,2000.25,15.0\r\n1100,2100,16\r\n", 2},
-    {"CopySpace", kThree, false, false, Area::all(), as(IDC_FORM_SPACE),
-     "1000.5 2000.25 15.0\r\n1100 2100 16\r\n", 2},
+    {"CopyComma", kThree, false, false, Area::all(), as(IDC_FORM_COMMA), "1000.5,2000.25,15.0\r\n1100,2100,16\r\n", 2},
+    {"CopySpace", kThree, false, false, Area::all(), as(IDC_FORM_SPACE), "1000.5 2000.25 15.0\r\n1100 2100 16\r\n", 2},
     {"CopyTabThree", kThree, false, false, Area::all(), as(IDC_FORM_TAB, "3"),
      "1000.5\t\t\t2000.25\t\t\t15.0\r\n1100\t\t\t2100\t\t\t16\r\n", 2},
     {"CopyTabPresetOne", kThree, false, false, Area::all(), as(IDC_FORM_TAB),
@@ -96,8 +94,8 @@ const WriteCase kAreas[] = {
     // Bounds hold the whole-number values: 1000.99 is 1000, 999.99 is 999, 1999.9 is 1999.
     {"RectangleBoundsOnWholeNumbers",
      "999.99,2050,1\n1000.99,2050,2\n1200.7,2050,3\n1201,2050,4\n1100,1999.9,5\n1100,2100.9,6\n1100,2101,7\n", false,
-     false, Area::rect(1000, 1200, 2000, 2100), as(IDC_FORM_COMMA), "1000.99,2050,2\r\n1200.7,2050,3\r\n1100,2100.9,6\r\n",
-     3},
+     false, Area::rect(1000, 1200, 2000, 2100), as(IDC_FORM_COMMA),
+     "1000.99,2050,2\r\n1200.7,2050,3\r\n1100,2100.9,6\r\n", 3},
     {"RectangleNegativeCoordinates", "-12.7,-20.5,1\n-13.2,-20.5,2\n-1.5,-30,3\n-5,-19,4\n", false, false,
      Area::rect(-12, -1, -25, -20), as(IDC_FORM_COMMA), "-12.7,-20.5,1\r\n", 1},
     {"RectangleTestsFileUnitsBeforeConversion", "1000.5,2000.5,10\n1100,2100,20\n", false, false,
@@ -150,8 +148,8 @@ const WriteCase kConversions[] = {
      "30.48,60.96,-0\r\n60.96,91.44,1.524\r\n", 2},
     {"TwoFieldConverted", "10,100\n20,200\n", false, false, Area::all(), converted(IDC_CONV_M2FT),
      "32.81,328.08\r\n65.62,656.17\r\n", 2},
-    {"FiveFieldConvertedSwapped", "1,10,100,100,A\n2,20,200,5,B\n", true, false, Area::all(),
-     converted(IDC_CONV_M2FT), "328.08,32.81,328.084\r\n656.17,65.62,16.404\r\n", 2},
+    {"FiveFieldConvertedSwapped", "1,10,100,100,A\n2,20,200,5,B\n", true, false, Area::all(), converted(IDC_CONV_M2FT),
+     "328.08,32.81,328.084\r\n656.17,65.62,16.404\r\n", 2},
     {"ConvertedTabForm", "10,100,100\n20,200,5\n", false, false, Area::all(),
      converted(IDC_CONV_M2FT, nullptr, false, IDC_FORM_TAB, "2"),
      "32.81\t\t328.08\t\t328.084\r\n65.62\t\t656.17\t\t16.404\r\n", 2},

@@ -37,13 +37,38 @@ void expectPrinted(double value, int decimals) {
 
 TEST(PutNumberExactness, EdgeValues) {
     const double inf = std::numeric_limits<double>::infinity();
-    const double values[] = {0.0, -0.0, -0.001, -0.004999, 0.005, 0.015, 0.025, 0.125, 0.375, 2.675, 1.0005,
-                             0.0625, 0.1875, -0.125, 1e15 + 0.125, 4503599627370495.5, 9007199254740993.0,
-                             1e22, 1e23, 1e300, -1e300, std::numeric_limits<double>::max(),
-                             -std::numeric_limits<double>::max(), std::numeric_limits<double>::min(),
-                             std::numeric_limits<double>::denorm_min(), inf, -inf,
-                             std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN(),
-                             32767.0f, 32766.5f, static_cast<float>(12345.678f * 3.28084)};
+    const double values[] = {0.0,
+                             -0.0,
+                             -0.001,
+                             -0.004999,
+                             0.005,
+                             0.015,
+                             0.025,
+                             0.125,
+                             0.375,
+                             2.675,
+                             1.0005,
+                             0.0625,
+                             0.1875,
+                             -0.125,
+                             1e15 + 0.125,
+                             4503599627370495.5,
+                             9007199254740993.0,
+                             1e22,
+                             1e23,
+                             1e300,
+                             -1e300,
+                             std::numeric_limits<double>::max(),
+                             -std::numeric_limits<double>::max(),
+                             std::numeric_limits<double>::min(),
+                             std::numeric_limits<double>::denorm_min(),
+                             inf,
+                             -inf,
+                             std::numeric_limits<double>::quiet_NaN(),
+                             -std::numeric_limits<double>::quiet_NaN(),
+                             32767.0f,
+                             32766.5f,
+                             static_cast<float>(12345.678f * 3.28084)};
     for (double value : values)
         for (int decimals : {2, 3}) expectPrinted(value, decimals);
 }
@@ -74,8 +99,9 @@ TEST(PutNumberExactness, MillionsOfRandomValues) {
             value = (static_cast<double>(random() % 10000000000ULL) / 1000.0) * (i % 3 ? 3.28084 : 0.3048);
             break;
         case 2:  // elevations converted in single precision, as the writer holds them
-            value = static_cast<float>(static_cast<float>(static_cast<double>(random() % 5000000) / 1000.0) *
-                                       (i % 5 ? 3.28084 : static_cast<double>(static_cast<float>(random() % 100000) / 1000.0f)));
+            value = static_cast<float>(
+                static_cast<float>(static_cast<double>(random() % 5000000) / 1000.0) *
+                (i % 5 ? 3.28084 : static_cast<double>(static_cast<float>(random() % 100000) / 1000.0f)));
             break;
         case 3:  // every binary exponent from 2^-14 to 2^56, across the whole-number form's edges
             value = std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 71) - 67) *
@@ -171,12 +197,12 @@ TEST_P(LineExactness, MatchesStrtodAndSnprintf) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Conversions, LineExactness,
-    ::testing::Values(LineCase{"MetresToFeet", Conversion::MetresToFeet, 0, 0, 3},
-                      LineCase{"FeetToMetres", Conversion::FeetToMetres, 0, 0, 3},
-                      LineCase{"TypedFactor", Conversion::Factor, 1.2345f, 0, 3},
-                      LineCase{"ElevationsOnly", Conversion::MetresToFeet, 0, 1, 3},
-                      LineCase{"TwoFields", Conversion::MetresToFeet, 0, 0, 2}, LineCase{"Move", Conversion::Move, 0, 0, 3}));
+INSTANTIATE_TEST_SUITE_P(Conversions, LineExactness,
+                         ::testing::Values(LineCase{"MetresToFeet", Conversion::MetresToFeet, 0, 0, 3},
+                                           LineCase{"FeetToMetres", Conversion::FeetToMetres, 0, 0, 3},
+                                           LineCase{"TypedFactor", Conversion::Factor, 1.2345f, 0, 3},
+                                           LineCase{"ElevationsOnly", Conversion::MetresToFeet, 0, 1, 3},
+                                           LineCase{"TwoFields", Conversion::MetresToFeet, 0, 0, 2},
+                                           LineCase{"Move", Conversion::Move, 0, 0, 3}));
 
 }  // namespace

@@ -26,7 +26,8 @@ std::vector<Mouse> mouseReceived() {
     std::vector<Mouse> mouse;
     for (const ReceivedMessage& r : g_received)
         if (r.message == WM_MOUSEMOVE || r.message == WM_LBUTTONDOWN || r.message == WM_LBUTTONUP)
-            mouse.push_back({r.message, r.wParam, static_cast<short>(LOWORD(r.lParam)), static_cast<short>(HIWORD(r.lParam))});
+            mouse.push_back(
+                {r.message, r.wParam, static_cast<short>(LOWORD(r.lParam)), static_cast<short>(HIWORD(r.lParam))});
     return mouse;
 }
 
@@ -88,10 +89,10 @@ TEST_F(CursorTest, ClipCursorClampsEveryPositionIntoItsRectangle) {
     EXPECT_EQ(clip.left, frame.left);
     EXPECT_EQ(clip.bottom, frame.bottom);
 
-    td::press(window, 5, 50);      // over the panel: held at the frame's corner
-    td::move(window, 940, 300);    // past the right edge: the last column inside
-    td::move(window, 500, 680);    // past the bottom edge
-    td::release(window, 400, 300); // inside: unchanged
+    td::press(window, 5, 50);       // over the panel: held at the frame's corner
+    td::move(window, 940, 300);     // past the right edge: the last column inside
+    td::move(window, 500, 680);     // past the bottom edge
+    td::release(window, 400, 300);  // inside: unchanged
     EXPECT_EQ(mouseReceived(), (std::vector<Mouse>{{WM_LBUTTONDOWN, MK_LBUTTON, 26, 119},
                                                    {WM_MOUSEMOVE, MK_LBUTTON, 935, 300},
                                                    {WM_MOUSEMOVE, MK_LBUTTON, 500, 577},

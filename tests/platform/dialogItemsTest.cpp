@@ -50,12 +50,14 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadRow{"42  ", FALSE, 42, TRUE}, ReadRow{"007", FALSE, 7, TRUE},
                       ReadRow{"4294967295", FALSE, 4294967295u, TRUE}, ReadRow{"4294967296", FALSE, 0, FALSE},
                       ReadRow{"99999999999999999999", FALSE, 0, FALSE}, ReadRow{"-5", FALSE, 0, FALSE},
-                      ReadRow{"-5", TRUE, static_cast<UINT>(-5), TRUE}, ReadRow{" -12 ", TRUE, static_cast<UINT>(-12), TRUE},
+                      ReadRow{"-5", TRUE, static_cast<UINT>(-5), TRUE},
+                      ReadRow{" -12 ", TRUE, static_cast<UINT>(-12), TRUE},
                       ReadRow{"2147483647", TRUE, 2147483647u, TRUE}, ReadRow{"2147483648", TRUE, 0, FALSE},
                       ReadRow{"-2147483648", TRUE, 0x80000000u, TRUE}, ReadRow{"-2147483649", TRUE, 0, FALSE},
                       ReadRow{"", FALSE, 0, FALSE}, ReadRow{"   ", FALSE, 0, FALSE}, ReadRow{"-", TRUE, 0, FALSE},
                       ReadRow{"12a", FALSE, 0, FALSE}, ReadRow{"1 2", FALSE, 0, FALSE}, ReadRow{"+7", FALSE, 0, FALSE},
-                      ReadRow{"2.5", FALSE, 0, FALSE}, ReadRow{"Enter #", TRUE, 0, FALSE}, ReadRow{"- 3", TRUE, 0, FALSE}));
+                      ReadRow{"2.5", FALSE, 0, FALSE}, ReadRow{"Enter #", TRUE, 0, FALSE},
+                      ReadRow{"- 3", TRUE, 0, FALSE}));
 
 struct WriteRow {
     UINT value;

@@ -73,10 +73,11 @@ inline void loadProbeTemplates() {
     static bool loaded = false;
     if (loaded) return;
     loaded = true;
-    const std::string frame = " DIALOG 20, 30, 160, 100\n"
-                              "STYLE 0x40L | 0x80L | 0x80000000L | 0x00C00000L | 0x00080000L\n"
-                              "CAPTION \"Probe\"\n"
-                              "FONT 8, \"MS Sans Serif\"\n";
+    const std::string frame =
+        " DIALOG 20, 30, 160, 100\n"
+        "STYLE 0x40L | 0x80L | 0x80000000L | 0x00C00000L | 0x00080000L\n"
+        "CAPTION \"Probe\"\n"
+        "FONT 8, \"MS Sans Serif\"\n";
     layer::loadScript("900" + frame +
                       "BEGIN\n"
                       "  AUTORADIOBUTTON \"A1\", 11, 5, 5, 40, 12\n"

@@ -300,7 +300,8 @@ TEST_F(DialogTest, DialogLeftOpenIsAFailureAndIsCancelled) {
 TEST_F(DialogTest, ProcedureThatIgnoresCancelIsEndedAnyway) {
     probe::rules() = [](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR { return message == WM_INITDIALOG; };
     INT_PTR result = 0;
-    EXPECT_NONFATAL_FAILURE(result = probe::show(IDD_SWAPFIELDS, [](td::Modal&) {}), "modal window left open: Swap Fields");
+    EXPECT_NONFATAL_FAILURE(result = probe::show(IDD_SWAPFIELDS, [](td::Modal&) {}),
+                            "modal window left open: Swap Fields");
     EXPECT_EQ(result, IDCANCEL);
 }
 
@@ -318,7 +319,8 @@ TEST_F(DialogTest, EndDialogDuringInitShowsNothing) {
         return TRUE;
     };
     size_t before = td::modalLog().size();
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_SWAPFIELDS), NULL, probe::procedure, 0);
+    INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_SWAPFIELDS), NULL, probe::procedure, 0);
     EXPECT_EQ(result, 5);
     EXPECT_EQ(td::modalLog().size(), before);
 }

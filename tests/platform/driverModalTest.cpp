@@ -46,7 +46,8 @@ TEST_F(DriverModalTest, HandlersAnswerInQueueOrderAlsoWhenNested) {
     });
     td::expectMessage("Notice", "Sure?", IDYES);
     td::expectMessage("Second", "After");
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_SWAPFIELDS), NULL, probe::procedure, 0);
+    INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_SWAPFIELDS), NULL, probe::procedure, 0);
     EXPECT_EQ(result, IDYES);
     EXPECT_EQ(MessageBoxA(NULL, "After", "Second", MB_OK), IDOK);
 
@@ -70,7 +71,8 @@ TEST_F(DriverModalTest, ExpectMessageMetByADialogFailsAndLeavesItToBeCancelled) 
     std::vector<std::string> failures = failuresOf([&] {
         result = DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_SWAPFIELDS), NULL, probe::procedure, 0);
     });
-    EXPECT_TRUE(anyContains(failures, "expected the message box \"Swap Fields\"")) << ::testing::PrintToString(failures);
+    EXPECT_TRUE(anyContains(failures, "expected the message box \"Swap Fields\""))
+        << ::testing::PrintToString(failures);
     EXPECT_TRUE(anyContains(failures, "modal window left open: Swap Fields")) << ::testing::PrintToString(failures);
     EXPECT_EQ(result, IDCANCEL);
 }
@@ -89,7 +91,8 @@ TEST_F(DriverModalTest, DialogActionsOnAMessageBoxAreReported) {
         m.click(IDOK);
         m.answer(IDOK);
     });
-    EXPECT_NONFATAL_FAILURE(MessageBoxA(NULL, "x", "Box", MB_OK), "click(1) is not possible on the message box \"Box\"");
+    EXPECT_NONFATAL_FAILURE(MessageBoxA(NULL, "x", "Box", MB_OK),
+                            "click(1) is not possible on the message box \"Box\"");
 }
 
 TEST_F(DriverModalTest, FileActionsOnADialogAreReported) {

@@ -1,9 +1,9 @@
 // The open and save dialogs: what they offer, the checks they make before letting a name
 // go, and what they hand back in the structure.
-#include <gtest/gtest.h>
-#include <windows.h>
 #include <commdlg.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
+#include <windows.h>
 
 #include <cstring>
 #include <filesystem>
@@ -90,7 +90,8 @@ TEST_P(FileDialogName, DefaultExtensionOnlyWhenNoneTyped) {
     std::string path(buffer);
     EXPECT_EQ(path, dir + "/" + GetParam().returned);
     EXPECT_EQ(ofn.nFileOffset, dir.size() + 1);
-    int expectedExtension = GetParam().extensionFromEnd ? static_cast<int>(path.size()) - GetParam().extensionFromEnd : 0;
+    int expectedExtension =
+        GetParam().extensionFromEnd ? static_cast<int>(path.size()) - GetParam().extensionFromEnd : 0;
     EXPECT_EQ(ofn.nFileExtension, expectedExtension);
 }
 

@@ -52,7 +52,7 @@ TEST_F(GdiTest, FreshContextHasTheDefaultPenBrushAndRasterOperation) {
     EXPECT_EQ(td::pixel(window, 39, 39), RGB(0, 0, 0));
     EXPECT_EQ(td::pixel(window, 11, 11), RGB(255, 255, 255));
     EXPECT_EQ(td::pixel(window, 38, 38), RGB(255, 255, 255));
-    EXPECT_EQ(td::pixel(window, 40, 40), RGB(0, 0, 0));  // the class background
+    EXPECT_EQ(td::pixel(window, 40, 40), RGB(0, 0, 0));           // the class background
     EXPECT_EQ(td::countPixels(window, area, RGB(200, 0, 0)), 0);  // outline and brush cover the whole box
     DeleteObject(red);
 }
@@ -75,8 +75,8 @@ TEST_F(GdiTest, LineToLeavesItsEndPointUndrawnAndMovesThePosition) {
     struct Case {
         POINT from, to;
     };
-    for (const Case& c : {Case{{20, 30}, {60, 30}}, Case{{20, 30}, {20, 70}}, Case{{60, 70}, {20, 30}},
-                          Case{{20, 30}, {50, 41}}}) {
+    for (const Case& c :
+         {Case{{20, 30}, {60, 30}}, Case{{20, 30}, {20, 70}}, Case{{60, 70}, {20, 30}}, Case{{20, 30}, {50, 41}}}) {
         fillClient(BLACK_BRUSH);
         HPEN white = static_cast<HPEN>(GetStockObject(WHITE_PEN));
         SelectObject(dc, white);
@@ -139,8 +139,10 @@ TEST_F(GdiTest, InvertedEllipseWithWhiteBrushRestoresWhenDrawnTwice) {
         for (size_t i = 0; i < once.size(); ++i) {
             int x = static_cast<int>(i % 954), y = static_cast<int>(i / 954);
             bool inBox = x >= s.x - r && x < s.x + r && y >= s.y - r && y < s.y + r;
-            if (!inBox && once[i] != before[i]) ADD_FAILURE() << "radius " << r << ": outside the box " << x << "," << y;
-            if (once[i] != before[i] && once[i] != inverse(before[i])) ADD_FAILURE() << "not an inversion " << x << "," << y;
+            if (!inBox && once[i] != before[i])
+                ADD_FAILURE() << "radius " << r << ": outside the box " << x << "," << y;
+            if (once[i] != before[i] && once[i] != inverse(before[i]))
+                ADD_FAILURE() << "not an inversion " << x << "," << y;
         }
         // The outline reaches each side of the box.
         auto changedAt = [&](int x, int y) { return once[y * 954 + x] != before[y * 954 + x]; };
@@ -169,8 +171,10 @@ TEST_F(GdiTest, ThickPenRectangleIsCentredOnTheOutline) {
 
     const COLORREF kRed = RGB(255, 0, 0), kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
     // Columns l-1..l+1 and r-2..r, rows t-1..t+1 and b-2..b are red over the whole frame.
-    for (int x : {l - 1, l, l + 1, r - 2, r - 1, r}) EXPECT_EQ(td::countPixels(window, {x, t - 1, x + 1, b + 1}, kRed), b - t + 2) << x;
-    for (int y : {t - 1, t, t + 1, b - 2, b - 1, b}) EXPECT_EQ(td::countPixels(window, {l - 1, y, r + 1, y + 1}, kRed), r - l + 2) << y;
+    for (int x : {l - 1, l, l + 1, r - 2, r - 1, r})
+        EXPECT_EQ(td::countPixels(window, {x, t - 1, x + 1, b + 1}, kRed), b - t + 2) << x;
+    for (int y : {t - 1, t, t + 1, b - 2, b - 1, b})
+        EXPECT_EQ(td::countPixels(window, {l - 1, y, r + 1, y + 1}, kRed), r - l + 2) << y;
     // Inside all black, outside untouched.
     EXPECT_EQ(td::countPixels(window, {l + 2, t + 2, r - 2, b - 2}, kBlack), (r - l - 4) * (b - t - 4));
     EXPECT_EQ(td::countPixels(window, {0, 0, 954, 691}, kRed), (r - l + 2) * (b - t + 2) - (r - l - 4) * (b - t - 4));

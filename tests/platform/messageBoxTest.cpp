@@ -70,7 +70,8 @@ TEST_F(MessageBoxTest, YesNoBoxHasNoWorkingCloseBox) {
 TEST_F(MessageBoxTest, AButtonTheBoxLacksLeavesItOpen) {
     int result = 0;
     td::expectModal([](td::Modal& m) { m.answer(IDYES); });
-    EXPECT_NONFATAL_FAILURE(result = MessageBoxA(NULL, "Done", "File Saved", MB_OK), "modal window left open: File Saved");
+    EXPECT_NONFATAL_FAILURE(result = MessageBoxA(NULL, "Done", "File Saved", MB_OK),
+                            "modal window left open: File Saved");
     EXPECT_EQ(result, IDOK);
 }
 

@@ -113,22 +113,25 @@ TEST_P(ResourceScriptDialog, HasItsFrameAndControlsAsWritten) {
 INSTANTIATE_TEST_SUITE_P(
     Program, ResourceScriptDialog,
     ::testing::Values(
-        DialogCase{IDD_WRITEFILEAS,
-                   " Write File As",
-                   140,
-                   120,
-                   {
-                       {ControlKind::GroupBox, "Select File Type", -1, 9, 5, 120, 72, kGroup},
-                       {ControlKind::AutoRadioButton, "Comma Separated File  (*.csv)", IDC_FORM_COMMA, 16, 15, 110, 14, kRadio},
-                       {ControlKind::AutoRadioButton, "Space Separated File  (*.txt)", IDC_FORM_SPACE, 16, 29, 110, 14, kRadio},
-                       {ControlKind::AutoRadioButton, "Tab Separated File  (*.tsv)", IDC_FORM_TAB, 16, 43, 110, 14, kRadio},
-                       {ControlKind::LeftText, "No. of tabs <5 max>.", -1, 29, 60, 80, 14, kLeft},
-                       {ControlKind::Edit, "", IDC_TABCOUNT, 98, 59, 10, 11,
-                        ES_CENTER | ES_NUMBER | WS_BORDER | WS_TABSTOP | kChild},
-                       {ControlKind::AutoCheckBox, " Modify Values? ", IDC_MODIFYVALUES, 38, 80, 90, 14, kCheck},
-                       {ControlKind::DefPushButton, "OK", IDOK, 15, 100, 50, 14, kOk},
-                       {ControlKind::PushButton, "Cancel", IDCANCEL, 75, 100, 50, 14, kCancel},
-                   }},
+        DialogCase{
+            IDD_WRITEFILEAS,
+            " Write File As",
+            140,
+            120,
+            {
+                {ControlKind::GroupBox, "Select File Type", -1, 9, 5, 120, 72, kGroup},
+                {ControlKind::AutoRadioButton, "Comma Separated File  (*.csv)", IDC_FORM_COMMA, 16, 15, 110, 14,
+                 kRadio},
+                {ControlKind::AutoRadioButton, "Space Separated File  (*.txt)", IDC_FORM_SPACE, 16, 29, 110, 14,
+                 kRadio},
+                {ControlKind::AutoRadioButton, "Tab Separated File  (*.tsv)", IDC_FORM_TAB, 16, 43, 110, 14, kRadio},
+                {ControlKind::LeftText, "No. of tabs <5 max>.", -1, 29, 60, 80, 14, kLeft},
+                {ControlKind::Edit, "", IDC_TABCOUNT, 98, 59, 10, 11,
+                 ES_CENTER | ES_NUMBER | WS_BORDER | WS_TABSTOP | kChild},
+                {ControlKind::AutoCheckBox, " Modify Values? ", IDC_MODIFYVALUES, 38, 80, 90, 14, kCheck},
+                {ControlKind::DefPushButton, "OK", IDOK, 15, 100, 50, 14, kOk},
+                {ControlKind::PushButton, "Cancel", IDCANCEL, 75, 100, 50, 14, kCancel},
+            }},
         DialogCase{IDD_SWAPFIELDS,
                    "Swap Fields",
                    140,
@@ -145,20 +148,21 @@ INSTANTIATE_TEST_SUITE_P(
                        {ControlKind::DefPushButton, "OK", IDOK, 15, 90, 50, 14, kOk},
                        {ControlKind::PushButton, "Cancel", IDCANCEL, 75, 90, 50, 14, kCancel},
                    }},
-        DialogCase{IDD_CONVERSION,
-                   " Conversion",
-                   140,
-                   100,
-                   {
-                       {ControlKind::GroupBox, "Select Conversion", -1, 9, 5, 120, 72, kGroup},
-                       {ControlKind::AutoRadioButton, "Meters ------>> Feet", IDC_CONV_M2FT, 30, 15, 80, 14, kRadio},
-                       {ControlKind::AutoRadioButton, "Feet ------>> Meters", IDC_CONV_FT2M, 30, 28, 80, 14, kRadio},
-                       {ControlKind::AutoRadioButton, "Enter factor--->>", IDC_CONV_FACTOR, 16, 41, 64, 14, kRadio},
-                       {ControlKind::Edit, "", IDC_FACTOR, 85, 43, 30, 11, ES_CENTER | WS_BORDER | WS_TABSTOP | kChild},
-                       {ControlKind::AutoCheckBox, " Modify Elevations Only", IDC_ELEVATIONSONLY, 22, 58, 100, 15, kCheck},
-                       {ControlKind::DefPushButton, "OK", IDOK, 15, 80, 50, 14, kOk},
-                       {ControlKind::PushButton, "Cancel", IDCANCEL, 75, 80, 50, 14, kCancel},
-                   }}));
+        DialogCase{
+            IDD_CONVERSION,
+            " Conversion",
+            140,
+            100,
+            {
+                {ControlKind::GroupBox, "Select Conversion", -1, 9, 5, 120, 72, kGroup},
+                {ControlKind::AutoRadioButton, "Meters ------>> Feet", IDC_CONV_M2FT, 30, 15, 80, 14, kRadio},
+                {ControlKind::AutoRadioButton, "Feet ------>> Meters", IDC_CONV_FT2M, 30, 28, 80, 14, kRadio},
+                {ControlKind::AutoRadioButton, "Enter factor--->>", IDC_CONV_FACTOR, 16, 41, 64, 14, kRadio},
+                {ControlKind::Edit, "", IDC_FACTOR, 85, 43, 30, 11, ES_CENTER | WS_BORDER | WS_TABSTOP | kChild},
+                {ControlKind::AutoCheckBox, " Modify Elevations Only", IDC_ELEVATIONSONLY, 22, 58, 100, 15, kCheck},
+                {ControlKind::DefPushButton, "OK", IDOK, 15, 80, 50, 14, kOk},
+                {ControlKind::PushButton, "Cancel", IDCANCEL, 75, 80, 50, 14, kCancel},
+            }}));
 
 // ---- syntax ----
 
@@ -182,7 +186,8 @@ struct NumberRow {
 class ResourceScriptNumber : public ::testing::TestWithParam<NumberRow> {};
 
 TEST_P(ResourceScriptNumber, IdExpressionEvaluates) {
-    Parsed parsed = parse("7 DIALOG 0, 0, 10, 10\nBEGIN\n PUSHBUTTON \"x\", " + GetParam().written + ", 1, 2, 3, 4\nEND\n");
+    Parsed parsed =
+        parse("7 DIALOG 0, 0, 10, 10\nBEGIN\n PUSHBUTTON \"x\", " + GetParam().written + ", 1, 2, 3, 4\nEND\n");
     ASSERT_EQ(parsed.dialogs.size(), 1u);
     ASSERT_EQ(parsed.dialogs[0].controls.size(), 1u);
     EXPECT_EQ(parsed.dialogs[0].controls[0].id, GetParam().value);
@@ -238,40 +243,41 @@ TEST_P(ResourceScriptStyle, DefaultsCombineWithWhatIsWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     Controls, ResourceScriptStyle,
-    ::testing::Values(StyleRow{"GROUPBOX \"g\",", "", ControlKind::GroupBox, BS_GROUPBOX | kChild},
-                      StyleRow{"AUTORADIOBUTTON \"r\",", "", ControlKind::AutoRadioButton, kRadio},
-                      StyleRow{"AUTOCHECKBOX \"c\",", "", ControlKind::AutoCheckBox, kCheck},
-                      StyleRow{"PUSHBUTTON \"p\",", "", ControlKind::PushButton, BS_PUSHBUTTON | WS_TABSTOP | kChild},
-                      StyleRow{"DEFPUSHBUTTON \"d\",", "", ControlKind::DefPushButton, kOk},
-                      StyleRow{"LTEXT \"l\",", "", ControlKind::LeftText, kLeft},
-                      StyleRow{"CTEXT \"c\",", "", ControlKind::CenterText, kCenter},
-                      StyleRow{"RTEXT \"r\",", "", ControlKind::RightText, SS_RIGHT | WS_GROUP | kChild},
-                      StyleRow{"EDITTEXT", "", ControlKind::Edit, ES_LEFT | WS_BORDER | WS_TABSTOP | kChild},
-                      StyleRow{"EDITTEXT", "0x2000L | 0x1L", ControlKind::Edit,
-                               ES_NUMBER | ES_CENTER | WS_BORDER | WS_TABSTOP | kChild},
-                      StyleRow{"AUTORADIOBUTTON \"r\",", "0x00020000L", ControlKind::AutoRadioButton, kRadio | WS_GROUP},
-                      StyleRow{"PUSHBUTTON \"p\",", "NOT 0x00010000L", ControlKind::PushButton, BS_PUSHBUTTON | kChild},
-                      StyleRow{"EDITTEXT", "NOT 0x00800000L | 0x08000000L", ControlKind::Edit,
-                               WS_TABSTOP | WS_DISABLED | kChild},
-                      StyleRow{"LTEXT \"l\",", "NOT 0x10000000L", ControlKind::LeftText, SS_LEFT | WS_GROUP | WS_CHILD},
-                      StyleRow{"CTEXT \"c\",", "0x00020000L, 0", ControlKind::CenterText, kCenter}));
+    ::testing::Values(
+        StyleRow{"GROUPBOX \"g\",", "", ControlKind::GroupBox, BS_GROUPBOX | kChild},
+        StyleRow{"AUTORADIOBUTTON \"r\",", "", ControlKind::AutoRadioButton, kRadio},
+        StyleRow{"AUTOCHECKBOX \"c\",", "", ControlKind::AutoCheckBox, kCheck},
+        StyleRow{"PUSHBUTTON \"p\",", "", ControlKind::PushButton, BS_PUSHBUTTON | WS_TABSTOP | kChild},
+        StyleRow{"DEFPUSHBUTTON \"d\",", "", ControlKind::DefPushButton, kOk},
+        StyleRow{"LTEXT \"l\",", "", ControlKind::LeftText, kLeft},
+        StyleRow{"CTEXT \"c\",", "", ControlKind::CenterText, kCenter},
+        StyleRow{"RTEXT \"r\",", "", ControlKind::RightText, SS_RIGHT | WS_GROUP | kChild},
+        StyleRow{"EDITTEXT", "", ControlKind::Edit, ES_LEFT | WS_BORDER | WS_TABSTOP | kChild},
+        StyleRow{"EDITTEXT", "0x2000L | 0x1L", ControlKind::Edit,
+                 ES_NUMBER | ES_CENTER | WS_BORDER | WS_TABSTOP | kChild},
+        StyleRow{"AUTORADIOBUTTON \"r\",", "0x00020000L", ControlKind::AutoRadioButton, kRadio | WS_GROUP},
+        StyleRow{"PUSHBUTTON \"p\",", "NOT 0x00010000L", ControlKind::PushButton, BS_PUSHBUTTON | kChild},
+        StyleRow{"EDITTEXT", "NOT 0x00800000L | 0x08000000L", ControlKind::Edit, WS_TABSTOP | WS_DISABLED | kChild},
+        StyleRow{"LTEXT \"l\",", "NOT 0x10000000L", ControlKind::LeftText, SS_LEFT | WS_GROUP | WS_CHILD},
+        StyleRow{"CTEXT \"c\",", "0x00020000L, 0", ControlKind::CenterText, kCenter}));
 
 TEST(ResourceScriptSyntax, BracesLowerCaseCommentsAndMenuOptions) {
-    Parsed parsed = parse("// a comment\n"
-                          "#pragma code_page(1252)\n"
-                          "5 menu discardable\n"
-                          "{\n"
-                          "  popup \"&P\" {\n"
-                          "    menuitem \"&A\", 11, checked grayed\n"
-                          "    menuitem \"&B\", 12, GRAYED, CHECKED /* both */\n"
-                          "    menuitem separator\n"
-                          "  }\n"
-                          "  MENUITEM \"&C\", 0x0D\n"
-                          "}\n"
-                          "6 DIALOG 1, 2, 3, 4\n"
-                          "CAPTION \"No style\"\n"
-                          "{\n"
-                          "}\n");
+    Parsed parsed = parse(
+        "// a comment\n"
+        "#pragma code_page(1252)\n"
+        "5 menu discardable\n"
+        "{\n"
+        "  popup \"&P\" {\n"
+        "    menuitem \"&A\", 11, checked grayed\n"
+        "    menuitem \"&B\", 12, GRAYED, CHECKED /* both */\n"
+        "    menuitem separator\n"
+        "  }\n"
+        "  MENUITEM \"&C\", 0x0D\n"
+        "}\n"
+        "6 DIALOG 1, 2, 3, 4\n"
+        "CAPTION \"No style\"\n"
+        "{\n"
+        "}\n");
     ASSERT_EQ(parsed.menus.size(), 1u);
     const layer::MenuTemplate& menu = parsed.menus[0];
     EXPECT_EQ(menu.id, 5);
@@ -312,7 +318,8 @@ TEST_P(ResourceScriptRefusal, AbortsNamingTheConstruct) {
 INSTANTIATE_TEST_SUITE_P(
     Unknown, ResourceScriptRefusal,
     ::testing::Values(
-        RefusalRow{"ResourceType", "1 ACCELERATORS\nBEGIN\nEND\n", "line 1: resource type ACCELERATORS is not implemented"},
+        RefusalRow{"ResourceType", "1 ACCELERATORS\nBEGIN\nEND\n",
+                   "line 1: resource type ACCELERATORS is not implemented"},
         RefusalRow{"Control", "1 DIALOG 0, 0, 9, 9\nBEGIN\n CONTROL \"x\", 5, \"Button\", 0, 1, 2, 3, 4\nEND\n",
                    "line 3: dialog control CONTROL"},
         RefusalRow{"DialogStatement", "1 DIALOG 0, 0, 9, 9\nEXSTYLE 0x8L\nBEGIN\nEND\n", "dialog statement EXSTYLE"},
@@ -323,7 +330,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalRow{"UnterminatedString", "1 DIALOG 0, 0, 9, 9\nCAPTION \"open\nBEGIN\nEND\n", "unterminated string"},
         RefusalRow{"ExtendedStyle", "1 DIALOG 0, 0, 9, 9\nBEGIN\n EDITTEXT 5, 1, 2, 3, 4, 0, 0x200L\nEND\n",
                    "extended control style"},
-        RefusalRow{"MissingEnd", "1 DIALOG 0, 0, 9, 9\nBEGIN\n EDITTEXT 5, 1, 2, 3, 4\n", "dialog control the end of the script"},
+        RefusalRow{"MissingEnd", "1 DIALOG 0, 0, 9, 9\nBEGIN\n EDITTEXT 5, 1, 2, 3, 4\n",
+                   "dialog control the end of the script"},
         RefusalRow{"StrayCharacter", "1 MENU\nBEGIN\n MENUITEM \"x\", 5 ; \nEND\n", "unexpected character ';'"}),
     [](const ::testing::TestParamInfo<RefusalRow>& info) { return info.param.name; });
 

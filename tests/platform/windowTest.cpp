@@ -18,16 +18,16 @@ TEST(WindowClassTest, RegistersANameOnceAndRefusesNoName) {
     EXPECT_EQ(RegisterClassExA(&wc), 0);
     wc.lpszClassName = nullptr;
     EXPECT_EQ(RegisterClassExA(&wc), 0);
-    EXPECT_EQ(CreateWindowExA(0, "skerrowNeverRegistered", "x", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 0, 960,
-                              740, NULL, NULL, NULL, NULL),
+    EXPECT_EQ(CreateWindowExA(0, "skerrowNeverRegistered", "x", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 0, 960, 740,
+                              NULL, NULL, NULL, NULL),
               nullptr);
 }
 
 TEST(WindowCreationTest, WmCreateArrivesBeforeCreateWindowReturnsWithTheMenuInPlace) {
     g_received.clear();
     registerTestClass(true);
-    HWND window = CreateWindowExA(0, testClassName(true), "Test window", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0,
-                                  0, 960, 740, NULL, NULL, GetModuleHandleA(NULL), NULL);
+    HWND window = CreateWindowExA(0, testClassName(true), "Test window", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 0,
+                                  960, 740, NULL, NULL, GetModuleHandleA(NULL), NULL);
     ASSERT_NE(window, nullptr);
     ASSERT_FALSE(g_received.empty());
     EXPECT_EQ(g_received.front().message, static_cast<UINT>(WM_CREATE));
@@ -111,7 +111,8 @@ TEST(MessageLoopTest, PumpLeavesTheQuitMessageForTheLoop) {
 
 TEST(MessageLoopTest, WinMainReturnsTheCodeOfTheQuitMessage) {
     int stepsRun = 0;
-    int result = td::runMessageLoop({[&] { ++stepsRun; }, [&] {
+    int result = td::runMessageLoop({[&] { ++stepsRun; },
+                                     [&] {
                                          ++stepsRun;
                                          PostQuitMessage(7);
                                      }});
@@ -119,6 +120,4 @@ TEST(MessageLoopTest, WinMainReturnsTheCodeOfTheQuitMessage) {
     EXPECT_EQ(result, 7);
 }
 
-TEST(MessageLoopTest, AnIdleLoopWithoutStepsEndsWithMinus99) {
-    EXPECT_EQ(td::runMessageLoop({}), -99);
-}
+TEST(MessageLoopTest, AnIdleLoopWithoutStepsEndsWithMinus99) { EXPECT_EQ(td::runMessageLoop({}), -99); }

@@ -46,8 +46,8 @@ inline void registerTestClass(bool withMenu) {
 
 inline HWND createTestWindow(bool withMenu) {
     registerTestClass(withMenu);
-    HWND window = CreateWindowExA(0, testClassName(withMenu), "Test window", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-                                  0, 0, 960, 740, NULL, NULL, GetModuleHandleA(NULL), NULL);
+    HWND window = CreateWindowExA(0, testClassName(withMenu), "Test window", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0,
+                                  0, 960, 740, NULL, NULL, GetModuleHandleA(NULL), NULL);
     if (window) ShowWindow(window, SW_SHOWNORMAL);
     return window;
 }

@@ -77,12 +77,11 @@ TEST_P(InfoPanelTest, FiveTextsWithTheirFontsAndPlaces) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, InfoPanelTest,
-    ::testing::Values(
-        PanelCase{"ThreeFields", "Survey.CSV", "1000,1000,12.34\n2000,1500,56.78\n1500,1200,20\n", "survey.csv", "12.3",
-                  "56.8", "3"},
-        PanelCase{"TwoFields", "PLAN.csv", "1000,1000\n2000,1500\n", "plan.csv", "0.0", "0.0", "2"},
-        PanelCase{"FiveFieldsNegative", "Site 7.csv", "1,1000,1000,-3.25,A\n2,2000,1500,7.5,B\n", "site 7.csv",
-                  "-3.2", "7.5", "2"}),
+    ::testing::Values(PanelCase{"ThreeFields", "Survey.CSV", "1000,1000,12.34\n2000,1500,56.78\n1500,1200,20\n",
+                                "survey.csv", "12.3", "56.8", "3"},
+                      PanelCase{"TwoFields", "PLAN.csv", "1000,1000\n2000,1500\n", "plan.csv", "0.0", "0.0", "2"},
+                      PanelCase{"FiveFieldsNegative", "Site 7.csv", "1,1000,1000,-3.25,A\n2,2000,1500,7.5,B\n",
+                                "site 7.csv", "-3.2", "7.5", "2"}),
     [](const ::testing::TestParamInfo<PanelCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PlotTest, FrameIsAThreePixelRedEdgeCentredOnTheFrameLines) {

@@ -8,8 +8,8 @@
 #include <random>
 #include <vector>
 
-#include "support/plotFixture.h"
 #include "support/markWidths.h"
+#include "support/plotFixture.h"
 
 namespace {
 
@@ -70,13 +70,15 @@ std::vector<std::string> openableLines(std::mt19937_64& random, const DrawingCas
 // drawing may stop.
 std::vector<std::string> changedLines(std::mt19937_64& random, const DrawingCase& c, int count) {
     std::vector<std::string> lines = openableLines(random, {c.name, c.fieldCount, c.swap, count});
-    const std::string drawnOrPassed[] = {"0,5301000,12.5", "401000,0,1.5", "401000,5301000,12,7",
-                                         "401000,5301000,123456789012345678", "401000,5301000,-9e9",
-                                         "-401000,5301000,1.5", "401000,-5301000,1.5", "401000,5301000,32765.9",
-                                         "401000,5301000,32767.99"};
-    const char withNul[] = "4010\0" "00,5301000,1";
-    const std::string mayStop[] = {"401000", "401000,5301000", "", "\t", std::string(130, '4'),
-                                   std::string(withNul, sizeof withNul - 1)};
+    const std::string drawnOrPassed[] = {
+        "0,5301000,12.5",         "401000,0,1.5",        "401000,5301000,12,7", "401000,5301000,123456789012345678",
+        "401000,5301000,-9e9",    "-401000,5301000,1.5", "401000,-5301000,1.5", "401000,5301000,32765.9",
+        "401000,5301000,32767.99"};
+    const char withNul[] =
+        "4010\0"
+        "00,5301000,1";
+    const std::string mayStop[] = {"401000", "401000,5301000",      "",
+                                   "\t",     std::string(130, '4'), std::string(withNul, sizeof withNul - 1)};
     for (size_t i = 0; i < lines.size(); ++i) {
         if (random() % 40 != 0) continue;
         const std::string& line = i < lines.size() * 9 / 10
@@ -166,11 +168,10 @@ TEST_P(PlainDrawingTest, RedrawOfAChangedFileDrawsAsTheGeneralReadingDoes) {
     expectSame(plain, drawn());
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, PlainDrawingTest,
-                         ::testing::Values(DrawingCase{"ThreeFields", 3, false, 3001},
-                                           DrawingCase{"ThreeFieldsSwapped", 3, true, 3000},
-                                           DrawingCase{"TwoFields", 2, false, 3001},
-                                           DrawingCase{"TwoFieldsSwapped", 2, true, 3001},
-                                           DrawingCase{"EverySecondLine", 3, false, 480001},
-                                           DrawingCase{"EveryFourthLineSwapped", 2, true, 1440001}),
-                         [](const ::testing::TestParamInfo<DrawingCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Files, PlainDrawingTest,
+    ::testing::Values(DrawingCase{"ThreeFields", 3, false, 3001}, DrawingCase{"ThreeFieldsSwapped", 3, true, 3000},
+                      DrawingCase{"TwoFields", 2, false, 3001}, DrawingCase{"TwoFieldsSwapped", 2, true, 3001},
+                      DrawingCase{"EverySecondLine", 3, false, 480001},
+                      DrawingCase{"EveryFourthLineSwapped", 2, true, 1440001}),
+    [](const ::testing::TestParamInfo<DrawingCase>& info) { return std::string(info.param.name); });

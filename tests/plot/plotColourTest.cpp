@@ -47,19 +47,20 @@ TEST_P(GreyTest, EveryPointIsGrey) {
     EXPECT_EQ(count(inside(), RGB(154, 154, 154)), 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, GreyTest,
-                         ::testing::Values(GreyCase{"TwoFields", "1000,1000\n1450,1200\n1900,1450\n"},
-                                           GreyCase{"EqualElevations", "1000,1000,55.5\n1450,1200,55.5\n1900,1450,55.5\n"},
-                                           GreyCase{"FiveFields", "1,1000,1000,7,A\n2,1450,1200,7,B\n3,1900,1450,7,C\n"}),
-                         [](const ::testing::TestParamInfo<GreyCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Files, GreyTest,
+    ::testing::Values(GreyCase{"TwoFields", "1000,1000\n1450,1200\n1900,1450\n"},
+                      GreyCase{"EqualElevations", "1000,1000,55.5\n1450,1200,55.5\n1900,1450,55.5\n"},
+                      GreyCase{"FiveFields", "1,1000,1000,7,A\n2,1450,1200,7,B\n3,1900,1450,7,C\n"}),
+    [](const ::testing::TestParamInfo<GreyCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PlotColourTest, ElevationsJustBelow32768AreNotDrawn) {
     struct Row {
         const char* z;
         bool drawn;
     };
-    const Row rows[] = {{"32765.8", true},   {"32765.9", false}, {"32766", false},
-                        {"32767", false},    {"32767.999", false}, {"32768", true}};
+    const Row rows[] = {{"32765.8", true}, {"32765.9", false},   {"32766", false},
+                        {"32767", false},  {"32767.999", false}, {"32768", true}};
     std::string content = "1000,1000,0\n1900,1450,40000\n";
     for (int i = 0; i < 6; ++i) content += std::to_string(1100 + 100 * i) + ",1200," + rows[i].z + "\n";
     openPoints(content);

@@ -80,20 +80,19 @@ TEST_P(FrameEdgeTest, PointOnTheEdgeIsNotDrawn) {
         EXPECT_EQ(rgb(at(c.column, c.row)), rgb(before));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Edges, FrameEdgeTest,
-    ::testing::Values(
-        // 1000 x 500 units: frame (26, 119) to (936, 578), scale just below 0.9
-        EdgeCase{"OnLeft", "2000,1500", "995,1250", 26, 350, false},
-        EdgeCase{"InsideLeft", "2000,1500", "997,1250", 28, 350, true},
-        EdgeCase{"OnRight", "2000,1500", "2007,1250", 936, 350, false},
-        EdgeCase{"InsideRight", "2000,1500", "2005,1250", 934, 350, true},
-        EdgeCase{"OnBottom", "2000,1500", "1500,996", 480, 578, false},
-        EdgeCase{"InsideBottom", "2000,1500", "1500,998", 480, 576, true},
-        // 900 x 450 units: frame (25, 118) to (936, 578), scale 1
-        EdgeCase{"OnTop", "1900,1450", "1450,1457", 480, 118, false},
-        EdgeCase{"InsideTop", "1900,1450", "1450,1455", 480, 120, true}),
-    [](const ::testing::TestParamInfo<EdgeCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Edges, FrameEdgeTest,
+                         ::testing::Values(
+                             // 1000 x 500 units: frame (26, 119) to (936, 578), scale just below 0.9
+                             EdgeCase{"OnLeft", "2000,1500", "995,1250", 26, 350, false},
+                             EdgeCase{"InsideLeft", "2000,1500", "997,1250", 28, 350, true},
+                             EdgeCase{"OnRight", "2000,1500", "2007,1250", 936, 350, false},
+                             EdgeCase{"InsideRight", "2000,1500", "2005,1250", 934, 350, true},
+                             EdgeCase{"OnBottom", "2000,1500", "1500,996", 480, 578, false},
+                             EdgeCase{"InsideBottom", "2000,1500", "1500,998", 480, 576, true},
+                             // 900 x 450 units: frame (25, 118) to (936, 578), scale 1
+                             EdgeCase{"OnTop", "1900,1450", "1450,1457", 480, 118, false},
+                             EdgeCase{"InsideTop", "1900,1450", "1450,1455", 480, 120, true}),
+                         [](const ::testing::TestParamInfo<EdgeCase>& info) { return std::string(info.param.name); });
 
 // The header line (here a point that would land at 480, 374) is drawn only when read as data.
 struct HeaderCase {
@@ -161,9 +160,9 @@ TEST_P(BadLineTest, DrawingStopsAtTheLine) {
     EXPECT_EQ(rgb(at(330, 374)), rgb(kBlack));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, BadLineTest,
-    ::testing::Values(BadLineCase{"TooLongToRead", "1150," + std::string(200, '1')},
-                      BadLineCase{"NoComma", "1150"},
-                      BadLineCase{"BlankBeforeMoreData", ""}),
-    [](const ::testing::TestParamInfo<BadLineCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lines, BadLineTest,
+                         ::testing::Values(BadLineCase{"TooLongToRead", "1150," + std::string(200, '1')},
+                                           BadLineCase{"NoComma", "1150"}, BadLineCase{"BlankBeforeMoreData", ""}),
+                         [](const ::testing::TestParamInfo<BadLineCase>& info) {
+                             return std::string(info.param.name);
+                         });

@@ -52,9 +52,9 @@ TEST_P(ThinningTest, DrawsTheFirstLineAndEveryNthAfterIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LineCounts, ThinningTest,
-                         ::testing::Values(ThinningCase{480000, 1}, ThinningCase{480001, 2},
-                                           ThinningCase{1120000, 2}, ThinningCase{1120001, 3},
-                                           ThinningCase{1440000, 3}, ThinningCase{1440001, 4}),
+                         ::testing::Values(ThinningCase{480000, 1}, ThinningCase{480001, 2}, ThinningCase{1120000, 2},
+                                           ThinningCase{1120001, 3}, ThinningCase{1440000, 3},
+                                           ThinningCase{1440001, 4}),
                          [](const ::testing::TestParamInfo<ThinningCase>& info) {
                              return "Lines" + std::to_string(info.param.lines);
                          });

@@ -2,8 +2,8 @@
 #include <string>
 
 #include "openSteps.h"
-#include "support/appFixture.h"
 #include "resource.h"
+#include "support/appFixture.h"
 
 using namespace openSteps;
 

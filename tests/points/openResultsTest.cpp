@@ -3,9 +3,9 @@
 #include <string>
 
 #include "openSteps.h"
+#include "resource.h"
 #include "support/appFixture.h"
 #include "support/openFiles.h"
-#include "resource.h"
 
 using namespace openSteps;
 
@@ -87,8 +87,8 @@ TEST_P(OpenRanges, GathersTrueRanges) {
 INSTANTIATE_TEST_SUITE_P(
     Files, OpenRanges,
     ::testing::Values(
-        RangeCase{"ThreeFieldsHeader", "X,Y,Z\n5000.4,7000.6,101.5\n5200,7100,99.25\n5100,6900,120\n", true, 3,
-                  5000, 5200, 6900, 7100, 99.25f, 120.0f, 20.75f, 3},
+        RangeCase{"ThreeFieldsHeader", "X,Y,Z\n5000.4,7000.6,101.5\n5200,7100,99.25\n5100,6900,120\n", true, 3, 5000,
+                  5200, 6900, 7100, 99.25f, 120.0f, 20.75f, 3},
         RangeCase{"FiveFieldsHeader",
                   "Point,X,Y,Z,Desc\n1,2000,3000,10.5,TREE\n2,2500,3300,12.0,FENCE\n3,2100,3100,8.75,POST\n", true, 5,
                   2000, 2500, 3000, 3300, 8.75f, 12.0f, 3.25f, 3},
@@ -96,13 +96,12 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"AllNegative", "-100,-200,-5\n-300,-400,-7.5\n-250,-350,-6\n", false, 3, -300, -100, -400, -200,
                   -7.5f, -5.0f, 2.5f, 3},
         RangeCase{"HighElevations", "1,1,20000000\n2,2,30000000\n", false, 3, 1, 2, 1, 2, 2.0e7f, 3.0e7f, 1.0e7f, 2},
-        RangeCase{"NoDataBand", "1,1,32766.5\n2,2,32765.5\n3,3,32767.5\n4,4,32766\n5,5,32767\n", false, 3, 1, 5, 1,
-                  5, 32765.5f, 32767.5f, 2.0f, 5},
+        RangeCase{"NoDataBand", "1,1,32766.5\n2,2,32765.5\n3,3,32767.5\n4,4,32766\n5,5,32767\n", false, 3, 1, 5, 1, 5,
+                  32765.5f, 32767.5f, 2.0f, 5},
         RangeCase{"OnlyNoData", "1,1,32766.5\n2,2,32766.5\n", false, 3, 1, 2, 1, 2, 0.0f, 0.0f, 0.0f, 2},
-        RangeCase{"LastLineWithoutBreak", "100,200,1\n300,400,2\n900,800,3", false, 3, 100, 900, 200, 800, 1.0f,
-                  3.0f, 2.0f, 3},
-        RangeCase{"CrLf", "100,200,1\r\n300,400,2\r\n900,800,3\r\n", false, 3, 100, 900, 200, 800, 1.0f, 3.0f, 2.0f,
-                  3},
+        RangeCase{"LastLineWithoutBreak", "100,200,1\n300,400,2\n900,800,3", false, 3, 100, 900, 200, 800, 1.0f, 3.0f,
+                  2.0f, 3},
+        RangeCase{"CrLf", "100,200,1\r\n300,400,2\r\n900,800,3\r\n", false, 3, 100, 900, 200, 800, 1.0f, 3.0f, 2.0f, 3},
         RangeCase{"CrLfWithoutFinalBreak", "100,200,1\r\n300,400,2\r\n900,800,3", false, 3, 100, 900, 200, 800, 1.0f,
                   3.0f, 2.0f, 3},
         RangeCase{"TrailingBlankLines", "100,200\n300,400\n\n  \n\r\n", false, 2, 100, 300, 200, 400, 0.0f, 0.0f, 0.0f,
@@ -174,10 +173,11 @@ TEST_F(OpenResults, FailureAfterSuccessKeepsOldFit) {
     const float scale = g_scale;
     expectChoose(file("zero.csv", "100,200\n0,300\n"));
     expectSwapOk();
-    expectError(window, "This file either has a header line or there       \n"
-                        "are X - Y fields equal to zero.  Erase any\n"
-                        "lines with zero XY values or check the\n"
-                        "\"Ignore 1st line\"  box when opening file.");
+    expectError(window,
+                "This file either has a header line or there       \n"
+                "are X - Y fields equal to zero.  Erase any\n"
+                "lines with zero XY values or check the\n"
+                "\"Ignore 1st line\"  box when opening file.");
     td::command(window, IDM_OPEN);
     td::checkDone();
     expectNothingSelectable(window);

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "points/appState.h"
-#include "testdriver.h"
-#include "support/openFiles.h"
 #include "resource.h"
+#include "support/openFiles.h"
+#include "testdriver.h"
 
 namespace openSteps {
 

@@ -2,9 +2,9 @@
 #include <string>
 
 #include "openSteps.h"
+#include "resource.h"
 #include "support/appFixture.h"
 #include "support/openFiles.h"
-#include "resource.h"
 
 using namespace openSteps;
 

@@ -24,8 +24,8 @@ struct Chunk {
 Chunk randomChunk(std::mt19937_64& random) {
     // The edges of the plain range ('+' and '/' just outside, ':' after the digits), the
     // line break's characters, and bytes with the high bit set.
-    static const char interesting[] = {'\n', '\r', ',', '-', '.', '/', '+', ':', '0', '9', ' ',
-                                       '\0', 'e',  '\x80', '\xac', '\xb9', '\xff', '\x8a'};
+    static const char interesting[] = {'\n', '\r', ',',  '-', '.',    '/',    '+',    ':',    '0',
+                                       '9',  ' ',  '\0', 'e', '\x80', '\xac', '\xb9', '\xff', '\x8a'};
     Chunk chunk;
     for (char& c : chunk.text)
         c = random() % 4 ? interesting[random() % sizeof interesting] : static_cast<char>(random() % 256);

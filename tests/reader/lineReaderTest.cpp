@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "points/appState.h"
-#include "support/testReader.h"
-#include "reader/numberReading.h"
 #include "reader/lineReader.h"
+#include "reader/numberReading.h"
+#include "support/testReader.h"
 
 namespace {
 
@@ -67,21 +67,20 @@ TEST_P(ReadLine, StoresLineAndSetsStreamState) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ReadLine,
-    ::testing::Values(
-        ReadLineCase{"Plain", "100,200\n300,400\n", 128, "100,200", false, false},
-        ReadLineCase{"Exactly79With80", chars(79) + "\n1,2\n", 80, chars(79), false, false},
-        ReadLineCase{"Over79With80", chars(80) + "\n1,2\n", 80, chars(79), false, true},
-        ReadLineCase{"Exactly79CrLfWith80", chars(79) + "\r\n1,2\r\n", 80, chars(79), false, false},
-        ReadLineCase{"Exactly127With128", chars(127) + "\n", 128, chars(127), false, false},
-        ReadLineCase{"Over127With128", chars(128) + "\n", 128, chars(127), false, true},
-        ReadLineCase{"LimitAbove128IsCapped", chars(200) + "\n", 500, chars(127), false, true},
-        ReadLineCase{"CrLfStripped", "1,2\r\n3,4\r\n", 128, "1,2", false, false},
-        ReadLineCase{"NoBreakAtEnd", "1,2", 128, "1,2", true, false},
-        ReadLineCase{"FullBufferThenEnd", chars(79), 80, chars(79), true, false},
-        ReadLineCase{"CrAtEnd", "1,2\r", 128, "1,2", true, false},
-        ReadLineCase{"LoneCrKept", "1\r2,3\n", 128, "1\r2,3", false, false},
-        ReadLineCase{"EmptyLine", "\n1,2\n", 128, "", false, false},
-        ReadLineCase{"EmptyFile", "", 128, "", true, true}),
+    ::testing::Values(ReadLineCase{"Plain", "100,200\n300,400\n", 128, "100,200", false, false},
+                      ReadLineCase{"Exactly79With80", chars(79) + "\n1,2\n", 80, chars(79), false, false},
+                      ReadLineCase{"Over79With80", chars(80) + "\n1,2\n", 80, chars(79), false, true},
+                      ReadLineCase{"Exactly79CrLfWith80", chars(79) + "\r\n1,2\r\n", 80, chars(79), false, false},
+                      ReadLineCase{"Exactly127With128", chars(127) + "\n", 128, chars(127), false, false},
+                      ReadLineCase{"Over127With128", chars(128) + "\n", 128, chars(127), false, true},
+                      ReadLineCase{"LimitAbove128IsCapped", chars(200) + "\n", 500, chars(127), false, true},
+                      ReadLineCase{"CrLfStripped", "1,2\r\n3,4\r\n", 128, "1,2", false, false},
+                      ReadLineCase{"NoBreakAtEnd", "1,2", 128, "1,2", true, false},
+                      ReadLineCase{"FullBufferThenEnd", chars(79), 80, chars(79), true, false},
+                      ReadLineCase{"CrAtEnd", "1,2\r", 128, "1,2", true, false},
+                      ReadLineCase{"LoneCrKept", "1\r2,3\n", 128, "1\r2,3", false, false},
+                      ReadLineCase{"EmptyLine", "\n1,2\n", 128, "", false, false},
+                      ReadLineCase{"EmptyFile", "", 128, "", true, true}),
     [](const ::testing::TestParamInfo<ReadLineCase>& info) { return std::string(info.param.name); });
 
 TEST(ReadLineSequence, FailedStreamYieldsEmptyLinesAndEndSetsFail) {
@@ -165,23 +164,48 @@ TEST_P(ReadDataLine, WalksFileByTheSharedRule) {
 INSTANTIATE_TEST_SUITE_P(
     Files, ReadDataLine,
     ::testing::Values(
-        DataLineCase{"LineFeeds", "1,2\n3,4\n", 0, 80,
+        DataLineCase{"LineFeeds",
+                     "1,2\n3,4\n",
+                     0,
+                     80,
                      {{LineOutcome::Data, 1, "1,2"}, {LineOutcome::Data, 2, "3,4"}, {LineOutcome::End, 3, ""}}},
-        DataLineCase{"LastLineWithoutBreak", "1,2\n3,4", 0, 80,
+        DataLineCase{"LastLineWithoutBreak",
+                     "1,2\n3,4",
+                     0,
+                     80,
                      {{LineOutcome::Data, 1, "1,2"}, {LineOutcome::Data, 2, "3,4"}, {LineOutcome::End, 2, "3,4"}}},
-        DataLineCase{"CrLf", "1,2\r\n3,4\r\n", 0, 80,
+        DataLineCase{"CrLf",
+                     "1,2\r\n3,4\r\n",
+                     0,
+                     80,
                      {{LineOutcome::Data, 1, "1,2"}, {LineOutcome::Data, 2, "3,4"}, {LineOutcome::End, 3, ""}}},
-        DataLineCase{"CrLfWithoutFinalBreak", "1,2\r\n3,4", 0, 80,
+        DataLineCase{"CrLfWithoutFinalBreak",
+                     "1,2\r\n3,4",
+                     0,
+                     80,
                      {{LineOutcome::Data, 1, "1,2"}, {LineOutcome::Data, 2, "3,4"}, {LineOutcome::End, 2, "3,4"}}},
-        DataLineCase{"TrailingBlankLines", "1,2\n3,4\n\n \t\r\n\n", 0, 80,
+        DataLineCase{"TrailingBlankLines",
+                     "1,2\n3,4\n\n \t\r\n\n",
+                     0,
+                     80,
                      {{LineOutcome::Data, 1, "1,2"}, {LineOutcome::Data, 2, "3,4"}, {LineOutcome::End, 3, ""}}},
-        DataLineCase{"BlankLineBeforeData", "1,2\n\n3,4\n", 0, 80, {{LineOutcome::Data, 1, "1,2"}, {LineOutcome::Bad, 2, ""}}},
-        DataLineCase{"SpacesLineBeforeData", "1,2\n3,4\n   \n\n5,6", 0, 80,
+        DataLineCase{
+            "BlankLineBeforeData", "1,2\n\n3,4\n", 0, 80, {{LineOutcome::Data, 1, "1,2"}, {LineOutcome::Bad, 2, ""}}},
+        DataLineCase{"SpacesLineBeforeData",
+                     "1,2\n3,4\n   \n\n5,6",
+                     0,
+                     80,
                      {{LineOutcome::Data, 1, "1,2"}, {LineOutcome::Data, 2, "3,4"}, {LineOutcome::Bad, 3, ""}}},
         DataLineCase{"BlankFirstLine", "\n1,2\n", 0, 128, {{LineOutcome::Bad, 1, ""}}},
-        DataLineCase{"OverLongLine", "1,2\n" + chars(80) + "\n3,4\n", 0, 80,
+        DataLineCase{"OverLongLine",
+                     "1,2\n" + chars(80) + "\n3,4\n",
+                     0,
+                     80,
                      {{LineOutcome::Data, 1, "1,2"}, {LineOutcome::Bad, 2, chars(79)}}},
-        DataLineCase{"LongLineAfterBlank", "1,2\n\n" + chars(90) + "\n", 0, 80,
+        DataLineCase{"LongLineAfterBlank",
+                     "1,2\n\n" + chars(90) + "\n",
+                     0,
+                     80,
                      {{LineOutcome::Data, 1, "1,2"}, {LineOutcome::Bad, 2, ""}}},
         DataLineCase{"HeaderSkipped", "X,Y\n1,2\n", 1, 128, {{LineOutcome::Data, 2, "1,2"}, {LineOutcome::End, 3, ""}}},
         DataLineCase{"OverLongHeaderSkip", chars(130) + "\n1,2\n", 1, 128, {{LineOutcome::Bad, 1, chars(127)}}},

@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "points/appState.h"
+#include "reader/lineReader.h"
 #include "reader/plainLines.h"
 #include "reader/pointFields.h"
-#include "reader/lineReader.h"
 #include "support/markWidths.h"
-#include "support/testReader.h"
 #include "support/scratchFolder.h"
+#include "support/testReader.h"
 
 namespace {
 
@@ -49,7 +49,8 @@ std::string walkFile(std::mt19937_64& random, int fieldCount) {
         if (static_cast<int>(random() % 32) >= oddOnes) {
             line = std::to_string(400000 + random() % 9000) + "." + std::to_string(random() % 100) + "," +
                    std::to_string(5300000 + random() % 9000) + "." + std::to_string(random() % 1000);
-            if (fieldCount == 3) line += "," + std::string(random() % 8 ? "" : "-") + std::to_string(random() % 2000) + ".5";
+            if (fieldCount == 3)
+                line += "," + std::string(random() % 8 ? "" : "-") + std::to_string(random() % 2000) + ".5";
         } else {
             static const char alphabet[] = "0123456789,.-+/e :\r\t";
             const int lengths[] = {0, 1, 3, 12, 40, 62, 63, 64, 65, 78, 79, 80, 81, 127, 128};
@@ -124,28 +125,30 @@ TEST_P(TakePlainLines, TakeWhatNextPointLineTakesAndLeaveTheRest) {
             const size_t runStart = at;
             long long taken = 0;
             withPlainForm(pointLayout(), [&](auto form) {
-              taken = takePlainLines(g_reader, limit, form, [&](const PlainLine& line) {
-                if (random() % 50 == 0) return false;
-                const PointFields point = plainLinePoint(line, pointLayout());
-                EXPECT_EQ(std::string(line.text, line.length).find_first_not_of("0123456789,.-"), std::string::npos);
-                Seen seen = seenOf(LineOutcome::Data, true, point);
-                if (at >= expected.size()) {
-                    ADD_FAILURE() << "file " << file << ": a line past the end";
-                    return false;
-                }
-                const Seen& want = expected[at++];
-                EXPECT_EQ(want.outcome, LineOutcome::Data) << "file " << file << " line " << want.lineNumber;
-                EXPECT_TRUE(want.cut) << "file " << file << " line " << want.lineNumber;
-                EXPECT_EQ(want.commas, fieldCount - 1) << "file " << file << " line " << want.lineNumber;
-                EXPECT_EQ(seen.x, want.x) << "file " << file << " line " << want.lineNumber;
-                EXPECT_EQ(seen.y, want.y) << "file " << file << " line " << want.lineNumber;
-                EXPECT_EQ(seen.z, want.z) << "file " << file << " line " << want.lineNumber;
-                EXPECT_TRUE(sameBits(seen.xValue, want.xValue)) << "file " << file << " line " << want.lineNumber;
-                EXPECT_TRUE(sameBits(seen.yValue, want.yValue)) << "file " << file << " line " << want.lineNumber;
-                EXPECT_TRUE(sameBits(seen.zValue, want.zValue)) << "file " << file << " line " << want.lineNumber;
-                EXPECT_TRUE(sameBits(seen.elevation, want.elevation)) << "file " << file << " line " << want.lineNumber;
-                return true;
-              });
+                taken = takePlainLines(g_reader, limit, form, [&](const PlainLine& line) {
+                    if (random() % 50 == 0) return false;
+                    const PointFields point = plainLinePoint(line, pointLayout());
+                    EXPECT_EQ(std::string(line.text, line.length).find_first_not_of("0123456789,.-"),
+                              std::string::npos);
+                    Seen seen = seenOf(LineOutcome::Data, true, point);
+                    if (at >= expected.size()) {
+                        ADD_FAILURE() << "file " << file << ": a line past the end";
+                        return false;
+                    }
+                    const Seen& want = expected[at++];
+                    EXPECT_EQ(want.outcome, LineOutcome::Data) << "file " << file << " line " << want.lineNumber;
+                    EXPECT_TRUE(want.cut) << "file " << file << " line " << want.lineNumber;
+                    EXPECT_EQ(want.commas, fieldCount - 1) << "file " << file << " line " << want.lineNumber;
+                    EXPECT_EQ(seen.x, want.x) << "file " << file << " line " << want.lineNumber;
+                    EXPECT_EQ(seen.y, want.y) << "file " << file << " line " << want.lineNumber;
+                    EXPECT_EQ(seen.z, want.z) << "file " << file << " line " << want.lineNumber;
+                    EXPECT_TRUE(sameBits(seen.xValue, want.xValue)) << "file " << file << " line " << want.lineNumber;
+                    EXPECT_TRUE(sameBits(seen.yValue, want.yValue)) << "file " << file << " line " << want.lineNumber;
+                    EXPECT_TRUE(sameBits(seen.zValue, want.zValue)) << "file " << file << " line " << want.lineNumber;
+                    EXPECT_TRUE(sameBits(seen.elevation, want.elevation))
+                        << "file " << file << " line " << want.lineNumber;
+                    return true;
+                });
             });
             ASSERT_FALSE(HasFailure()) << "file " << file;
             ASSERT_EQ(static_cast<size_t>(taken), at - runStart) << "file " << file;
@@ -207,22 +210,22 @@ TEST_P(TakePlainLines, PassOverWhatNextDataLineReadsAsData) {
             };
             long long taken = 0;
             withPlainForm(pointLayout(), [&](auto form) {
-              taken = takePlainLinesPassing(g_reader, limit, form, &passOver, [&](const PlainLine& line) {
-                if (random() % 50 == 0) return -1;
-                passed(pending);
-                const Seen seen = seenOf(LineOutcome::Data, true, plainLinePoint(line, pointLayout()));
-                if (at >= expected.size()) {
-                    ADD_FAILURE() << "file " << file << ": a line past the end";
-                    return -1;
-                }
-                const Seen& want = expected[at++];
-                EXPECT_EQ(want.outcome, LineOutcome::Data) << "file " << file << " line " << want.lineNumber;
-                EXPECT_TRUE(want.cut) << "file " << file << " line " << want.lineNumber;
-                EXPECT_EQ(seen.x, want.x) << "file " << file << " line " << want.lineNumber;
-                EXPECT_TRUE(sameBits(seen.zValue, want.zValue)) << "file " << file << " line " << want.lineNumber;
-                pending = step;
-                return step;
-              });
+                taken = takePlainLinesPassing(g_reader, limit, form, &passOver, [&](const PlainLine& line) {
+                    if (random() % 50 == 0) return -1;
+                    passed(pending);
+                    const Seen seen = seenOf(LineOutcome::Data, true, plainLinePoint(line, pointLayout()));
+                    if (at >= expected.size()) {
+                        ADD_FAILURE() << "file " << file << ": a line past the end";
+                        return -1;
+                    }
+                    const Seen& want = expected[at++];
+                    EXPECT_EQ(want.outcome, LineOutcome::Data) << "file " << file << " line " << want.lineNumber;
+                    EXPECT_TRUE(want.cut) << "file " << file << " line " << want.lineNumber;
+                    EXPECT_EQ(seen.x, want.x) << "file " << file << " line " << want.lineNumber;
+                    EXPECT_TRUE(sameBits(seen.zValue, want.zValue)) << "file " << file << " line " << want.lineNumber;
+                    pending = step;
+                    return step;
+                });
             });
             ASSERT_GE(pending, passOver) << "file " << file;
             passed(pending - passOver);
@@ -260,7 +263,8 @@ TEST_P(TakePlainLines, PassOverWhatNextDataLineReadsAsData) {
     std::filesystem::remove_all(path.parent_path());
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, TakePlainLines, ::testing::Combine(::testing::Values(2, 3), ::testing::Values(16, 32, 64)),
+INSTANTIATE_TEST_SUITE_P(Layouts, TakePlainLines,
+                         ::testing::Combine(::testing::Values(2, 3), ::testing::Values(16, 32, 64)),
                          [](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
                              return std::to_string(std::get<0>(info.param)) + "FieldsWidth" +
                                     std::to_string(std::get<1>(info.param));

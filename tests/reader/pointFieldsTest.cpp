@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "points/appState.h"
+#include "reader/lineReader.h"
 #include "reader/lineWalk.h"
 #include "reader/pointFields.h"
-#include "reader/lineReader.h"
 #include "support/pointLineReference.h"
 #include "support/scratchFolder.h"
 #include "support/testReader.h"
@@ -54,7 +54,9 @@ std::vector<Step> walk(bool inPlace, int limit) {
         }
         step.lineNumber = g_reader.lineNumber;
         steps.push_back(step);
-        if (step.outcome != LineOutcome::Data && steps.size() >= 3 && steps[steps.size() - 3].outcome != LineOutcome::Data) break;
+        if (step.outcome != LineOutcome::Data && steps.size() >= 3 &&
+            steps[steps.size() - 3].outcome != LineOutcome::Data)
+            break;
     }
     closeReader(g_reader);
     return steps;
@@ -112,7 +114,9 @@ INSTANTIATE_TEST_SUITE_P(Limits, NextDataLineExactness, ::testing::Values(80, 12
 // leave among lines it may take at once: empty ones, a lone carriage return, blank ones, a
 // blank or a tab first, a NUL anywhere, with commas after it.
 std::string shortLineFile(std::mt19937_64& random) {
-    static const std::string odd[] = {"", "\r", " 5,6", "\t5,6", " ", "\t \r", std::string("5,\0,6", 5), std::string("\0", 1), "5\r6,7", "\r5,6", ",,"};
+    static const std::string odd[] = {
+        "",       "\r",    " 5,6", "\t5,6", " ", "\t \r", std::string("5,\0,6", 5), std::string("\0", 1),
+        "5\r6,7", "\r5,6", ",,"};
     std::string content;
     const int lines = 2000 + static_cast<int>(random() % 40000);
     const int oddOnes = 1 + static_cast<int>(random() % 8);  // in 256ths
@@ -279,8 +283,8 @@ std::string pointFile(std::mt19937_64& random, int fieldCount) {
         for (int f = 0; f < fields; ++f) {
             if (f > 0) line += ',';
             if (fieldCount == 5 && (f == 0 || f >= 4)) {  // point number and description: free texts
-                static const std::string texts[] = {"17",  "CP1", "", " ", "TREE", "EDGE OF ROAD",
-                                                    "A,B", "x\ty", std::string("NUL\0IN", 6)};
+                static const std::string texts[] = {
+                    "17", "CP1", "", " ", "TREE", "EDGE OF ROAD", "A,B", "x\ty", std::string("NUL\0IN", 6)};
                 line += texts[random() % 9];
                 continue;
             }
@@ -293,7 +297,8 @@ std::string pointFile(std::mt19937_64& random, int fieldCount) {
             for (int k = 0; k < whole; ++k) line += static_cast<char>('0' + random() % 10);
             if (random() % 8) {
                 line += '.';
-                const int decimals = random() % 10 ? 2 + static_cast<int>(random() % 2) : static_cast<int>(random() % 10);
+                const int decimals =
+                    random() % 10 ? 2 + static_cast<int>(random() % 2) : static_cast<int>(random() % 10);
                 for (int k = 0; k < decimals; ++k) line += static_cast<char>('0' + random() % 10);
             }
         }
@@ -363,12 +368,15 @@ TEST_P(NextPointLineExactness, TakesAndCutsAsReadDataLineAndParsePointLine) {
             ASSERT_EQ(cut, want.cut) << "file " << file << " line " << want.lineNumber;
             if (!cut) continue;
             ASSERT_EQ(point.commas, want.commas) << "file " << file << " line " << want.lineNumber;
-            ASSERT_EQ(std::string(point.xText, point.xLength), want.x) << "file " << file << " line " << want.lineNumber;
-            ASSERT_EQ(std::string(point.yText, point.yLength), want.y) << "file " << file << " line " << want.lineNumber;
+            ASSERT_EQ(std::string(point.xText, point.xLength), want.x)
+                << "file " << file << " line " << want.lineNumber;
+            ASSERT_EQ(std::string(point.yText, point.yLength), want.y)
+                << "file " << file << " line " << want.lineNumber;
             ASSERT_TRUE(sameBits(point.x, want.xValue)) << "file " << file << " line " << want.lineNumber;
             ASSERT_TRUE(sameBits(point.y, want.yValue)) << "file " << file << " line " << want.lineNumber;
             if (fieldCount == 2) continue;
-            ASSERT_EQ(std::string(point.zText, point.zLength), want.z) << "file " << file << " line " << want.lineNumber;
+            ASSERT_EQ(std::string(point.zText, point.zLength), want.z)
+                << "file " << file << " line " << want.lineNumber;
             ASSERT_TRUE(sameBits(point.elevation, want.elevation)) << "file " << file << " line " << want.lineNumber;
         }
         closeReader(g_reader);

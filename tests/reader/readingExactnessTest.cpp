@@ -17,8 +17,8 @@
 #include <utility>
 
 #include "points/appState.h"
-#include "reader/numberReading.h"
 #include "reader/lineReader.h"
+#include "reader/numberReading.h"
 #include "support/pointLineReference.h"
 #include "support/testReader.h"
 
@@ -71,8 +71,7 @@ std::string randomContent(std::mt19937_64& random) {
     for (int line = 0; line < lines; ++line) {
         const int lengths[] = {0, 1, 2, 3, 78, 79, 80, 81, 126, 127, 128, 129};
         int length = random() % 3 == 0 ? static_cast<int>(random() % 8) : lengths[random() % 12];
-        for (int i = 0; i < length; ++i)
-            content += random() % 4 ? '5' : alphabet[random() % sizeof alphabet];
+        for (int i = 0; i < length; ++i) content += random() % 4 ? '5' : alphabet[random() % sizeof alphabet];
         const char* const breaks[] = {"\n", "\r\n", "\r", "\r\r\n", ""};
         content += breaks[random() % 5];
     }
@@ -158,8 +157,15 @@ Parsed modelParse(const char* lineText, int fieldCount, bool swap) {
     const char* y = fields[first + 1];
     if (swap) std::swap(x, y);
     auto offset = [&line](const char* p) { return p ? static_cast<long>(p - line) : -1L; };
-    return Parsed{true, std::string(line, 128), x, y, layout == 2 ? "" : fields[first + 2],
-                  0, offset(fields[1]), offset(fields[2]), offset(fields[3])};
+    return Parsed{true,
+                  std::string(line, 128),
+                  x,
+                  y,
+                  layout == 2 ? "" : fields[first + 2],
+                  0,
+                  offset(fields[1]),
+                  offset(fields[2]),
+                  offset(fields[3])};
 }
 
 // X and Y as a surveyor reads them: a number written with an exponent is the number
@@ -225,14 +231,56 @@ void expectStrtodReading(const std::string& text) {
 }
 
 TEST(ReadDecimalExactness, EdgeTexts) {
-    const char* const texts[] = {
-        "", "-", ".", "-.", "+", "e5", "1e", "1e+", "1e-", ".5", "-.5", "5.", "-0", "-0.0", "0", "00012.50",
-        "+12.5", " 12.5", "\t-3", "0x1p3", "-0X10", "0x", "inf", "-inf", "INFINITY", "nan", "-nan", "nan(1)",
-        "1e308", "1.8e308", "-1e400", "1e-400", "4e-320", "2.2250738585072011e-308", "4.9406564584124654e-324",
-        "9007199254740993", "9007199254740992.5", "0.1000000000000000055511151231257827021181583404541015625",
-        "179769313486231580793728971405301e276", "12.5,TREE", "412345.678,5318765.43", "1,2", "1e5x", "32767.5",
-        "3.4028235e38", "3.4028236e38", "-3.40282357e38", "1.4e-45", "0.000000000000000000000000000000000000000001",
-        "123456789012345678901234567890123456789012345678901234567890.123456789"};
+    const char* const texts[] = {"",
+                                 "-",
+                                 ".",
+                                 "-.",
+                                 "+",
+                                 "e5",
+                                 "1e",
+                                 "1e+",
+                                 "1e-",
+                                 ".5",
+                                 "-.5",
+                                 "5.",
+                                 "-0",
+                                 "-0.0",
+                                 "0",
+                                 "00012.50",
+                                 "+12.5",
+                                 " 12.5",
+                                 "\t-3",
+                                 "0x1p3",
+                                 "-0X10",
+                                 "0x",
+                                 "inf",
+                                 "-inf",
+                                 "INFINITY",
+                                 "nan",
+                                 "-nan",
+                                 "nan(1)",
+                                 "1e308",
+                                 "1.8e308",
+                                 "-1e400",
+                                 "1e-400",
+                                 "4e-320",
+                                 "2.2250738585072011e-308",
+                                 "4.9406564584124654e-324",
+                                 "9007199254740993",
+                                 "9007199254740992.5",
+                                 "0.1000000000000000055511151231257827021181583404541015625",
+                                 "179769313486231580793728971405301e276",
+                                 "12.5,TREE",
+                                 "412345.678,5318765.43",
+                                 "1,2",
+                                 "1e5x",
+                                 "32767.5",
+                                 "3.4028235e38",
+                                 "3.4028236e38",
+                                 "-3.40282357e38",
+                                 "1.4e-45",
+                                 "0.000000000000000000000000000000000000000001",
+                                 "123456789012345678901234567890123456789012345678901234567890.123456789"};
     for (const char* text : texts) expectStrtodReading(text);
 }
 
@@ -261,14 +309,16 @@ TEST(ReadDecimalExactness, MillionsOfRandomTexts) {
                 if (d == point) text[n++] = '.';
                 text[n++] = static_cast<char>('0' + random() % 10);
             }
-            if (random() % 3 == 0) n += std::snprintf(text + n, sizeof text - n, "e%d", static_cast<int>(random() % 700) - 350);
+            if (random() % 3 == 0)
+                n += std::snprintf(text + n, sizeof text - n, "e%d", static_cast<int>(random() % 700) - 350);
             text[n] = '\0';
             break;
         }
         case 3:  // elevations near the float range and the no-data band
-            std::snprintf(text, sizeof text, "%.9g",
-                          (i % 2 ? 32766.0 + static_cast<double>(random() % 3000) / 1000.0
-                                 : std::ldexp(static_cast<double>(random() % 1000000), static_cast<int>(random() % 300) - 150)));
+            std::snprintf(
+                text, sizeof text, "%.9g",
+                (i % 2 ? 32766.0 + static_cast<double>(random() % 3000) / 1000.0
+                       : std::ldexp(static_cast<double>(random() % 1000000), static_cast<int>(random() % 300) - 150)));
             break;
         default: {  // numbers followed by what a field may hold after them
             static const char* const tails[] = {",TREE", " ", "\t", "x", ",", "e", "e+", ".", "..5"};

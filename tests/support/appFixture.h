@@ -12,9 +12,9 @@
 #include <string>
 
 #include "app/mainWindow.h"
+#include "resource.h"
 #include "support/scratchFolder.h"
 #include "testdriver.h"
-#include "resource.h"
 
 // A test with the main window open, as WinMain leaves it before its message loop.
 class AppTest : public ::testing::Test {

@@ -15,7 +15,8 @@
 class PlotTest : public AppTest {
 protected:
     // Writes content as name and opens it; the plot is drawn by the Open command.
-    std::string openPoints(const std::string& content, bool skipHeader = false, const std::string& name = "points.csv") {
+    std::string openPoints(const std::string& content, bool skipHeader = false,
+                           const std::string& name = "points.csv") {
         std::string p = file(name, content);
         openFile(p, false, skipHeader);
         return p;
@@ -50,12 +51,12 @@ struct Band {
 
 // Ramp indices and their colours: both ends of every band, and a middle index of some.
 const Band kBands[] = {
-    {0, RGB(0, 0, 50)},       {10, RGB(0, 0, 150)},      {19, RGB(0, 0, 240)},      {20, RGB(0, 0, 255)},
-    {39, RGB(0, 228, 255)},   {40, RGB(0, 255, 255)},    {59, RGB(0, 255, 27)},     {60, RGB(0, 255, 0)},
-    {79, RGB(0, 179, 0)},     {80, RGB(0, 160, 0)},      {99, RGB(228, 236, 0)},    {100, RGB(255, 255, 0)},
-    {119, RGB(255, 160, 0)},  {120, RGB(255, 144, 0)},   {130, RGB(255, 74, 0)},    {139, RGB(255, 11, 0)},
-    {140, RGB(255, 15, 0)},   {159, RGB(160, 15, 0)},    {160, RGB(192, 0, 0)},     {179, RGB(249, 0, 228)},
-    {180, RGB(255, 0, 255)},  {199, RGB(255, 133, 255)}, {200, RGB(238, 128, 238)}, {219, RGB(143, 128, 143)},
+    {0, RGB(0, 0, 50)},        {10, RGB(0, 0, 150)},      {19, RGB(0, 0, 240)},      {20, RGB(0, 0, 255)},
+    {39, RGB(0, 228, 255)},    {40, RGB(0, 255, 255)},    {59, RGB(0, 255, 27)},     {60, RGB(0, 255, 0)},
+    {79, RGB(0, 179, 0)},      {80, RGB(0, 160, 0)},      {99, RGB(228, 236, 0)},    {100, RGB(255, 255, 0)},
+    {119, RGB(255, 160, 0)},   {120, RGB(255, 144, 0)},   {130, RGB(255, 74, 0)},    {139, RGB(255, 11, 0)},
+    {140, RGB(255, 15, 0)},    {159, RGB(160, 15, 0)},    {160, RGB(192, 0, 0)},     {179, RGB(249, 0, 228)},
+    {180, RGB(255, 0, 255)},   {199, RGB(255, 133, 255)}, {200, RGB(238, 128, 238)}, {219, RGB(143, 128, 143)},
     {220, RGB(154, 154, 154)}, {230, RGB(204, 204, 204)}, {240, RGB(254, 254, 254)},
 };
 
