@@ -1,28 +1,40 @@
-// The writer's pass. Runs of plain lines are written where they stand in the block read
-// ahead, by the one route that suits the write's choices; every other line goes the
-// general way, cut into its fields. Both write the very same bytes for a line.
+// The writer's pass. The file is cut at line starts into tasks of about a megabyte, which
+// the workers take in order; each writes its task's lines into a block of its own, and the
+// blocks go to the output in the tasks' order, whoever finishes first. Within a task, runs
+// of plain lines are written where they stand in the block read ahead, by the one route
+// that suits the write's choices; every other line goes the general way, cut into its
+// fields. Both write the very same bytes for a line.
 #include "output/writePass.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 
 #include "output/outputLine.h"
 #include "output/writeOptions.h"
 #include "points/appState.h"
 #include "points/noDataBand.h"
 #include "points/selectionArea.h"
+#include "reader/fileChunks.h"
 #include "reader/plainLines.h"
+#include "reader/workers.h"
 
 namespace {
 
-// Output lines gather here and go to the stream a large block at a time.
-char s_lines[1 << 20];
-size_t s_used = 0;
+// Input bytes of a task: large enough that opening its range costs nothing, small enough
+// that the workers finish together and a block mostly holds a task's lines.
+constexpr uint64_t kTaskBytes = uint64_t(1) << 20;
 
-bool flushLines(std::ofstream& output) {
-    output.write(s_lines, static_cast<std::streamsize>(s_used));
-    s_used = 0;
-    return !output.fail();
-}
+// A worker's output lines, gathered to go to the stream a large block at a time.
+constexpr size_t kLineBlockSize = size_t(1) << 20;
+struct LineBlock {
+    std::unique_ptr<char[]> lines{new char[kLineBlockSize]};
+    size_t used = 0;
+};
 
-bool roomForLine() { return sizeof s_lines - s_used >= kOutputLineMax; }
+bool roomForLine(const LineBlock& block) { return kLineBlockSize - block.used >= kOutputLineMax; }
 
 // The selected rectangle, as the copy run holds it.
 struct PlainCopyArea {
@@ -46,6 +58,13 @@ PlainRoute choosePlainRoute(const PointLayout& layout, const FieldGap& gap) {
     return PlainRoute::General;
 }
 
+// What a pass writes with, the same for every task.
+struct PassChoices {
+    PointLayout layout;
+    FieldGap gap;
+    PlainRoute route;
+};
+
 // The elevation text from z to end reads as a value in the no-data band.
 bool plainElevationHasNoData(const char* z, const char* end) {
     return inNoDataBand(narrowElevation(readDecimalField(z, static_cast<size_t>(end - z))));
@@ -65,14 +84,14 @@ SKERROW_INLINE bool plainLineHasNoData(const PlainLine& line) {
 // no jump. The output's end and count are locals of the walk, where the copies' stores
 // cannot be taken to change them.
 template <class Form, bool rectangle>
-void copyPlainRun(LineReader& reader, char gap, int* count) {
+void copyPlainRun(LineReader& reader, LineBlock& block, char gap, int* count) {
     struct Copied {
         char* out;
         int written;
     };
     const PlainCopyArea area = {g_selMinX, g_selMaxX, g_selMinY, g_selMaxY};
-    char* const start = s_lines + s_used;
-    const char* const outLimit = s_lines + sizeof s_lines - kOutputLineMax;
+    char* const start = block.lines.get() + block.used;
+    const char* const outLimit = block.lines.get() + kLineBlockSize - kOutputLineMax;
     const Copied copied = withWidestMarks([&reader, gap, start, outLimit, area](auto marks) SKERROW_INLINE_LAMBDA {
         char* out = start;
         int written = 0;
@@ -97,21 +116,22 @@ void copyPlainRun(LineReader& reader, char gap, int* count) {
         });
         return Copied{out, written};
     });
-    s_used = static_cast<size_t>(copied.out - s_lines);
+    block.used = static_cast<size_t>(copied.out - block.lines.get());
     *count += copied.written;
 }
 
 // Copies of the plain lines within the selected circle, each tested before it is copied.
 template <class Form>
-void copyPlainEach(LineReader& reader, char gap, int* count) {
+void copyPlainEach(LineReader& reader, LineBlock& block, char gap, int* count) {
     takePlainLines(reader, kFullLineLimit, Form{}, [&](const PlainLine& line) SKERROW_INLINE_LAMBDA {
-        if (!roomForLine()) return false;
+        if (!roomForLine(block)) return false;
         PointFields point;
         plainWholeXY(line.text, line.firstComma, Form::elevations ? line.lastComma : line.text + line.length, &point.x,
                      &point.y);
         if (!isInsideArea(point)) return true;
         if (plainLineHasNoData<Form>(line)) return true;
-        s_used = static_cast<size_t>(putPlainCopyLine(s_lines + s_used, line, gap) - s_lines);
+        block.used =
+            static_cast<size_t>(putPlainCopyLine(block.lines.get() + block.used, line, gap) - block.lines.get());
         ++*count;
         return true;
     });
@@ -119,24 +139,24 @@ void copyPlainEach(LineReader& reader, char gap, int* count) {
 
 // Any plain line's output, as the general way would write it, reading only the values
 // the output and its tests need. False, leaving the line, when the block is full.
-bool writePlainLine(const PlainLine& line, const PointLayout& layout, const FieldGap& gap, int* count) {
-    if (!roomForLine()) return false;
-    PointFields point = plainLineFields(line, layout);
+bool writePlainLine(const PlainLine& line, LineBlock& block, const PassChoices& choices, int* count) {
+    if (!roomForLine(block)) return false;
+    PointFields point = plainLineFields(line, choices.layout);
     if (g_conversion != Conversion::Move && g_selectAll != 1) {
         point.x = readPlainWholeField(point.xText, point.xLength);
         point.y = readPlainWholeField(point.yText, point.yLength);
         if (!isInsideArea(point)) return true;
     }
-    if (layout.fieldCount == 3 && (g_conversion != Conversion::None || mayBeInNoDataBand(point.zText))) {
+    if (choices.layout.fieldCount == 3 && (g_conversion != Conversion::None || mayBeInNoDataBand(point.zText))) {
         point.zValue = readDecimalField(point.zText, point.zLength);
         point.elevation = narrowElevation(point.zValue);
         if (isNoDataPoint(point)) return true;
     }
-    char* const out = s_lines + s_used;
-    char* const end = g_conversion == Conversion::Move   ? putMoveLine(out, point, gap)
-                      : g_conversion == Conversion::None ? putCopyLine(out, point, gap)
-                                                         : putConvertLine(out, point, gap);
-    s_used = static_cast<size_t>(end - s_lines);
+    char* const out = block.lines.get() + block.used;
+    char* const end = g_conversion == Conversion::Move   ? putMoveLine(out, point, choices.gap)
+                      : g_conversion == Conversion::None ? putCopyLine(out, point, choices.gap)
+                                                         : putConvertLine(out, point, choices.gap);
+    block.used = static_cast<size_t>(end - block.lines.get());
     ++*count;
     return true;
 }
@@ -145,11 +165,10 @@ bool writePlainLine(const PlainLine& line, const PointLayout& layout, const Fiel
 // all three values read where they stand; false, leaving the line to writePlainLine, when
 // the block is full or a value is not in that form.
 template <class Form>
-SKERROW_INLINE bool convertPlainLine(const PlainLine& line, const PointLayout& layout, const FieldGap& gap,
-                                     int* count) {
-    if (!roomForLine()) return false;
+bool convertPlainLine(const PlainLine& line, LineBlock& block, const PassChoices& choices, int* count) {
+    if (!roomForLine(block)) return false;
     if (g_selectAll != 1) {
-        PointFields point = plainLineFields(line, layout);
+        PointFields point = plainLineFields(line, choices.layout);
         point.x = readPlainWholeField(point.xText, point.xLength);
         point.y = readPlainWholeField(point.yText, point.yLength);
         if (!isInsideArea(point)) return true;
@@ -163,74 +182,191 @@ SKERROW_INLINE bool convertPlainLine(const PlainLine& line, const PointLayout& l
         if (!readPlainDecimal(line.lastComma + 1, &zValue)) return false;
         if (inNoDataBand(narrowElevation(zValue))) return true;
     }
-    s_used = static_cast<size_t>(putConvertValues(s_lines + s_used, x, y, zValue, gap) - s_lines);
+    block.used = static_cast<size_t>(putConvertValues(block.lines.get() + block.used, x, y, zValue, choices.gap) -
+                                     block.lines.get());
     ++*count;
     return true;
 }
 
 // Writes the run of plain lines at the reader's place by the route.
 template <class Form>
-void writePlainRun(LineReader& reader, PlainRoute route, const PointLayout& layout, const FieldGap& gap, int* count) {
-    switch (route) {
+void writePlainRun(LineReader& reader, LineBlock& block, const PassChoices& choices, int* count) {
+    switch (choices.route) {
     case PlainRoute::CopyRun:
         if (g_selectAll != 1)
-            copyPlainRun<Form, true>(reader, gap.text[0], count);
+            copyPlainRun<Form, true>(reader, block, choices.gap.text[0], count);
         else
-            copyPlainRun<Form, false>(reader, gap.text[0], count);
+            copyPlainRun<Form, false>(reader, block, choices.gap.text[0], count);
         return;
-    case PlainRoute::CopyEach: copyPlainEach<Form>(reader, gap.text[0], count); return;
+    case PlainRoute::CopyEach: copyPlainEach<Form>(reader, block, choices.gap.text[0], count); return;
     case PlainRoute::Convert:
         takePlainLines(reader, kFullLineLimit, Form{}, [&](const PlainLine& line) SKERROW_INLINE_LAMBDA {
-            return convertPlainLine<Form>(line, layout, gap, count) || writePlainLine(line, layout, gap, count);
+            return convertPlainLine<Form>(line, block, choices, count) || writePlainLine(line, block, choices, count);
         });
         return;
     case PlainRoute::General:
         takePlainLines(reader, kFullLineLimit, Form{},
-                       [&](const PlainLine& line) { return writePlainLine(line, layout, gap, count); });
+                       [&](const PlainLine& line) { return writePlainLine(line, block, choices, count); });
         return;
     }
 }
 
-}  // namespace
+// How a task's lines ended.
+enum class TaskEnd {
+    Done,        // its range read to the end
+    ReadFailed,  // a line that cannot be read or split: the file changed since it was opened
+    Stopped,     // the pass stopped at an earlier task, or the output failed
+};
 
-PassResult writeChosenPoints(LineReader& reader, std::ofstream& output, int* count) {
-    s_used = 0;
-    const PointLayout layout = pointLayout();
-    const FieldGap gap = fieldGap();
-    const PlainRoute route = choosePlainRoute(layout, gap);
-    PassResult result = PassResult::Done;
+// The tasks' output, in the tasks' order: only the task at the head writes, and the head
+// moves on when it has written all of its lines.
+class OrderedOutput {
+public:
+    explicit OrderedOutput(std::ofstream& output) : output_(output) {}
+
+    // Waits until task is at the head; false when the pass has stopped before it.
+    bool waitForTurn(size_t task) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        turn_.wait(lock, [&] { return head_ == task || stopped_; });
+        return !stopped_;
+    }
+
+    // The head task's lines so far: true when they went out. A task that follows a blank
+    // line with lines of its own finds the file changed, as the line-by-line reading
+    // would: the blank line stands before more data.
+    bool writeHeadLines(LineBlock& block, bool hasLines) {
+        if (blankRunOpen_ && hasLines) {
+            stop(PassResult::ReadFailed);
+            return false;
+        }
+        output_.write(block.lines.get(), static_cast<std::streamsize>(block.used));
+        block.used = 0;
+        if (output_.fail()) {
+            stop(PassResult::WriteFailed);
+            return false;
+        }
+        return true;
+    }
+
+    // The head task has ended: its count adds to the pass's, and the next task is the head.
+    void endHeadTask(TaskEnd end, int count, bool hadLines, bool endedInBlanks) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        count_ += count;
+        blankRunOpen_ = endedInBlanks || (blankRunOpen_ && !hadLines);
+        if (end == TaskEnd::ReadFailed) stopLocked(PassResult::ReadFailed);
+        ++head_;
+        turn_.notify_all();
+    }
+
+    void stop(PassResult result) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopLocked(result);
+    }
+
+    bool stopped() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return stopped_;
+    }
+
+    PassResult result() const { return result_; }
+    int count() const { return count_; }
+
+private:
+    void stopLocked(PassResult result) {
+        if (!stopped_) result_ = result;
+        stopped_ = true;
+        turn_.notify_all();
+    }
+
+    std::ofstream& output_;
+    std::mutex mutex_;
+    std::condition_variable turn_;
+    size_t head_ = 0;
+    bool stopped_ = false;
+    bool blankRunOpen_ = false;  // the tasks so far ended in blank lines
+    PassResult result_ = PassResult::Done;
+    int count_ = 0;
+};
+
+// One task: its range read line by line into the worker's block, which goes out whenever
+// it fills and at the end, in the task's turn.
+void runTask(size_t task, const ByteRange& range, LineReader& reader, LineBlock& block, const PassChoices& choices,
+             OrderedOutput& ordered) {
+    if (!openReaderRange(reader, g_inputPath, range.begin, range.end)) {
+        if (ordered.waitForTurn(task)) ordered.endHeadTask(TaskEnd::ReadFailed, 0, true, false);
+        return;
+    }
+    if (task == 0 && g_skipHeader == 1) {
+        readLine(reader, kFullLineLimit);
+        reader.lineNumber = 1;
+    }
+    int count = 0;
+    bool hadLines = false;  // a data line, or a line that ends the pass
+    TaskEnd end = TaskEnd::Done;
+    // A full block goes out in the task's turn, and the task writes on.
+    auto flushBlock = [&] {
+        if (!ordered.waitForTurn(task) || !ordered.writeHeadLines(block, hadLines)) return false;
+        return true;
+    };
     for (;;) {
-        // Runs of plain lines where they stand; whatever they leave goes the general way.
-        const bool plain =
-            withPlainForm(layout, [&](auto form) { writePlainRun<decltype(form)>(reader, route, layout, gap, count); });
-        if (plain && !roomForLine()) {
-            if (!flushLines(output)) return PassResult::WriteFailed;
+        const int linesBefore = reader.lineNumber;
+        const bool plain = withPlainForm(
+            choices.layout, [&](auto form) { writePlainRun<decltype(form)>(reader, block, choices, &count); });
+        if (reader.lineNumber != linesBefore) hadLines = true;
+        if (plain && !roomForLine(block)) {
+            if (!flushBlock()) return;
             continue;
         }
         PointFields point;
         bool cut;
-        const LineOutcome read = nextPointLine(reader, kFullLineLimit, layout, &point, &cut);
+        const LineOutcome read = nextPointLine(reader, kFullLineLimit, choices.layout, &point, &cut);
         if (read == LineOutcome::End) break;
+        hadLines = true;
         // A line that cannot be read or split, or one with more fields than the open found
         // in every line, means the file changed since it was opened.
-        if (read != LineOutcome::Data || !cut || point.commas != layout.fieldCount - 1) {
-            result = PassResult::ReadFailed;
+        if (read != LineOutcome::Data || !cut || point.commas != choices.layout.fieldCount - 1) {
+            end = TaskEnd::ReadFailed;
             break;
         }
         if (isNoDataPoint(point)) continue;
-        char* const out = s_lines + s_used;
-        char* end;
+        char* const out = block.lines.get() + block.used;
+        char* lineEnd;
         if (g_conversion == Conversion::Move) {
-            end = putMoveLine(out, point, gap);
+            lineEnd = putMoveLine(out, point, choices.gap);
         } else {
             if (!isInsideArea(point)) continue;
-            end = g_conversion == Conversion::None ? putCopyLine(out, point, gap) : putConvertLine(out, point, gap);
+            lineEnd = g_conversion == Conversion::None ? putCopyLine(out, point, choices.gap)
+                                                       : putConvertLine(out, point, choices.gap);
         }
-        s_used = static_cast<size_t>(end - s_lines);
-        ++*count;
-        if (!roomForLine() && !flushLines(output)) return PassResult::WriteFailed;
+        block.used = static_cast<size_t>(lineEnd - block.lines.get());
+        ++count;
+        if (!roomForLine(block) && !flushBlock()) return;
     }
-    // The lines of a pass that stopped early are written too, as far as it got.
-    if (!flushLines(output) && result == PassResult::Done) result = PassResult::WriteFailed;
-    return result;
+    const bool endedInBlanks = reader.endedInBlanks;
+    closeReader(reader);
+    // The lines of a task that stopped early are written too, as far as it got.
+    if (!flushBlock()) return;
+    ordered.endHeadTask(end, count, hadLines, endedInBlanks);
+}
+
+}  // namespace
+
+PassResult writeChosenPoints(std::ofstream& output, int* count) {
+    const PassChoices choices = {pointLayout(), fieldGap(), choosePlainRoute(pointLayout(), fieldGap())};
+    const uint64_t size = g_inputStamp.size;
+    const int workers = workerCount();
+    // A task for every worker at least, so that a small file is split too.
+    const uint64_t tasks = workers == 1 ? 1 : std::max<uint64_t>(static_cast<uint64_t>(workers), size / kTaskBytes + 1);
+    const std::vector<ByteRange> ranges =
+        splitAtLineStarts(g_inputPath, 0, size, static_cast<int>(tasks < 100000 ? tasks : 100000));
+    OrderedOutput ordered(output);
+    std::atomic<size_t> nextTask{0};
+    runWorkers(workers, [&](int) {
+        LineReader reader;
+        LineBlock block;
+        for (size_t task; (task = nextTask.fetch_add(1)) < ranges.size() && !ordered.stopped();)
+            runTask(task, ranges[task], reader, block, choices, ordered);
+    });
+    *count = ordered.count();
+    return ordered.result();
 }

@@ -4,13 +4,11 @@
 
 #include <fstream>
 
-#include "reader/lineReader.h"
-
 enum class PassResult { Done, ReadFailed, WriteFailed };
 
-// Reads the reader's points to the end and writes each chosen one to output; *count
-// counts the lines written. Lines gather in a block and go to the stream a block at a
-// time; the lines of a pass that stops early are written too, as far as it got.
-PassResult writeChosenPoints(LineReader& reader, std::ofstream& output, int* count);
+// Reads the point file (g_inputPath, as the Open stamped it) on every worker and writes
+// each chosen point to output, in the file's order; *count counts the lines written. The
+// lines of a pass that stops early are written too, as far as it got.
+PassResult writeChosenPoints(std::ofstream& output, int* count);
 
 #endif

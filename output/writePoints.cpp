@@ -34,7 +34,8 @@ void writeFile(HWND window) {
     const std::string input = g_inputPath;
     const std::string outputName = g_outputPath;
     LineReader reader;
-    // The point file is opened first, so that a vanished file leaves no empty output behind.
+    // The point file is opened first, so that a vanished file leaves no empty output behind;
+    // the pass opens it again on each of its workers.
     if (!openReader(reader, g_inputPath, headerChoice())) {
         showError(window, "Can't open point file\n" + input + "\nNothing was written.");
         return;
@@ -53,12 +54,12 @@ void writeFile(HWND window) {
         return;
     }
 
+    closeReader(reader);
     int count = 0;
-    PassResult result = writeChosenPoints(reader, output, &count);
+    PassResult result = writeChosenPoints(output, &count);
     output.flush();
     output.close();  // a failed flush at close sets failbit
     if (result == PassResult::Done && output.fail()) result = PassResult::WriteFailed;
-    closeReader(reader);
     // Changed while it was read: what was written may mix the old file and the new.
     if (result == PassResult::Done && !sameStamp(stampOf(g_inputPath), g_inputStamp)) result = PassResult::ReadFailed;
 

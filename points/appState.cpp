@@ -10,6 +10,7 @@ int g_lineCount = 0;
 int g_pointCount = 0;
 short g_fileChosen = 0;
 FileStamp g_inputStamp;
+FilePlan g_filePlan;
 
 // Reading choices
 short g_swapXY = 0;

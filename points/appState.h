@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "reader/fileChunks.h"
 #include "reader/fileStamp.h"
 #include "reader/lineReader.h"
 #include "reader/pointFields.h"
@@ -33,6 +36,15 @@ extern int g_lineCount;             // data lines found by the open's counting p
 extern int g_pointCount;            // data lines of the file under the reading choices of the last open
 extern short g_fileChosen;          // 1 once any Open has had a file name chosen
 extern FileStamp g_inputStamp;      // the point file as the last Open began to read it
+
+// How the Open cut the point file for its workers, with the data lines before each part,
+// so that the plot's thinning can start each part where it stands in the file. Empty
+// unless the last Open read the file in one pass on several workers.
+struct FilePlan {
+    std::vector<ByteRange> parts;
+    std::vector<long long> dataLinesBefore;
+};
+extern FilePlan g_filePlan;
 
 // Reading choices, set by the Swap Fields dialog's OK
 extern short g_swapXY;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "points/appState.h"
+#include "points/openGather.h"
 #include "points/openPasses.h"
 #include "reader/lineWalk.h"
 
@@ -29,7 +30,7 @@ bool startsLikeUtf16(const char* text) {
 
 }  // namespace
 
-bool countLines(HWND window, LineReader& reader) {
+bool countLines(HWND window, LineReader& reader, OpenGather* gather) {
     g_lineCount = 0;
     // Taken before the first read: a change while the Open reads shows at the next write.
     g_inputStamp = stampOf(g_inputPath);
@@ -63,15 +64,25 @@ bool countLines(HWND window, LineReader& reader) {
     long long laterCommas = 0;
     long long lines = 1;
     showWaitCursor();
-    const char* line;
-    size_t length;
-    for (;;) {
-        // Whole blocks of common lines at a time, the rest one by one.
-        lines += takeDataLines(reader, kShortLineLimit, INT_MAX - lines, &laterCommas);
-        if (lines == INT_MAX || (outcome = nextDataLine(reader, kShortLineLimit, &line, &length)) != LineOutcome::Data)
-            break;
-        laterCommas += countLineCommas(line, length);
-        ++lines;
+    gatherOpen(gather);
+    int gatheredFirst;
+    if (gatheredCounts(*gather, headerChoice(), &gatheredFirst, &laterCommas, &lines)) {
+        // The one pass read what the lines below would; only the first line was read here.
+        outcome = LineOutcome::End;
+    } else {
+        laterCommas = 0;
+        lines = 1;
+        const char* line;
+        size_t length;
+        for (;;) {
+            // Whole blocks of common lines at a time, the rest one by one.
+            lines += takeDataLines(reader, kShortLineLimit, INT_MAX - lines, &laterCommas);
+            if (lines == INT_MAX ||
+                (outcome = nextDataLine(reader, kShortLineLimit, &line, &length)) != LineOutcome::Data)
+                break;
+            laterCommas += countLineCommas(line, length);
+            ++lines;
+        }
     }
     showArrowCursor();
     if (lines == INT_MAX) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "points/openGather.h"
 #include "reader/lineReader.h"
 
 // Ends a failed Open: the "Error" box with text, then the reader closed, view state Empty,
@@ -25,13 +26,15 @@ bool holdsLoneCarriageReturn(const char* text);
 void rejectCarriageReturnsAlone(HWND window, LineReader& reader);
 
 // The counting pass and the check of the commas, on a reader it opens on g_inputPath
-// under the previous Open's header choice. On success g_lineCount and g_fieldCount hold
-// the file's line and field counts, and the reader stays open.
-bool countLines(HWND window, LineReader& reader);
+// under the previous Open's header choice; it first reads the file in one pass into
+// *gather, and counts line by line only when that pass could not. On success g_lineCount
+// and g_fieldCount hold the file's line and field counts, and the reader stays open.
+bool countLines(HWND window, LineReader& reader, OpenGather* gather);
 
-// The parsing pass under the choices just made, on the same reader: checks every point,
-// gathers the ranges and counts the points.
-bool gatherRanges(HWND window, LineReader& reader);
+// The parsing pass under the choices just made: the ranges the one pass gathered, or,
+// when a point there would end the Open, every point checked line by line on the same
+// reader. Counts the points and sets g_filePlan.
+bool gatherRanges(HWND window, LineReader& reader, const OpenGather& gather);
 
 void showWaitCursor();
 void showArrowCursor();

@@ -52,7 +52,9 @@ OpenResult openPointFile(HWND window) {
     g_fileChosen = 1;
 
     LineReader reader;
-    if (!countLines(window, reader)) return OpenResult::Failed;
+    OpenGather gather;
+    g_filePlan = FilePlan();
+    if (!countLines(window, reader, &gather)) return OpenResult::Failed;
 
     SwapFieldsChoice choice = {g_lineCount, g_fieldCount, 0, 0};
     const INT_PTR answer = DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_SWAPFIELDS), window,
@@ -66,7 +68,7 @@ OpenResult openPointFile(HWND window) {
     g_swapXY = choice.swapXY;
     g_skipHeader = choice.skipHeader;
 
-    if (!gatherRanges(window, reader)) return OpenResult::Failed;
+    if (!gatherRanges(window, reader, gather)) return OpenResult::Failed;
     closeReader(reader);
     g_viewState = ViewState::Fitted;
     g_selectAll = 0;

@@ -5,9 +5,8 @@
 #include <cmath>
 
 #include "points/appState.h"
-#include "points/noDataBand.h"
 #include "points/openPasses.h"
-#include "reader/plainLines.h"
+#include "points/pointChecks.h"
 
 namespace {
 
@@ -20,71 +19,6 @@ const char kInvalidData[] = "Invalid or missing data in file.  ";
 const char kUnevenFields[] = "This file has uneven fields.\n  Check file and try again.";
 const char kExtentTooLarge[] = "The X - Y extent of this file is too large.\n    Check file and try again.";
 
-bool outOfRange(double value) { return value < INT_MIN || value > INT_MAX; }
-
-// Why the point loop stopped.
-enum class PointStop {
-    End,
-    BadLine,
-    ShortLine,
-    HeaderOrZero,
-    OutOfRange,
-    NotANumber,
-    UnevenFields,
-    NoElevation,
-    ElevationOutOfRange
-};
-
-// Why a coordinate's reading ends the open, or End when it does not.
-PointStop coordinateStop(double value) {
-    if (value == 0) return PointStop::HeaderOrZero;
-    if (std::isnan(value)) return PointStop::NotANumber;
-    return outOfRange(value) ? PointStop::OutOfRange : PointStop::End;
-}
-
-// Why an elevation ends the open: no number in its field, a NaN, or a value no float holds.
-PointStop elevationStop(const PointFields& point) {
-    if (std::isnan(point.elevation)) return PointStop::NoElevation;
-    if (std::isinf(point.elevation)) return PointStop::ElevationOutOfRange;
-    // Only a field without a number reads as 0 and is not one.
-    if (point.zValue == 0.0 && !holdsNumber(point.zText, point.zLength)) return PointStop::NoElevation;
-    return PointStop::End;
-}
-
-// The ranges as the loop gathers them, in locals it keeps in registers.
-struct Ranges {
-    int minX = INT_MAX, minY = INT_MAX, maxX = INT_MIN, maxY = INT_MIN;
-    float minZ = FLT_MAX, maxZ = -FLT_MAX;
-    int points = 0;
-    bool elevationSeen = false;
-};
-
-// Adds a point of elevation z to the elevation range unless it has no height.
-inline void addElevation(Ranges& r, float z) {
-    if (std::isfinite(z) && !inOpenNoDataBand(z)) {
-        if (z > r.maxZ) r.maxZ = z;
-        if (z < r.minZ) r.minZ = z;
-        r.elevationSeen = true;
-    }
-}
-
-// A plain line's point gathered as the loop below gathers it, reading only what the
-// ranges need: the whole parts of X and Y, and the elevation. False, leaving the line to
-// the loop, for a point the loop would stop at or one the short forms do not read.
-template <class Form>
-SKERROW_INLINE bool addPlainPoint(Ranges& r, const PlainLine& line) {
-    int x, y;
-    float z;
-    if (!plainLineWholes<Form>(line, &x, &y, &z)) return false;
-    if (x > r.maxX) r.maxX = x;
-    if (x < r.minX) r.minX = x;
-    if (y > r.maxY) r.maxY = y;
-    if (y < r.minY) r.minY = y;
-    if (Form::elevations) addElevation(r, z);
-    ++r.points;
-    return true;
-}
-
 // Reads the points from the reader's place on into *out (true ranges: any first point
 // replaces the start values) up to the end of the data or the first point that ends the
 // open; *limit is the line limit the last read used, and *badLine the reader's outcome
@@ -95,8 +29,6 @@ PointStop readPoints(LineReader& reader, const PointLayout& layout, Ranges* out,
     PointFields point;
     bool cut;
     LineOutcome outcome;
-    const bool elevations = layout.fieldCount != 2;
-    const int commasWanted = layout.fieldCount - 1;
     bool pastFirstLine = false;
     *limit = kFullLineLimit;
     for (;;) {
@@ -112,30 +44,8 @@ PointStop readPoints(LineReader& reader, const PointLayout& layout, Ranges* out,
         if ((outcome = nextPointLine(reader, *limit, layout, &point, &cut)) != LineOutcome::Data) break;
         pastFirstLine = true;
         *limit = kShortLineLimit;
-        if (!cut) {
-            stop = PointStop::ShortLine;
-            break;
-        }
-        if ((stop = coordinateStop(point.x)) != PointStop::End) break;
-        const int x = static_cast<int>(point.x);
-        if (x > r.maxX) r.maxX = x;
-        if (x < r.minX) r.minX = x;
-        if ((stop = coordinateStop(point.y)) != PointStop::End) break;
-        const int y = static_cast<int>(point.y);
-        if (y > r.maxY) r.maxY = y;
-        if (y < r.minY) r.minY = y;
-        // A line the counting pass never read (the first one, when the header choice has
-        // changed since the last Open) may hold more fields than the rest; the plot and
-        // the writer would take its fields from the wrong places.
-        if (point.commas != commasWanted) {
-            stop = PointStop::UnevenFields;
-            break;
-        }
-        if (elevations) {
-            if ((stop = elevationStop(point)) != PointStop::End) break;
-            addElevation(r, point.elevation);
-        }
-        ++r.points;  // fits: the counting pass saw fewer than INT_MAX lines
+        // fits: the counting pass saw fewer than INT_MAX lines
+        if ((stop = checkPoint(r, point, cut, layout)) != PointStop::End) break;
     }
     if (outcome != LineOutcome::Data && outcome != LineOutcome::End) {
         stop = PointStop::BadLine;
@@ -145,23 +55,42 @@ PointStop readPoints(LineReader& reader, const PointLayout& layout, Ranges* out,
     return stop;
 }
 
+// The ranges of the points under the reading choices, as the line-by-line pass gathers
+// them: X and Y exchanged from the unswapped ranges of the one pass.
+Ranges swapped(const Ranges& r) {
+    Ranges s = r;
+    s.minX = r.minY;
+    s.maxX = r.maxY;
+    s.minY = r.minX;
+    s.maxY = r.maxX;
+    return s;
+}
+
 }  // namespace
 
-bool gatherRanges(HWND window, LineReader& reader) {
+bool gatherRanges(HWND window, LineReader& reader, const OpenGather& gather) {
     g_minX = g_minY = INT_MAX;
     g_maxX = g_maxY = INT_MIN;
     g_minZ = FLT_MAX;
     g_maxZ = -FLT_MAX;
     g_pointCount = 0;
-    if (!openReader(reader, g_inputPath, headerChoice())) {
-        rejectFile(window, reader, kInvalidData);
-        return false;
-    }
-    showWaitCursor();
     Ranges ranges;
-    int limit;
+    int limit = kFullLineLimit;
     LineOutcome badLine = LineOutcome::Bad;
-    const PointStop stop = readPoints(reader, pointLayout(), &ranges, &limit, &badLine);
+    PointStop stop = PointStop::End;
+    FilePlan plan;
+    if (gatheredRanges(gather, headerChoice(), pointLayout(), &ranges, &plan)) {
+        // Every point passed its checks in the one pass: nothing is read again.
+        if (g_swapXY == 1) ranges = swapped(ranges);
+        g_filePlan = plan;
+    } else {
+        if (!openReader(reader, g_inputPath, headerChoice())) {
+            rejectFile(window, reader, kInvalidData);
+            return false;
+        }
+        showWaitCursor();
+        stop = readPoints(reader, pointLayout(), &ranges, &limit, &badLine);
+    }
     g_minX = ranges.minX;
     g_minY = ranges.minY;
     g_maxX = ranges.maxX;

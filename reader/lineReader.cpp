@@ -29,12 +29,16 @@ bool refillBlock(LineReader& reader) {
     std::memmove(block, block + reader.begin, kept);
     reader.begin = 0;
     reader.end = kept;
-    const std::streamsize got = reader.file.sgetn(block + kept, static_cast<std::streamsize>(kBlockSize - kept));
+    const uint64_t room = kBlockSize - kept;
+    const std::streamsize wanted = static_cast<std::streamsize>(room < reader.rangeLeft ? room : reader.rangeLeft);
+    const std::streamsize got = wanted > 0 ? readBytes(reader.file, block + kept, wanted) : 0;
     if (got <= 0) {
         reader.drained = true;
+        if (got < 0) reader.readError = true;
         return false;
     }
     reader.end += static_cast<size_t>(got);
+    reader.rangeLeft -= static_cast<uint64_t>(got);
     return true;
 }
 
@@ -63,22 +67,53 @@ void stopShort(LineReader& reader) {
 void skipByteOrderMark(LineReader& reader) {
     static const char mark[] = "\xEF\xBB\xBF";
     char start[3] = {0, 0, 0};
-    if (reader.file.sgetn(start, 3) == 3 && std::memcmp(start, mark, 3) == 0) return;
+    if (readBytes(reader.file, start, 3) == 3 && std::memcmp(start, mark, 3) == 0) return;
     reader.file.pubseekpos(0, std::ios::in);
 }
 
 }  // namespace
 
-bool openReader(LineReader& reader, const char* path, HeaderChoice header) {
+std::streamsize readBytes(std::filebuf& file, char* to, std::streamsize count) {
+    try {
+        return file.sgetn(to, count);
+    } catch (const std::exception&) {
+        return -1;
+    }
+}
+
+namespace {
+
+// Opens the reader's file on path, with nothing held and no state set.
+bool openFile(LineReader& reader, const char* path) {
     closeReader(reader);
-    reader.atEnd = reader.failed = reader.nulStored = false;
+    reader.atEnd = reader.failed = reader.nulStored = reader.endedInBlanks = reader.readError = false;
     reader.lineNumber = 0;
     reader.line[0] = '\0';
+    reader.rangeLeft = UINT64_MAX;
     if (!reader.block) reader.block.reset(new char[kBlockSize + kBlockRoom]());
     // Only a plain file: a folder would read as empty, and opening a pipe waits for a writer.
     std::error_code error;
     if (std::filesystem::status(path, error).type() != std::filesystem::file_type::regular) return false;
-    if (!reader.file.open(path, std::ios::in | std::ios::binary)) return false;
+    return reader.file.open(path, std::ios::in | std::ios::binary) != nullptr;
+}
+
+}  // namespace
+
+bool openReaderRange(LineReader& reader, const char* path, uint64_t begin, uint64_t end) {
+    if (!openFile(reader, path)) return false;
+    if (begin == 0) {
+        skipByteOrderMark(reader);
+        begin = static_cast<uint64_t>(reader.file.pubseekoff(0, std::ios::cur, std::ios::in));
+    } else if (reader.file.pubseekpos(static_cast<std::streamoff>(begin), std::ios::in) < 0) {
+        closeReader(reader);
+        return false;
+    }
+    reader.rangeLeft = end > begin ? end - begin : 0;
+    return true;
+}
+
+bool openReader(LineReader& reader, const char* path, HeaderChoice header) {
+    if (!openFile(reader, path)) return false;
     skipByteOrderMark(reader);
     if (header == HeaderChoice::Skip) {
         readLine(reader, kFullLineLimit);
@@ -112,6 +147,11 @@ void readLine(LineReader& reader, int limit) {
             std::memchr(reader.block.get() + reader.begin, '\n', held < window ? held : window));
         if (lineFeed || held >= window || !refillBlock(reader)) break;
     }
+    if (!lineFeed && reader.readError) {
+        // Not the end of the file: a line cut off there must not pass for its last line.
+        failReader(reader);
+        return;
+    }
     const char* start = reader.block.get() + reader.begin;
     const size_t held = reader.end - reader.begin;
     const bool lastInFile = !lineFeed && held < window;  // the rest of the file is this line
@@ -143,6 +183,7 @@ LineOutcome readDataLine(LineReader& reader, int limit) {
     readLine(reader, limit);
     ++reader.lineNumber;
     if (brokenRead(reader)) return LineOutcome::Bad;
+    if (reader.atEnd && reader.failed) return LineOutcome::End;  // the empty read at the end of the file
     if (reader.nulStored) {
         // A text file holds no NUL: the file is damaged, and no reading of it can be trusted.
         stopShort(reader);
@@ -164,6 +205,7 @@ LineOutcome readDataLine(LineReader& reader, int limit) {
     }
     reader.lineNumber = blankLine;
     reader.line[0] = '\0';
+    reader.endedInBlanks = true;
     return LineOutcome::End;
 }
 
@@ -219,7 +261,7 @@ void readLastLine(LineReader& reader) {
         const std::streamoff size = std::min<std::streamoff>(pos, sizeof chunk);
         pos -= size;
         reader.file.pubseekpos(pos, std::ios::in);
-        if (reader.file.sgetn(chunk, size) != size) return;
+        if (readBytes(reader.file, chunk, size) != size) return;
         for (std::streamoff i = size - 1; i >= 0; --i) {
             const char c = chunk[i];
             if (!inLine) {

@@ -6,10 +6,15 @@
 #define SKERROW_READER_LINEREADER_H
 
 #include <cstddef>
+#include <cstdint>
 #include <fstream>
 #include <memory>
 
 #include "reader/lineLimits.h"
+
+// Up to count bytes of file into to: how many it read, or -1 when reading failed (the
+// stream buffer reports such a failure by throwing, which no pass may let through).
+std::streamsize readBytes(std::filebuf& file, char* to, std::streamsize count);
 
 // Whether a pass reads the file's first line as data or skips it unread.
 enum class HeaderChoice { Read, Skip };
@@ -33,6 +38,9 @@ struct LineReader {
     bool atEnd = false;                               // a read met the end of the file (a stream's eof)
     bool failed = false;                              // a read stored nothing at the end, or the line did not fit
     bool nulStored = false;                           // the last readLine stored a NUL: line's text ends early
+    uint64_t rangeLeft = 0;                           // bytes of the file the reader may still read
+    bool endedInBlanks = false;                       // End came after blank lines, lineNumber the first of them
+    bool readError = false;                           // the file could not be read on: every later read fails
     int lineNumber = 0;                               // line of the file now in line, counted from 1 (header included)
     char line[kLineBufferSize + kLineTailRoom] = {};  // the line in hand, terminated
 };
@@ -42,6 +50,13 @@ struct LineReader {
 // skips the header line (readLine with the full limit; lineNumber 1). Returns false when
 // the file cannot be opened or is no plain file (a folder, a pipe, a device).
 bool openReader(LineReader& reader, const char* path, HeaderChoice header);
+
+// Opens the reader on the bytes [begin, end) of the file at path, as if they were the
+// whole file: begin must be the start of a line, end the end of one (just after a line
+// feed) or of the file. A range from the file's start steps over its byte-order mark;
+// no header is skipped. Line numbers count from the range's first line. Returns false
+// as openReader does, or when the file cannot be moved to begin.
+bool openReaderRange(LineReader& reader, const char* path, uint64_t begin, uint64_t end);
 
 void closeReader(LineReader& reader);
 bool readerIsOpen(const LineReader& reader);

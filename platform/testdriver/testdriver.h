@@ -67,6 +67,10 @@ void expectModal(Handler handler);
 // Queue the answer to the next modal window, which must be a message box with exactly
 // this caption and text; it is answered with the given button.
 void expectMessage(const std::string& caption, const std::string& text, int answer = IDOK);
+// Answers every modal window that comes when no handler is queued, for tests that run
+// the same commands on inputs whose modal windows they do not know beforehand; an empty
+// handler ends it. The modal log records them as ever.
+void answerEveryModal(Handler handler);
 // Fails the current test for every handler still queued, and clears the queue.
 void checkDone();
 // Modal windows met so far in this process, as "caption: text" (text empty for dialogs).

@@ -12,13 +12,13 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <regex>
 #include <string>
 #include <utility>
 
 #include "points/appState.h"
 #include "reader/lineReader.h"
 #include "reader/numberReading.h"
+#include "support/coordinateModel.h"
 #include "support/pointLineReference.h"
 #include "support/testReader.h"
 
@@ -166,16 +166,6 @@ Parsed modelParse(const char* lineText, int fieldCount, bool swap) {
                   offset(fields[1]),
                   offset(fields[2]),
                   offset(fields[3])};
-}
-
-// X and Y as a surveyor reads them: a number written with an exponent is the number
-// strtod reads, truncated; any other text its leading whole digits.
-double modelCoordinate(const std::string& text) {
-    static const std::regex exponentForm("^[ \t\n\v\f\r]*[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)[eE][+-]?[0-9]");
-    if (std::regex_search(text, exponentForm)) return std::trunc(std::strtod(text.c_str(), nullptr));
-    long long whole = 0;
-    readWholeNumber(text.c_str(), &whole);
-    return static_cast<double>(whole);
 }
 
 class ParseExactness : public ::testing::TestWithParam<int> {};
