@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
 # Measures Skerrow against the floor (wc -l, cat) and the tools users would pick instead
-# (awk, Miller, DuckDB) on the same warm 3-field point files, checks that they agree,
-# and writes the table with the machine's description to docs/benchmarks.md.
+# (mawk and gawk, Miller, DuckDB) on the same warm 3-field point files, checks that they
+# agree, and writes the table with the machine's description to docs/benchmarks.md.
 #   bench/run.sh [LINES ...]      default: 1000000 10000000
-# Environment: RUNS (default 3, the median is reported), BUILD (default build-bench),
-# SMALL (lines of the memory baseline run, default 10000). Run bench/setup.sh first.
-# Not part of CI: it takes minutes and gigabytes.
+# Environment: RUNS (default 5), BUILD (default build-bench), SMALL (lines of the memory
+# baseline, default 10000). Run bench/setup.sh first. Not part of CI: it takes minutes and
+# gigabytes.
+#
+# The method, for every job and every tool alike: the runs are interleaved (Skerrow, then
+# each peer, then Skerrow again), RUNS of each; sync before every run; the tool's output
+# file removed before its run. The report gives the median and the minimum of each, and
+# ratios of medians. The kernel's cost of writing an output counts on every side.
+# Skerrow's time is the command's own (from the menu command to its last message box),
+# on every core and with SKERROW_THREADS=1; a further row gives its whole process,
+# start-up and the Open included.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
-RUNS=${RUNS:-3}
+RUNS=${RUNS:-5}
 BUILD=${BUILD:-build-bench}
 SMALL=${SMALL:-10000}
 SIZES=("$@")
@@ -20,7 +28,7 @@ mkdir -p "$DATA" "$RESULTS"
 export QT_QPA_PLATFORM=offscreen LC_ALL=C XDG_RUNTIME_DIR=$RESULTS/xdg
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 
-for tool in mlr gawk node /usr/bin/time; do
+for tool in mawk gawk mlr node /usr/bin/time; do
     command -v "$tool" > /dev/null || { echo "missing $tool: run bench/setup.sh" >&2; exit 1; }
 done
 [ -d bench/node_modules/@duckdb/node-api ] || { echo "missing DuckDB: run bench/setup.sh" >&2; exit 1; }
@@ -34,42 +42,51 @@ TSV=$RESULTS/times.tsv   # lines, tool, job, run, seconds, peak KiB
 : > "$TSV"
 record() { printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$@" >> "$TSV"; }
 
-# The outputs of the jobs before (hundreds of megabytes) are written back to the disk
-# before each run starts, so that no run pays for another's write-back.
-settle() { sync; }
+# Nanoseconds as seconds.
+seconds() { awk -v n="$1" 'BEGIN { printf "%.4f", n / 1e9 }'; }
 
-# Runs a command, recording its wall time and peak memory: LINES TOOL JOB RUN command...
+# Runs a command after sync, recording its wall time and peak memory:
+#   LINES TOOL JOB RUN OUTPUT command...   (OUTPUT is removed first; - for none)
 measure() {
-    local lines=$1 tool=$2 job=$3 run=$4
-    shift 4
+    local lines=$1 tool=$2 job=$3 run=$4 output=$5
+    shift 5
     local start end
-    settle
+    [ "$output" = - ] || rm -f "$output"
+    sync
     start=$(date +%s%N)
     /usr/bin/time -f '%M' -o "$RESULTS/rss" "$@"
     end=$(date +%s%N)
-    record "$lines" "$tool" "$job" "$run" "$(awk -v n=$((end - start)) 'BEGIN { printf "%.4f", n / 1e9 }')" \
-        "$(tail -1 "$RESULTS/rss")"
+    record "$lines" "$tool" "$job" "$run" "$(seconds $((end - start)))" "$(tail -1 "$RESULTS/rss")"
 }
 
-# Runs one Skerrow operation; records the time the program itself reports for it (the
-# command from its menu click to its last message box, without the process start) and
-# the process's peak memory.
+# Runs one Skerrow operation in a process of its own with the workers given (all: the
+# machine's), after sync; records the command's own time as the program reports it (from
+# the menu command to its last message box), and the whole process's wall time.
 skerrow() {
-    local lines=$1 job=$2 run=$3 input=$4 output=$5
-    local report
+    local lines=$1 job=$2 run=$3 input=$4 output=$5 workers=$6
+    local tool=skerrow
+    [ "$workers" = all ] || tool=skerrow-${workers}t
+    local report start end
     rm -f "$output"
-    settle
-    report=$("$BENCH" "$job" "$input" "$output")
+    sync
+    start=$(date +%s%N)
+    if [ "$workers" = all ]; then
+        report=$("$BENCH" "$job" "$input" "$output")
+    else
+        report=$(SKERROW_THREADS=$workers "$BENCH" "$job" "$input" "$output")
+    fi
+    end=$(date +%s%N)
     local rss open write
     rss=$(sed -n 's/^peak_rss_kib=//p' <<< "$report")
     open=$(sed -n 's/^open_seconds=\([0-9.]*\).*/\1/p' <<< "$report")
     if [ "$job" = open ]; then
-        record "$lines" skerrow open "$run" "$open" "$rss"
-        record "$lines" skerrow redraw "$run" "$(sed -n 's/^redraw_seconds=//p' <<< "$report")" "$rss"
+        record "$lines" "$tool" open "$run" "$open" "$rss"
+        record "$lines" "$tool" redraw "$run" "$(sed -n 's/^redraw_seconds=//p' <<< "$report")" "$rss"
     else
         write=$(sed -n 's/^write_seconds=\([0-9.]*\).*/\1/p' <<< "$report")
-        record "$lines" skerrow "$job" "$run" "$write" "$rss"
+        record "$lines" "$tool" "$job" "$run" "$write" "$rss"
     fi
+    [ "$workers" != all ] || record "$lines" skerrow-process "$job" "$run" "$(seconds $((end - start)))" "$rss"
     [ "$job" != rect ] || sed -n 's/^bounds=//p' <<< "$report" > "$RESULTS/bounds-$lines"
 }
 
@@ -81,6 +98,33 @@ MLR=(mlr --icsv --ocsv --implicit-csv-header --headerless-csv-output --ors crlf)
 MLR_RECT='int($1) >= @a && int($1) <= @b && int($2) >= @c && int($2) <= @d'
 MLR_M2FT='$1 = fmtnum($1 * 3.28084, "%.2f"); $2 = fmtnum($2 * 3.28084, "%.2f"); $3 = fmtnum($3 * 3.28084, "%.3f")'
 DUCKDB=(node "$ROOT/bench/duckdbJob.mjs")
+
+# One peer's run of a job: TOOL JOB LINES RUN INPUT (the rectangle's bounds are the ones
+# Skerrow selected in the same round).
+peer() {
+    local tool=$1 job=$2 lines=$3 run=$4 input=$5
+    local out="$RESULTS/$tool-$job.csv" a b c d
+    IFS=, read -r a b c d < "$RESULTS/bounds-$lines"
+    case "$tool:$job" in
+    mawk:selectall | gawk:selectall)
+        measure "$lines" "$tool" "$job" "$run" "$out" bash -c '"$1" "$2" "$3" > "$4"' _ "$tool" "$AWK_COPY" "$input" "$out" ;;
+    mawk:rect | gawk:rect)
+        measure "$lines" "$tool" "$job" "$run" "$out" bash -c '"$1" -v a="$5" -v b="$6" -v c="$7" -v d="$8" "$2" "$3" > "$4"' \
+            _ "$tool" "$AWK_RECT" "$input" "$out" "$a" "$b" "$c" "$d" ;;
+    mawk:m2ft | gawk:m2ft)
+        measure "$lines" "$tool" "$job" "$run" "$out" bash -c '"$1" "$2" "$3" > "$4"' _ "$tool" "$AWK_M2FT" "$input" "$out" ;;
+    mlr:selectall)
+        measure "$lines" mlr "$job" "$run" "$out" bash -c '"${@:3}" cat "$1" > "$2"' _ "$input" "$out" "${MLR[@]}" ;;
+    mlr:rect)
+        measure "$lines" mlr "$job" "$run" "$out" bash -c '"${@:8}" filter -s a="$3" -s b="$4" -s c="$5" -s d="$6" "$7" "$1" > "$2"' \
+            _ "$input" "$out" "$a" "$b" "$c" "$d" "$MLR_RECT" "${MLR[@]}" ;;
+    mlr:m2ft)
+        measure "$lines" mlr "$job" "$run" "$out" bash -c '"${@:4}" put "$3" "$1" > "$2"' _ "$input" "$out" "$MLR_M2FT" "${MLR[@]}" ;;
+    duckdb:selectall) measure "$lines" duckdb "$job" "$run" "$out" "${DUCKDB[@]}" copy "$input" "$out" ;;
+    duckdb:rect) measure "$lines" duckdb "$job" "$run" "$out" "${DUCKDB[@]}" rect "$input" "$out" "$a" "$b" "$c" "$d" ;;
+    duckdb:m2ft) measure "$lines" duckdb "$job" "$run" "$out" "${DUCKDB[@]}" m2ft "$input" "$out" ;;
+    esac
+}
 
 # Peers write CRLF where they can (DuckDB writes LF); every comparison drops the CRs of
 # both sides alike.
@@ -104,7 +148,7 @@ CHECKS=$RESULTS/checks.txt
 small=$DATA/points-$SMALL.csv
 [ -f "$small" ] || "$MAKE_POINTS" "$SMALL" 3 "$small"
 for run in $(seq "$RUNS"); do
-    for job in open selectall m2ft rect move; do skerrow "$SMALL" "$job" "$run" "$small" "$RESULTS/out.csv"; done
+    for job in open selectall m2ft rect move; do skerrow "$SMALL" "$job" "$run" "$small" "$RESULTS/out.csv" all; done
 done
 
 for lines in "${SIZES[@]}"; do
@@ -113,30 +157,24 @@ for lines in "${SIZES[@]}"; do
     cat "$input" > /dev/null  # warm
     echo "== $lines lines ($(du -h "$input" | cut -f1)), load: $(cut -d' ' -f1-3 /proc/loadavg)"
     for run in $(seq "$RUNS"); do
-        measure "$lines" wc count "$run" bash -c 'wc -l < "$0" > /dev/null' "$input"
-        measure "$lines" cat read "$run" bash -c 'cat "$0" > /dev/null' "$input"
+        measure "$lines" wc count "$run" - bash -c 'wc -l < "$0" > /dev/null' "$input"
+        measure "$lines" cat read "$run" - bash -c 'cat "$0" > /dev/null' "$input"
         for job in open selectall m2ft rect move; do
-            skerrow "$lines" "$job" "$run" "$input" "$RESULTS/skerrow-$job.csv"
+            skerrow "$lines" "$job" "$run" "$input" "$RESULTS/skerrow-$job.csv" all
+            skerrow "$lines" "$job" "$run" "$input" "$RESULTS/skerrow-1t-$job.csv" 1
+            case $job in selectall | m2ft | rect) for tool in mawk gawk mlr duckdb; do peer "$tool" "$job" "$lines" "$run" "$input"; done ;; esac
         done
-        IFS=, read -r a b c d < "$RESULTS/bounds-$lines"
-        measure "$lines" awk selectall "$run" bash -c 'gawk "$1" "$2" > "$3"' _ "$AWK_COPY" "$input" "$RESULTS/awk-selectall.csv"
-        measure "$lines" awk rect "$run" bash -c 'gawk -v a="$4" -v b="$5" -v c="$6" -v d="$7" "$1" "$2" > "$3"' \
-            _ "$AWK_RECT" "$input" "$RESULTS/awk-rect.csv" "$a" "$b" "$c" "$d"
-        measure "$lines" awk m2ft "$run" bash -c 'gawk "$1" "$2" > "$3"' _ "$AWK_M2FT" "$input" "$RESULTS/awk-m2ft.csv"
-        measure "$lines" mlr selectall "$run" bash -c '"${@:3}" cat "$1" > "$2"' _ "$input" "$RESULTS/mlr-selectall.csv" "${MLR[@]}"
-        measure "$lines" mlr rect "$run" bash -c '"${@:8}" filter -s a="$3" -s b="$4" -s c="$5" -s d="$6" "$7" "$1" > "$2"' \
-            _ "$input" "$RESULTS/mlr-rect.csv" "$a" "$b" "$c" "$d" "$MLR_RECT" "${MLR[@]}"
-        measure "$lines" mlr m2ft "$run" bash -c '"${@:4}" put "$3" "$1" > "$2"' _ "$input" "$RESULTS/mlr-m2ft.csv" "$MLR_M2FT" "${MLR[@]}"
-        measure "$lines" duckdb selectall "$run" "${DUCKDB[@]}" copy "$input" "$RESULTS/duckdb-selectall.csv"
-        measure "$lines" duckdb rect "$run" "${DUCKDB[@]}" rect "$input" "$RESULTS/duckdb-rect.csv" "$a" "$b" "$c" "$d"
-        measure "$lines" duckdb m2ft "$run" "${DUCKDB[@]}" m2ft "$input" "$RESULTS/duckdb-m2ft.csv"
     done
+    IFS=, read -r a b c d < "$RESULTS/bounds-$lines"
     {
         echo "$lines lines, rectangle X $a..$b, Y $c..$d ($(wc -l < "$RESULTS/skerrow-rect.csv") points):"
-        for peer in awk mlr duckdb; do
-            echo "  copy of all points, Skerrow vs $peer: $(same_bytes "$RESULTS/skerrow-selectall.csv" "$RESULTS/$peer-selectall.csv")"
-            echo "  rectangle copy, Skerrow vs $peer: $(same_bytes "$RESULTS/skerrow-rect.csv" "$RESULTS/$peer-rect.csv")"
-            echo "  metres to feet, Skerrow vs $peer: $(same_values "$RESULTS/skerrow-m2ft.csv" "$RESULTS/$peer-m2ft.csv")"
+        for job in selectall rect m2ft move; do
+            echo "  $job, all workers vs one: $(same_bytes "$RESULTS/skerrow-$job.csv" "$RESULTS/skerrow-1t-$job.csv")"
+        done
+        for tool in mawk gawk mlr duckdb; do
+            echo "  copy of all points, Skerrow vs $tool: $(same_bytes "$RESULTS/skerrow-selectall.csv" "$RESULTS/$tool-selectall.csv")"
+            echo "  rectangle copy, Skerrow vs $tool: $(same_bytes "$RESULTS/skerrow-rect.csv" "$RESULTS/$tool-rect.csv")"
+            echo "  metres to feet, Skerrow vs $tool: $(same_values "$RESULTS/skerrow-m2ft.csv" "$RESULTS/$tool-m2ft.csv")"
         done
     } | tee -a "$CHECKS"
 done

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <map>
 #include <memory>
 #include <mutex>
 
@@ -27,8 +28,9 @@ namespace {
 // that the workers finish together and a block mostly holds a task's lines.
 constexpr uint64_t kTaskBytes = uint64_t(1) << 20;
 
-// A worker's output lines, gathered to go to the stream a large block at a time.
-constexpr size_t kLineBlockSize = size_t(1) << 20;
+// A task's output lines, gathered to go to the stream a large block at a time: twice a
+// task's input, so that even converted lines of a task mostly fit one block.
+constexpr size_t kLineBlockSize = size_t(2) << 20;
 struct LineBlock {
     std::unique_ptr<char[]> lines{new char[kLineBlockSize]};
     size_t used = 0;
@@ -218,24 +220,89 @@ enum class TaskEnd {
     Stopped,     // the pass stopped at an earlier task, or the output failed
 };
 
-// The tasks' output, in the tasks' order: only the task at the head writes, and the head
-// moves on when it has written all of its lines.
+// The tasks' output, in the tasks' order. A worker that finishes a task leaves its block
+// with the finished tasks and takes a free block for its next task; whoever finishes the
+// task at the head writes it and every finished task after it. A task whose lines outgrow
+// a block writes the full block in its own turn, waiting for it if need be.
 class OrderedOutput {
 public:
-    explicit OrderedOutput(std::ofstream& output) : output_(output) {}
-
-    // Waits until task is at the head; false when the pass has stopped before it.
-    bool waitForTurn(size_t task) {
-        std::unique_lock<std::mutex> lock(mutex_);
-        turn_.wait(lock, [&] { return head_ == task || stopped_; });
-        return !stopped_;
+    OrderedOutput(std::ofstream& output, int blocks) : output_(output) {
+        for (int i = 0; i < blocks; ++i) {
+            blocks_.push_back(std::make_unique<LineBlock>());
+            free_.push_back(blocks_.back().get());
+        }
     }
 
-    // The head task's lines so far: true when they went out. A task that follows a blank
-    // line with lines of its own finds the file changed, as the line-by-line reading
-    // would: the blank line stands before more data.
-    bool writeHeadLines(LineBlock& block, bool hasLines) {
-        if (blankRunOpen_ && hasLines) {
+    // A free block for the next task, waiting for one; nullptr once the pass has stopped.
+    LineBlock* takeBlock() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [&] { return !free_.empty() || stopped_; });
+        if (stopped_) return nullptr;
+        LineBlock* block = free_.back();
+        free_.pop_back();
+        return block;
+    }
+
+    // The full block of the unfinished task goes out in the task's turn; false when the
+    // pass has stopped. hadLines: the task has taken a line.
+    bool writeInTurn(size_t task, LineBlock& block, bool hadLines) {
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            changed_.wait(lock, [&] { return (head_ == task && !draining_) || stopped_; });
+            if (stopped_) return false;
+        }
+        // Every task before this one is out, and no other writes until it ends.
+        if (!writeLines(block, hadLines)) return false;
+        return true;
+    }
+
+    // The task has ended: its lines go out in its turn, by this worker or another.
+    void finishTask(size_t task, LineBlock* block, TaskEnd end, int count, bool hadLines, bool endedInBlanks) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        finished_[task] = Finished{block, end, count, hadLines, endedInBlanks};
+        if (draining_ || head_ != task) return;
+        draining_ = true;
+        while (!stopped_) {
+            const auto next = finished_.find(head_);
+            if (next == finished_.end()) break;
+            const Finished done = next->second;
+            finished_.erase(next);
+            lock.unlock();
+            const bool written = writeLines(*done.block, done.hadLines);
+            lock.lock();
+            free_.push_back(done.block);
+            if (!written) break;
+            count_ += done.count;
+            blankRunOpen_ = done.endedInBlanks || (blankRunOpen_ && !done.hadLines);
+            if (done.end == TaskEnd::ReadFailed) stopLocked(PassResult::ReadFailed);
+            ++head_;
+        }
+        draining_ = false;
+        changed_.notify_all();
+    }
+
+    bool stopped() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return stopped_;
+    }
+
+    PassResult result() const { return result_; }
+    int count() const { return count_; }
+
+private:
+    struct Finished {
+        LineBlock* block;
+        TaskEnd end;
+        int count;
+        bool hadLines, endedInBlanks;
+    };
+
+    // Writes the block of the task at the head, by the one thread that may write now;
+    // true when its lines went out. A task that follows a blank line with lines of its
+    // own finds the file changed, as the line-by-line reading would: the blank line
+    // stands before more data.
+    bool writeLines(LineBlock& block, bool hadLines) {
+        if (blankRunOpen_ && hadLines) {
             stop(PassResult::ReadFailed);
             return false;
         }
@@ -248,52 +315,39 @@ public:
         return true;
     }
 
-    // The head task has ended: its count adds to the pass's, and the next task is the head.
-    void endHeadTask(TaskEnd end, int count, bool hadLines, bool endedInBlanks) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        count_ += count;
-        blankRunOpen_ = endedInBlanks || (blankRunOpen_ && !hadLines);
-        if (end == TaskEnd::ReadFailed) stopLocked(PassResult::ReadFailed);
-        ++head_;
-        turn_.notify_all();
-    }
-
     void stop(PassResult result) {
         std::lock_guard<std::mutex> lock(mutex_);
         stopLocked(result);
     }
 
-    bool stopped() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return stopped_;
-    }
-
-    PassResult result() const { return result_; }
-    int count() const { return count_; }
-
-private:
     void stopLocked(PassResult result) {
         if (!stopped_) result_ = result;
         stopped_ = true;
-        turn_.notify_all();
+        changed_.notify_all();
     }
 
     std::ofstream& output_;
     std::mutex mutex_;
-    std::condition_variable turn_;
-    size_t head_ = 0;
+    std::condition_variable changed_;
+    std::vector<std::unique_ptr<LineBlock>> blocks_;
+    std::vector<LineBlock*> free_;
+    std::map<size_t, Finished> finished_;  // tasks ended whose lines have not gone out
+    size_t head_ = 0;                      // the next task whose lines go out
+    bool draining_ = false;                // a worker is writing the finished tasks from the head on
     bool stopped_ = false;
-    bool blankRunOpen_ = false;  // the tasks so far ended in blank lines
+    bool blankRunOpen_ = false;  // the tasks written so far ended in blank lines
     PassResult result_ = PassResult::Done;
     int count_ = 0;
 };
 
-// One task: its range read line by line into the worker's block, which goes out whenever
-// it fills and at the end, in the task's turn.
-void runTask(size_t task, const ByteRange& range, LineReader& reader, LineBlock& block, const PassChoices& choices,
+// One task: its range read line by line into a block of its own, which goes out in the
+// task's turn, and whenever it fills before that.
+void runTask(size_t task, const ByteRange& range, LineReader& reader, const PassChoices& choices,
              OrderedOutput& ordered) {
+    LineBlock* const block = ordered.takeBlock();
+    if (!block) return;
     if (!openReaderRange(reader, g_inputPath, range.begin, range.end)) {
-        if (ordered.waitForTurn(task)) ordered.endHeadTask(TaskEnd::ReadFailed, 0, true, false);
+        ordered.finishTask(task, block, TaskEnd::ReadFailed, 0, true, false);
         return;
     }
     if (task == 0 && g_skipHeader == 1) {
@@ -303,18 +357,13 @@ void runTask(size_t task, const ByteRange& range, LineReader& reader, LineBlock&
     int count = 0;
     bool hadLines = false;  // a data line, or a line that ends the pass
     TaskEnd end = TaskEnd::Done;
-    // A full block goes out in the task's turn, and the task writes on.
-    auto flushBlock = [&] {
-        if (!ordered.waitForTurn(task) || !ordered.writeHeadLines(block, hadLines)) return false;
-        return true;
-    };
     for (;;) {
         const int linesBefore = reader.lineNumber;
         const bool plain = withPlainForm(
-            choices.layout, [&](auto form) { writePlainRun<decltype(form)>(reader, block, choices, &count); });
+            choices.layout, [&](auto form) { writePlainRun<decltype(form)>(reader, *block, choices, &count); });
         if (reader.lineNumber != linesBefore) hadLines = true;
-        if (plain && !roomForLine(block)) {
-            if (!flushBlock()) return;
+        if (plain && !roomForLine(*block)) {
+            if (!ordered.writeInTurn(task, *block, hadLines)) return;
             continue;
         }
         PointFields point;
@@ -329,7 +378,7 @@ void runTask(size_t task, const ByteRange& range, LineReader& reader, LineBlock&
             break;
         }
         if (isNoDataPoint(point)) continue;
-        char* const out = block.lines.get() + block.used;
+        char* const out = block->lines.get() + block->used;
         char* lineEnd;
         if (g_conversion == Conversion::Move) {
             lineEnd = putMoveLine(out, point, choices.gap);
@@ -338,15 +387,14 @@ void runTask(size_t task, const ByteRange& range, LineReader& reader, LineBlock&
             lineEnd = g_conversion == Conversion::None ? putCopyLine(out, point, choices.gap)
                                                        : putConvertLine(out, point, choices.gap);
         }
-        block.used = static_cast<size_t>(lineEnd - block.lines.get());
+        block->used = static_cast<size_t>(lineEnd - block->lines.get());
         ++count;
-        if (!roomForLine(block) && !flushBlock()) return;
+        if (!roomForLine(*block) && !ordered.writeInTurn(task, *block, hadLines)) return;
     }
     const bool endedInBlanks = reader.endedInBlanks;
     closeReader(reader);
     // The lines of a task that stopped early are written too, as far as it got.
-    if (!flushBlock()) return;
-    ordered.endHeadTask(end, count, hadLines, endedInBlanks);
+    ordered.finishTask(task, block, end, count, hadLines, endedInBlanks);
 }
 
 }  // namespace
@@ -359,13 +407,13 @@ PassResult writeChosenPoints(std::ofstream& output, int* count) {
     const uint64_t tasks = workers == 1 ? 1 : std::max<uint64_t>(static_cast<uint64_t>(workers), size / kTaskBytes + 1);
     const std::vector<ByteRange> ranges =
         splitAtLineStarts(g_inputPath, 0, size, static_cast<int>(tasks < 100000 ? tasks : 100000));
-    OrderedOutput ordered(output);
+    // Two blocks for each worker: one for the task in hand, one whose lines wait their turn.
+    OrderedOutput ordered(output, 2 * workers);
     std::atomic<size_t> nextTask{0};
     runWorkers(workers, [&](int) {
         LineReader reader;
-        LineBlock block;
         for (size_t task; (task = nextTask.fetch_add(1)) < ranges.size() && !ordered.stopped();)
-            runTask(task, ranges[task], reader, block, choices, ordered);
+            runTask(task, ranges[task], reader, choices, ordered);
     });
     *count = ordered.count();
     return ordered.result();
