@@ -7,7 +7,6 @@
 #include "output/writePass.h"
 
 #include <algorithm>
-#include <atomic>
 #include <condition_variable>
 #include <map>
 #include <memory>
@@ -226,21 +225,25 @@ enum class TaskEnd {
 // a block writes the full block in its own turn, waiting for it if need be.
 class OrderedOutput {
 public:
-    OrderedOutput(std::ofstream& output, int blocks) : output_(output) {
+    OrderedOutput(std::ofstream& output, size_t tasks, int blocks) : output_(output), tasks_(tasks) {
         for (int i = 0; i < blocks; ++i) {
             blocks_.push_back(std::make_unique<LineBlock>());
             free_.push_back(blocks_.back().get());
         }
     }
 
-    // A free block for the next task, waiting for one; nullptr once the pass has stopped.
-    LineBlock* takeBlock() {
+    // The next task and a free block for it, waiting for a block; false once every task
+    // is taken or the pass has stopped. A task is handed out only with its block: a task
+    // taken before its block could find every block held by the tasks after it, waiting
+    // for it to go out first.
+    bool takeTask(size_t* task, LineBlock** block) {
         std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [&] { return !free_.empty() || stopped_; });
-        if (stopped_) return nullptr;
-        LineBlock* block = free_.back();
+        changed_.wait(lock, [&] { return !free_.empty() || stopped_ || nextTask_ == tasks_; });
+        if (stopped_ || nextTask_ == tasks_) return false;
+        *task = nextTask_++;
+        *block = free_.back();
         free_.pop_back();
-        return block;
+        return true;
     }
 
     // The full block of the unfinished task goes out in the task's turn; false when the
@@ -279,11 +282,6 @@ public:
         }
         draining_ = false;
         changed_.notify_all();
-    }
-
-    bool stopped() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return stopped_;
     }
 
     PassResult result() const { return result_; }
@@ -327,11 +325,13 @@ private:
     }
 
     std::ofstream& output_;
+    const size_t tasks_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<std::unique_ptr<LineBlock>> blocks_;
     std::vector<LineBlock*> free_;
     std::map<size_t, Finished> finished_;  // tasks ended whose lines have not gone out
+    size_t nextTask_ = 0;                  // the next task to hand out
     size_t head_ = 0;                      // the next task whose lines go out
     bool draining_ = false;                // a worker is writing the finished tasks from the head on
     bool stopped_ = false;
@@ -342,10 +342,8 @@ private:
 
 // One task: its range read line by line into a block of its own, which goes out in the
 // task's turn, and whenever it fills before that.
-void runTask(size_t task, const ByteRange& range, LineReader& reader, const PassChoices& choices,
+void runTask(size_t task, LineBlock* block, const ByteRange& range, LineReader& reader, const PassChoices& choices,
              OrderedOutput& ordered) {
-    LineBlock* const block = ordered.takeBlock();
-    if (!block) return;
     if (!openReaderRange(reader, g_inputPath, range.begin, range.end)) {
         ordered.finishTask(task, block, TaskEnd::ReadFailed, 0, true, false);
         return;
@@ -408,12 +406,12 @@ PassResult writeChosenPoints(std::ofstream& output, int* count) {
     const std::vector<ByteRange> ranges =
         splitAtLineStarts(g_inputPath, 0, size, static_cast<int>(tasks < 100000 ? tasks : 100000));
     // Two blocks for each worker: one for the task in hand, one whose lines wait their turn.
-    OrderedOutput ordered(output, 2 * workers);
-    std::atomic<size_t> nextTask{0};
+    OrderedOutput ordered(output, ranges.size(), 2 * workers);
     runWorkers(workers, [&](int) {
         LineReader reader;
-        for (size_t task; (task = nextTask.fetch_add(1)) < ranges.size() && !ordered.stopped();)
-            runTask(task, ranges[task], reader, choices, ordered);
+        size_t task;
+        LineBlock* block;
+        while (ordered.takeTask(&task, &block)) runTask(task, block, ranges[task], reader, choices, ordered);
     });
     *count = ordered.count();
     return ordered.result();
