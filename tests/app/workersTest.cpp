@@ -14,16 +14,9 @@
 #include "points/appState.h"
 #include "resource.h"
 #include "support/appFixture.h"
+#include "support/borderSweep.h"
 
 namespace {
-
-// Under a sanitizer, every third border position of the sweeps: the workers' reading is
-// as much exercised, at a third of the cost.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-constexpr int kSweepStep = 6;
-#else
-constexpr int kSweepStep = 2;
-#endif
 
 // Pixels that are neither the black of the plot nor the red of its frame nor the white of
 // the panel's texts.

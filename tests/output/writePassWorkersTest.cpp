@@ -14,16 +14,10 @@
 #include "output/writePass.h"
 #include "points/appState.h"
 #include "points/selectionArea.h"
+#include "support/borderSweep.h"
 #include "support/scratchFolder.h"
 
 namespace {
-
-// Under a sanitizer, every third border position: as much exercised, at a third of the cost.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-constexpr int kSweepStep = 6;
-#else
-constexpr int kSweepStep = 2;
-#endif
 
 struct Written {
     PassResult result;
