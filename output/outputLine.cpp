@@ -95,16 +95,13 @@ char* putConvertLine(char* out, const PointFields& point, const FieldGap& gap) {
                             readDecimalField(point.yText, point.yLength), point.zValue, gap);
 }
 
+ConversionScale conversionScale() { return ConversionScale{conversionMultiplier(), g_elevationsOnly != 1}; }
+
 char* putConvertValues(char* out, double x, double y, double zValue, const FieldGap& gap) {
-    double m = conversionMultiplier();
-    if (g_elevationsOnly != 1) {
-        x *= m;
-        y *= m;
-    }
     // The elevation as the writer holds it: the reading in single precision.
-    // Narrowed with care: a large elevation times a large factor leaves the float range.
-    const float z = hasElevations() ? narrowElevation(static_cast<double>(narrowElevation(zValue)) * m) : 0.0f;
-    return putNumbers(out, x, y, z, gap);
+    const bool elevations = hasElevations();
+    return putConvertedPoint(out, x, y, elevations ? narrowElevation(zValue) : 0.0f, conversionScale(), elevations,
+                             gap);
 }
 
 char* putMoveLine(char* out, const PointFields& point, const FieldGap& gap) {

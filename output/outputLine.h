@@ -44,6 +44,35 @@ char* putMoveLine(char* out, const PointFields& point, const FieldGap& gap);    
 // elevation's reading (zValue; unused for 2 fields).
 char* putConvertValues(char* out, double x, double y, double zValue, const FieldGap& gap);
 
+// A conversion's multiplier, and whether X and Y take it as well as the elevation; the
+// same for every line of a pass.
+struct ConversionScale {
+    double multiplier;
+    bool coordinates;
+};
+ConversionScale conversionScale();
+
+// The converted line of the point whose X and Y read x and y and whose elevation reads
+// elevation in single precision (with elevations: 3- and 5-field files), as
+// putConvertValues writes it.
+inline char* putConvertedPoint(char* out, double x, double y, float elevation, const ConversionScale& scale,
+                               bool elevations, const FieldGap& gap) {
+    if (scale.coordinates) {
+        x *= scale.multiplier;
+        y *= scale.multiplier;
+    }
+    out = putNumber2(out, x);
+    std::memcpy(out, gap.text, sizeof gap.text);
+    out = putNumber2(out + gap.length, y);
+    if (elevations) {
+        std::memcpy(out, gap.text, sizeof gap.text);
+        // Narrowed with care: a large elevation times a large factor leaves the float range.
+        out = putNumber3(out + gap.length, narrowElevation(static_cast<double>(elevation) * scale.multiplier));
+    }
+    std::memcpy(out, kOutputLineEnd, 2);
+    return out + 2;
+}
+
 // putCopyLine's output for a plain line whose fields stand in order (no swap) and a gap of
 // one character: the line itself with its commas turned into the gap. It is copied 16
 // bytes at a time, 64 in all; both sides have the room.

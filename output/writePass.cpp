@@ -162,31 +162,70 @@ bool writePlainLine(const PlainLine& line, LineBlock& block, const PassChoices& 
     return true;
 }
 
-// A plain line converted as writePlainLine converts it, with the short decimal form of
-// all three values read where they stand; false, leaving the line to writePlainLine, when
-// the block is full or a value is not in that form.
+// A plain line's output when its values are not in the short decimal form, as
+// writePlainLine writes it (or not), at out; returns the end. Kept apart from the
+// conversion's walk, whose registers it would crowd.
+__attribute__((noinline)) char* writeOtherPlainLine(const PlainLine& line, char* out, LineBlock& block,
+                                                    const PassChoices& choices, int* count) {
+    block.used = static_cast<size_t>(out - block.lines.get());
+    writePlainLine(line, block, choices, count);
+    return block.lines.get() + block.used;
+}
+
+// The plain line's point lies in the selected area, by the whole-number readings of X and Y.
+__attribute__((noinline)) bool plainLineInArea(const PlainLine& line, const PointLayout& layout) {
+    PointFields point = plainLineFields(line, layout);
+    point.x = readPlainWholeField(point.xText, point.xLength);
+    point.y = readPlainWholeField(point.yText, point.yLength);
+    return isInsideArea(point);
+}
+
+// Conversions of the plain lines, as writePlainLine converts them, with the short decimal
+// form of all three values read where they stand; a line in the selected area whose
+// values have another form is written the general way, in its place. The conversion's
+// constants, the output's end and count are locals of the walk, where the output's
+// stores cannot be taken to change them.
 template <class Form>
-bool convertPlainLine(const PlainLine& line, LineBlock& block, const PassChoices& choices, int* count) {
-    if (!roomForLine(block)) return false;
-    if (g_selectAll != 1) {
-        PointFields point = plainLineFields(line, choices.layout);
-        point.x = readPlainWholeField(point.xText, point.xLength);
-        point.y = readPlainWholeField(point.yText, point.yLength);
-        if (!isInsideArea(point)) return true;
-    }
-    const char* const second = line.firstComma + 1;
-    double x, y, zValue = 0.0;
-    if (!readPlainDecimal(Form::swap ? second : line.text, &x) ||
-        !readPlainDecimal(Form::swap ? line.text : second, &y))
-        return false;
-    if (Form::elevations) {
-        if (!readPlainDecimal(line.lastComma + 1, &zValue)) return false;
-        if (inNoDataBand(narrowElevation(zValue))) return true;
-    }
-    block.used = static_cast<size_t>(putConvertValues(block.lines.get() + block.used, x, y, zValue, choices.gap) -
-                                     block.lines.get());
-    ++*count;
-    return true;
+void convertPlainRun(LineReader& reader, LineBlock& block, const PassChoices& choices, int* count) {
+    struct Converted {
+        char* out;
+        int written;
+    };
+    const ConversionScale scale = conversionScale();
+    const bool everyPoint = g_selectAll == 1;
+    char* const start = block.lines.get() + block.used;
+    const char* const outLimit = block.lines.get() + kLineBlockSize - kOutputLineMax;
+    const Converted converted = withWidestMarks(
+        [&reader, &block, &choices, count, scale, everyPoint, start, outLimit](auto marks) SKERROW_INLINE_LAMBDA {
+            char* out = start;
+            int written = 0;
+            const char* const limit = outLimit;
+            const FieldGap gap = choices.gap;
+            walkLines<decltype(marks)>(reader, [&](const LineSpan& span) SKERROW_INLINE_LAMBDA {
+                PlainLine line;
+                if (!plainLineOf<Form::commas>(span, kFullLineLimit - 1, &line) || out > limit) return WalkStep::Leave;
+                if (!everyPoint && !plainLineInArea(line, choices.layout)) return WalkStep::Next;
+                const char* const second = line.firstComma + 1;
+                double x, y, zValue = 0.0;
+                if (!readPlainDecimal(Form::swap ? second : line.text, &x) ||
+                    !readPlainDecimal(Form::swap ? line.text : second, &y) ||
+                    (Form::elevations && !readPlainDecimal(line.lastComma + 1, &zValue))) {
+                    out = writeOtherPlainLine(line, out, block, choices, count);
+                    return WalkStep::Next;
+                }
+                float elevation = 0.0f;
+                if (Form::elevations) {
+                    elevation = narrowElevation(zValue);
+                    if (inNoDataBand(elevation)) return WalkStep::Next;
+                }
+                out = putConvertedPoint(out, x, y, elevation, scale, Form::elevations, gap);
+                ++written;
+                return WalkStep::Next;
+            });
+            return Converted{out, written};
+        });
+    block.used = static_cast<size_t>(converted.out - block.lines.get());
+    *count += converted.written;
 }
 
 // Writes the run of plain lines at the reader's place by the route.
@@ -200,11 +239,7 @@ void writePlainRun(LineReader& reader, LineBlock& block, const PassChoices& choi
             copyPlainRun<Form, false>(reader, block, choices.gap.text[0], count);
         return;
     case PlainRoute::CopyEach: copyPlainEach<Form>(reader, block, choices.gap.text[0], count); return;
-    case PlainRoute::Convert:
-        takePlainLines(reader, kFullLineLimit, Form{}, [&](const PlainLine& line) SKERROW_INLINE_LAMBDA {
-            return convertPlainLine<Form>(line, block, choices, count) || writePlainLine(line, block, choices, count);
-        });
-        return;
+    case PlainRoute::Convert: convertPlainRun<Form>(reader, block, choices, count); return;
     case PlainRoute::General:
         takePlainLines(reader, kFullLineLimit, Form{},
                        [&](const PlainLine& line) { return writePlainLine(line, block, choices, count); });
