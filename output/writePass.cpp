@@ -207,9 +207,9 @@ void convertPlainRun(LineReader& reader, LineBlock& block, const PassChoices& ch
                 if (!everyPoint && !plainLineInArea(line, choices.layout)) return WalkStep::Next;
                 const char* const second = line.firstComma + 1;
                 double x, y, zValue = 0.0;
-                if (!readPlainDecimal(Form::swap ? second : line.text, &x) ||
-                    !readPlainDecimal(Form::swap ? line.text : second, &y) ||
-                    (Form::elevations && !readPlainDecimal(line.lastComma + 1, &zValue))) {
+                if (!readPlainField(Form::swap ? second : line.text, &x) ||
+                    !readPlainField(Form::swap ? line.text : second, &y) ||
+                    (Form::elevations && !readPlainField(line.lastComma + 1, &zValue))) {
                     out = writeOtherPlainLine(line, out, block, choices, count);
                     return WalkStep::Next;
                 }

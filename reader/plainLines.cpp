@@ -1,5 +1,7 @@
 #include "reader/plainLines.h"
 
+bool readPlainDecimalApart(const char* text, double* value) { return readPlainDecimal(text, value) != nullptr; }
+
 PointFields plainLineFields(const PlainLine& line, const PointLayout& layout) {
     PointFields fields = {};
     const bool elevations = layout.fieldCount >= 3;

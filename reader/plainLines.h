@@ -131,6 +131,40 @@ SKERROW_INLINE int plainWhole(const char* text) {
     return count >= 1 && count <= 9 ? static_cast<int>(digits) : 0;
 }
 
+// The high bit of each byte below '0' in a word of a plain line's field, exact up to the
+// first such byte: a field holds only digits, points and minus signs up to the comma or
+// line break that ends it, so a byte below '0' is the only kind that ends its digits, and
+// one addition finds it (a digit carries nothing into the byte after it).
+SKERROW_INLINE uint64_t plainDigitsEnd(uint64_t word) { return ~(word + 0x5050505050505050ULL) & kHighBits; }
+
+// readPlainDecimal of text, kept apart from the walks that inline readPlainField.
+bool readPlainDecimalApart(const char* text, double* value);
+
+// readPlainDecimal of a field of a plain line, where no exponent can follow the number.
+// The common form, at most 7 digits on each side of the point, is read from two words;
+// any other goes to readPlainDecimal. False, with *value untouched, where it gives
+// nullptr.
+SKERROW_INLINE bool readPlainField(const char* text, double* value) {
+    const bool negative = *text == '-';
+    const char* const p = text + (negative ? 1 : 0);
+    const uint64_t word = loadWord(p);
+    const int whole = bytesBefore(plainDigitsEnd(word));
+    if (whole >= 1 && whole <= 7 && p[whole] == '.') {
+        const uint64_t fractionWord = loadWord(p + whole + 1);
+        const int decimals = bytesBefore(plainDigitsEnd(fractionWord));
+        if (decimals >= 1 && decimals <= 7) {
+            // At most 14 digits: exact as a signed number and as a double, and the one
+            // rounded division gives strtod's double.
+            const int64_t digits = static_cast<int64_t>(digitsValue(word, whole) * kPowersOfTen.whole[decimals] +
+                                                        digitsValue(fractionWord, decimals));
+            const double magnitude = static_cast<double>(digits) / kPowersOfTen.real[decimals];
+            *value = negative ? -magnitude : magnitude;
+            return true;
+        }
+    }
+    return readPlainDecimalApart(text, value);
+}
+
 // The whole parts of a plain line's X and Y and, for a form with elevations, its
 // elevation, as nextPointLine reads them. False when X or Y is not the common kind (see
 // plainWhole) or the elevation not in the short decimal form, for the pass to read the
@@ -144,7 +178,7 @@ SKERROW_INLINE bool plainLineWholes(const PlainLine& line, int* x, int* y, float
     *elevation = 0.0f;
     if (Form::elevations) {
         double value;
-        if (!readPlainDecimal(line.lastComma + 1, &value)) return false;
+        if (!readPlainField(line.lastComma + 1, &value)) return false;
         *elevation = narrowElevation(value);
     }
     return true;

@@ -18,6 +18,7 @@
 #include "points/appState.h"
 #include "reader/lineReader.h"
 #include "reader/numberReading.h"
+#include "reader/plainLines.h"
 #include "support/coordinateModel.h"
 #include "support/pointLineReference.h"
 #include "support/testReader.h"
@@ -317,6 +318,35 @@ TEST(ReadDecimalExactness, MillionsOfRandomTexts) {
         }
         }
         expectStrtodReading(text);
+    }
+}
+
+// ---- a plain line's field against strtod ----
+
+// Fields of plain lines: runs of digits of every length up to ten around points and
+// minus signs, ended by a comma or a line break. readPlainField takes what
+// readPlainDecimal takes, as strtod reads it; the value of a number whose digits run past
+// a word on either side of the point is what the output's last digits hardly show.
+TEST(ReadPlainFieldExactness, TakesWhatReadPlainDecimalTakesAsStrtodReadsIt) {
+    std::mt19937_64 random(11);
+    const char* const ends[] = {",", "\r\n", "\n"};
+    for (int i = 0; i < 300000; ++i) {
+        std::string field = random() % 3 ? "" : "-";
+        const int runs = 1 + static_cast<int>(random() % 3);
+        for (int run = 0; run < runs; ++run) {
+            if (run > 0) field += random() % 5 ? '.' : '-';
+            const int digits = static_cast<int>(random() % 11);
+            for (int d = 0; d < digits; ++d) field += static_cast<char>('0' + random() % 10);
+        }
+        const std::string line = field + ends[random() % 3] + "12.5\n";
+        char text[64] = {};  // zeros after the line: its tail room
+        std::memcpy(text, line.data(), line.size());
+        double fromField = -1.0, fromDecimal = -1.0;
+        const bool tookField = readPlainField(text, &fromField);
+        ASSERT_EQ(tookField, readPlainDecimal(text, &fromDecimal) != nullptr) << field;
+        if (tookField) {
+            ASSERT_TRUE(sameDouble(fromField, std::strtod(text, nullptr))) << field;
+        }
     }
 }
 
