@@ -27,27 +27,6 @@ char* putText(char* out, const char* text, size_t length) {
     return out + length;
 }
 
-char* putLineEnd(char* out) {
-    std::memcpy(out, kOutputLineEnd, 2);
-    return out + 2;
-}
-
-// A gap is never longer than its 16 characters of room (five tabs at most): one copy of
-// them all, with no loop.
-char* putGap(char* out, const FieldGap& gap) {
-    std::memcpy(out, gap.text, sizeof gap.text);
-    return out + gap.length;
-}
-
-// x, gap, y and, for files with elevations, gap and z, each with its decimals; then the
-// line end.
-char* putNumbers(char* out, double x, double y, float z, const FieldGap& gap) {
-    out = putGap(putNumber2(out, x), gap);
-    out = putNumber2(out, y);
-    if (hasElevations()) out = putNumber3(putGap(out, gap), z);
-    return putLineEnd(out);
-}
-
 }  // namespace
 
 FieldGap fieldGap() {
@@ -109,5 +88,5 @@ char* putMoveLine(char* out, const PointFields& point, const FieldGap& gap) {
     double y = readDecimalField(point.yText, point.yLength) - (static_cast<double>(g_minY) - 1.0);
     // The elevation as the writer holds it: the reading in single precision.
     const float z = hasElevations() ? point.elevation : 0.0f;
-    return putNumbers(out, x, y, z, gap);
+    return putNumbers(out, x, y, z, hasElevations(), gap);
 }

@@ -44,6 +44,26 @@ char* putMoveLine(char* out, const PointFields& point, const FieldGap& gap);    
 // elevation's reading (zValue; unused for 2 fields).
 char* putConvertValues(char* out, double x, double y, double zValue, const FieldGap& gap);
 
+inline char* putLineEnd(char* out) {
+    std::memcpy(out, kOutputLineEnd, 2);
+    return out + 2;
+}
+
+// A gap is never longer than its 16 characters of room (five tabs at most): one copy of
+// them all, with no loop.
+inline char* putGap(char* out, const FieldGap& gap) {
+    std::memcpy(out, gap.text, sizeof gap.text);
+    return out + gap.length;
+}
+
+// x, gap, y and, with elevations (3- and 5-field files), gap and z, each with its
+// decimals; then the line end.
+inline char* putNumbers(char* out, double x, double y, float z, bool elevations, const FieldGap& gap) {
+    out = putNumber2(putGap(putNumber2(out, x), gap), y);
+    if (elevations) out = putNumber3(putGap(out, gap), z);
+    return putLineEnd(out);
+}
+
 // A conversion's multiplier, and whether X and Y take it as well as the elevation; the
 // same for every line of a pass.
 struct ConversionScale {
@@ -53,24 +73,16 @@ struct ConversionScale {
 ConversionScale conversionScale();
 
 // The converted line of the point whose X and Y read x and y and whose elevation reads
-// elevation in single precision (with elevations: 3- and 5-field files), as
-// putConvertValues writes it.
+// elevation in single precision, as putConvertValues writes it.
 inline char* putConvertedPoint(char* out, double x, double y, float elevation, const ConversionScale& scale,
                                bool elevations, const FieldGap& gap) {
     if (scale.coordinates) {
         x *= scale.multiplier;
         y *= scale.multiplier;
     }
-    out = putNumber2(out, x);
-    std::memcpy(out, gap.text, sizeof gap.text);
-    out = putNumber2(out + gap.length, y);
-    if (elevations) {
-        std::memcpy(out, gap.text, sizeof gap.text);
-        // Narrowed with care: a large elevation times a large factor leaves the float range.
-        out = putNumber3(out + gap.length, narrowElevation(static_cast<double>(elevation) * scale.multiplier));
-    }
-    std::memcpy(out, kOutputLineEnd, 2);
-    return out + 2;
+    // Narrowed with care: a large elevation times a large factor leaves the float range.
+    const float z = elevations ? narrowElevation(static_cast<double>(elevation) * scale.multiplier) : 0.0f;
+    return putNumbers(out, x, y, z, elevations, gap);
 }
 
 // putCopyLine's output for a plain line whose fields stand in order (no swap) and a gap of

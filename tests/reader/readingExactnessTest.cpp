@@ -325,8 +325,9 @@ TEST(ReadDecimalExactness, MillionsOfRandomTexts) {
 
 // Fields of plain lines: runs of digits of every length up to ten around points and
 // minus signs, ended by a comma or a line break. readPlainField takes what
-// readPlainDecimal takes, as strtod reads it; the value of a number whose digits run past
-// a word on either side of the point is what the output's last digits hardly show.
+// readPlainDecimal takes, as strtod reads it. A digit lost past a word on either side of
+// the point hardly shows in the written lines' two or three decimals, so only this
+// comparison sees it.
 TEST(ReadPlainFieldExactness, TakesWhatReadPlainDecimalTakesAsStrtodReadsIt) {
     std::mt19937_64 random(11);
     const char* const ends[] = {",", "\r\n", "\n"};
