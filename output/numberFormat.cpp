@@ -5,7 +5,7 @@
 
 // A first word of digits without leading zeros and a second of all eight, then the
 // fraction.
-__attribute__((noinline)) char* putLongWhole(char* out, uint64_t whole, uint64_t fractionEntry) {
+SKERROW_NOINLINE char* putLongWhole(char* out, uint64_t whole, uint64_t fractionEntry) {
     const uint64_t high = whole / 100000000;
     out = putUpToEight(out, static_cast<uint32_t>(high));
     const uint64_t low = eightDigits(static_cast<uint32_t>(whole - high * 100000000)) + kZeroDigits;
@@ -15,7 +15,7 @@ __attribute__((noinline)) char* putLongWhole(char* out, uint64_t whole, uint64_t
 
 // to_chars in fixed form gives printf's digits, exactly rounded, with no locale and no
 // allocation; the room covers every double, so it cannot run short.
-__attribute__((noinline)) char* putLongFixed(char* out, double value, int decimals) {
+SKERROW_NOINLINE char* putLongFixed(char* out, double value, int decimals) {
     const std::to_chars_result written =
         std::to_chars(out, out + kNumberTextMax, value, std::chars_format::fixed, decimals == 3 ? 3 : 2);
     char* end = written.ptr;

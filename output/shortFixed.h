@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "reader/bits.h"
+
 // The eight decimal digits of value (below 10^8, leading zeros included) as the bytes of a
 // word, each the digit's value, the first in the lowest byte: the value is split into
 // halves, quarters and single digits in the lanes of one 64-bit number, each split a
@@ -26,7 +28,7 @@ constexpr uint64_t kZeroDigits = 0x3030303030303030ULL;
 // and one store; returns the end. The leading zeros are the low bytes that are 0.
 inline char* putUpToEight(char* out, uint32_t value) {
     const uint64_t digits = eightDigits(value);
-    const uint64_t skippedBits = static_cast<uint64_t>(__builtin_ctzll(digits | (uint64_t(1) << 56))) & 56;
+    const uint64_t skippedBits = static_cast<uint64_t>(lowestBit(digits | (uint64_t(1) << 56))) & 56;
     const uint64_t text = (digits + kZeroDigits) >> skippedBits;
     std::memcpy(out, &text, 8);
     return out + 8 - (skippedBits >> 3);
@@ -42,7 +44,7 @@ inline char* putFraction(char* out, uint64_t entry) {
 // Writes whole (at least 10^8, below 10^16) and then the fraction entry, as
 // putShortFixed does for a smaller whole; returns the end. Kept apart, so that the common
 // path keeps nothing across a call and needs no register saved.
-__attribute__((returns_nonnull)) char* putLongWhole(char* out, uint64_t whole, uint64_t fractionEntry);
+SKERROW_RETURNS_NONNULL char* putLongWhole(char* out, uint64_t whole, uint64_t fractionEntry);
 
 // What follows the whole digits for each count of hundredths (decimals 2) or thousandths
 // (decimals 3), already trimmed: the point and the digits in the low four bytes, and above
@@ -103,7 +105,7 @@ inline char* putShortFixed(char* out, double value) {
     *out = '-';
     out += bits >> 63;
     const uint64_t entry = kFractionTexts<decimals>.entries[fraction];
-    if (__builtin_expect(whole >= 100000000, 0)) return putLongWhole(out, whole, entry);
+    if (SKERROW_UNLIKELY(whole >= 100000000)) return putLongWhole(out, whole, entry);
     return putFraction(putUpToEight(out, static_cast<uint32_t>(whole)), entry);
 }
 

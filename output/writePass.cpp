@@ -165,15 +165,15 @@ bool writePlainLine(const PlainLine& line, LineBlock& block, const PassChoices& 
 // A plain line's output when its values are not in the short decimal form, as
 // writePlainLine writes it (or not), at out; returns the end. Kept apart from the
 // conversion's walk, whose registers it would crowd.
-__attribute__((noinline)) char* writeOtherPlainLine(const PlainLine& line, char* out, LineBlock& block,
-                                                    const PassChoices& choices, int* count) {
+SKERROW_NOINLINE char* writeOtherPlainLine(const PlainLine& line, char* out, LineBlock& block,
+                                           const PassChoices& choices, int* count) {
     block.used = static_cast<size_t>(out - block.lines.get());
     writePlainLine(line, block, choices, count);
     return block.lines.get() + block.used;
 }
 
 // The plain line's point lies in the selected area, by the whole-number readings of X and Y.
-__attribute__((noinline)) bool plainLineInArea(const PlainLine& line, const PointLayout& layout) {
+SKERROW_NOINLINE bool plainLineInArea(const PlainLine& line, const PointLayout& layout) {
     PointFields point = plainLineFields(line, layout);
     point.x = readPlainWholeField(point.xText, point.xLength);
     point.y = readPlainWholeField(point.yText, point.yLength);

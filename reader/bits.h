@@ -5,11 +5,7 @@
 
 #include <cstdint>
 
-// The place of the lowest set bit; bits must not be 0.
-inline int lowestBit(uint64_t bits) { return __builtin_ctzll(bits); }
-
-// The place of the highest set bit; bits must not be 0.
-inline int highestBit(uint64_t bits) { return 63 - __builtin_clzll(bits); }
+#include "reader/portability.h"
 
 // bits with its lowest set bit cleared: the next line feed becomes the lowest.
 inline uint64_t withoutLowestBit(uint64_t bits) { return bits & (bits - 1); }

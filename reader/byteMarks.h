@@ -18,17 +18,18 @@
 #include <cstddef>
 #include <cstring>
 
+#include "reader/bits.h"
 #include "reader/byteMarksType.h"
 #include "reader/marks/portable.h"
+#include "reader/portability.h"
 
-// Marks a lambda to be inlined wherever it is called, as the walks' steps must be: into
-// each width's entry point, and the step of a line into the walk.
-#define SKERROW_INLINE_LAMBDA __attribute__((always_inline))
-
-#if defined(__x86_64__) && defined(__GNUC__)
-#define SKERROW_WIDE_MARKS 1
+// The walks' steps are lambdas marked SKERROW_INLINE_LAMBDA: inlined into each width's
+// entry point, and the step of a line into the walk.
+#if defined(SKERROW_WIDE_MARKS)
 #include "reader/marks/avx2.h"
 #include "reader/marks/avx512.h"
+#endif
+#if defined(SKERROW_SSE2)
 #include "reader/marks/sse2.h"
 using NarrowMarks = Sse2Marks;
 #else
@@ -44,11 +45,11 @@ int widestMarkWidth();
 
 #if defined(SKERROW_WIDE_MARKS)
 template <class Body>
-__attribute__((target("avx2"), noinline)) auto runWithAvx2Marks(Body& body) {
+SKERROW_TARGET_AVX2 SKERROW_NOINLINE auto runWithAvx2Marks(Body& body) {
     return body(Avx2Marks{});
 }
 template <class Body>
-__attribute__((target("avx512f,avx512bw"), noinline)) auto runWithAvx512Marks(Body& body) {
+SKERROW_TARGET_AVX512 SKERROW_NOINLINE auto runWithAvx512Marks(Body& body) {
     return body(Avx512Marks{});
 }
 #endif
@@ -68,13 +69,13 @@ auto withWidestMarks(Body&& body) {
 // of a point file, without the call. Up to 15 characters after them are read too, so
 // they must be readable.
 inline const char* findByte(const char* at, size_t count, char c) {
-#if defined(SKERROW_WIDE_MARKS)
+#if defined(SKERROW_SSE2)
     const __m128i wanted = _mm_set1_epi8(c);
     for (size_t i = 0; i < count; i += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + i));
         unsigned marks = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
         if (count - i < 16) marks &= (1u << (count - i)) - 1;
-        if (marks) return at + i + __builtin_ctz(marks);
+        if (marks) return at + i + lowestBit(marks);
     }
     return nullptr;
 #else

@@ -15,8 +15,6 @@
 #include "reader/byteMarks.h"
 #include "reader/lineReader.h"
 
-#define SKERROW_INLINE __attribute__((always_inline)) inline
-
 // A line of the held bytes, without its line feed, and its marks as bits of its chunk.
 struct LineSpan {
     const char* text;

@@ -54,7 +54,7 @@ inline float narrowElevation(double value) {
 // must end as a line does, with a line break or terminator and kLineTailRoom bytes after
 // it, or be a padded copy. Returns the character after the number, or nullptr, with
 // *value untouched, for any other text.
-__attribute__((always_inline)) inline const char* readPlainDecimal(const char* text, double* value) {
+SKERROW_INLINE const char* readPlainDecimal(const char* text, double* value) {
     const bool negative = *text == '-';
     const char* p = text + (negative ? 1 : 0);
     // The usual short form first, such as 5318207.442: the point taken out of the text, so

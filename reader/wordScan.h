@@ -53,7 +53,7 @@ inline uint64_t digitsValue(uint64_t word, int count) {
 // The run of digits at text: its length, and its value in *value when it is at most 15
 // digits long; a longer run gives 16 and no value. The run ends at a field's end at the
 // latest, which is never a digit.
-__attribute__((always_inline)) inline int digitRun(const char* text, uint64_t* value) {
+SKERROW_INLINE int digitRun(const char* text, uint64_t* value) {
     const uint64_t word = loadWord(text);
     const int count = bytesBefore(nonDigits(word));
     if (count < 8) {

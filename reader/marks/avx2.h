@@ -5,9 +5,10 @@
 #include <immintrin.h>
 
 #include "reader/byteMarksType.h"
+#include "reader/portability.h"
 
 struct Avx2Marks {
-    __attribute__((target("avx2"))) static inline ByteMarks of(const char* at) {
+    SKERROW_TARGET_AVX2 static inline ByteMarks of(const char* at) {
         // As Sse2Marks: ',' '-' '.' '/' and the digits shifted to the bottom of the signed
         // range, one compare for them all, '/' taken out again.
         const __m256i shift = _mm256_set1_epi8(static_cast<char>(0x80 - ','));

@@ -6,9 +6,10 @@
 #include <immintrin.h>
 
 #include "reader/byteMarksType.h"
+#include "reader/portability.h"
 
 struct Avx512Marks {
-    __attribute__((target("avx512f,avx512bw"))) static inline ByteMarks of(const char* at) {
+    SKERROW_TARGET_AVX512 static inline ByteMarks of(const char* at) {
         const __m512i bytes = _mm512_loadu_si512(at);
         ByteMarks marks;
         marks.lineFeeds = _mm512_cmpeq_epi8_mask(bytes, _mm512_set1_epi8('\n'));

@@ -5,9 +5,10 @@
 #include <emmintrin.h>
 
 #include "reader/byteMarksType.h"
+#include "reader/portability.h"
 
 struct Sse2Marks {
-    __attribute__((always_inline)) static inline ByteMarks of(const char* at) {
+    static SKERROW_INLINE ByteMarks of(const char* at) {
         // ',' '-' '.' '/' and the digits are the characters 0x2C to 0x39: shifted to the
         // bottom of the signed range, one compare finds them all, and '/' is taken out again.
         const __m128i shift = _mm_set1_epi8(static_cast<char>(0x80 - ','));
