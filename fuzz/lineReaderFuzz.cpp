@@ -11,6 +11,7 @@
 #include "reader/lineWalk.h"
 #include "reader/plainLines.h"
 #include "reader/pointFields.h"
+#include "support/plainLinePoint.h"
 #include "support/pointLineReference.h"
 #include "support/testReader.h"
 

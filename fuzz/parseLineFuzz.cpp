@@ -13,8 +13,8 @@
 #include "fuzzSupport.h"
 #include "points/appState.h"
 #include "reader/lineReader.h"
-#include "reader/numberReading.h"
 #include "reader/pointFields.h"
+#include "reader/valueReaders.h"
 #include "support/coordinateModel.h"
 #include "support/pointLineReference.h"
 

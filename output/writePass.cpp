@@ -68,7 +68,7 @@ struct PassChoices {
 
 // The elevation text from z to end reads as a value in the no-data band.
 bool plainElevationHasNoData(const char* z, const char* end) {
-    return inNoDataBand(narrowElevation(readDecimalField(z, static_cast<size_t>(end - z))));
+    return inNoDataBand(readElevationField<FieldKind::Plain>(z, static_cast<size_t>(end - z)));
 }
 
 // A plain line of the form's elevations is dropped for its elevation: only one whose
@@ -107,8 +107,7 @@ void copyPlainRun(LineReader& reader, LineBlock& block, char gap, int* count) {
             bool kept = true;
             if (rectangle) {
                 double x, y;
-                plainWholeXY(line.text, line.firstComma, Form::elevations ? line.lastComma : line.text + line.length,
-                             &x, &y);
+                plainLineXY<Form>(line, &x, &y);
                 kept = (a.minX <= x) & (x <= a.maxX) & (a.minY <= y) & (y <= a.maxY);
             }
             out = kept ? end : out;
@@ -127,8 +126,7 @@ void copyPlainEach(LineReader& reader, LineBlock& block, char gap, int* count) {
     takePlainLines(reader, kFullLineLimit, Form{}, [&](const PlainLine& line) SKERROW_INLINE_LAMBDA {
         if (!roomForLine(block)) return false;
         PointFields point;
-        plainWholeXY(line.text, line.firstComma, Form::elevations ? line.lastComma : line.text + line.length, &point.x,
-                     &point.y);
+        plainLineXY<Form>(line, &point.x, &point.y);
         if (!isInsideArea(point)) return true;
         if (plainLineHasNoData<Form>(line)) return true;
         block.used =
@@ -144,13 +142,12 @@ bool writePlainLine(const PlainLine& line, LineBlock& block, const PassChoices& 
     if (!roomForLine(block)) return false;
     PointFields point = plainLineFields(line, choices.layout);
     if (g_conversion != Conversion::Move && g_selectAll != 1) {
-        point.x = readPlainWholeField(point.xText, point.xLength);
-        point.y = readPlainWholeField(point.yText, point.yLength);
+        point.x = readWholeCoordinate<FieldKind::Plain>(point.xText, point.xLength);
+        point.y = readWholeCoordinate<FieldKind::Plain>(point.yText, point.yLength);
         if (!isInsideArea(point)) return true;
     }
     if (choices.layout.fieldCount == 3 && (g_conversion != Conversion::None || mayBeInNoDataBand(point.zText))) {
-        point.zValue = readDecimalField(point.zText, point.zLength);
-        point.elevation = narrowElevation(point.zValue);
+        point.elevation = readElevationField<FieldKind::Plain>(point.zText, point.zLength, &point.zValue);
         if (isNoDataPoint(point)) return true;
     }
     char* const out = block.lines.get() + block.used;
@@ -175,8 +172,8 @@ SKERROW_NOINLINE char* writeOtherPlainLine(const PlainLine& line, char* out, Lin
 // The plain line's point lies in the selected area, by the whole-number readings of X and Y.
 SKERROW_NOINLINE bool plainLineInArea(const PlainLine& line, const PointLayout& layout) {
     PointFields point = plainLineFields(line, layout);
-    point.x = readPlainWholeField(point.xText, point.xLength);
-    point.y = readPlainWholeField(point.yText, point.yLength);
+    point.x = readWholeCoordinate<FieldKind::Plain>(point.xText, point.xLength);
+    point.y = readWholeCoordinate<FieldKind::Plain>(point.yText, point.yLength);
     return isInsideArea(point);
 }
 
@@ -207,9 +204,9 @@ void convertPlainRun(LineReader& reader, LineBlock& block, const PassChoices& ch
                 if (!everyPoint && !plainLineInArea(line, choices.layout)) return WalkStep::Next;
                 const char* const second = line.firstComma + 1;
                 double x, y, zValue = 0.0;
-                if (!readPlainField(Form::swap ? second : line.text, &x) ||
-                    !readPlainField(Form::swap ? line.text : second, &y) ||
-                    (Form::elevations && !readPlainField(line.lastComma + 1, &zValue))) {
+                if (!shortDecimalFastPath<FieldKind::Plain>(Form::swap ? second : line.text, &x) ||
+                    !shortDecimalFastPath<FieldKind::Plain>(Form::swap ? line.text : second, &y) ||
+                    (Form::elevations && !shortDecimalFastPath<FieldKind::Plain>(line.lastComma + 1, &zValue))) {
                     out = writeOtherPlainLine(line, out, block, choices, count);
                     return WalkStep::Next;
                 }

@@ -1,7 +1,5 @@
 #include "reader/plainLines.h"
 
-bool readPlainDecimalApart(const char* text, double* value) { return readPlainDecimal(text, value) != nullptr; }
-
 PointFields plainLineFields(const PlainLine& line, const PointLayout& layout) {
     PointFields fields = {};
     const bool elevations = layout.fieldCount >= 3;
@@ -17,15 +15,4 @@ PointFields plainLineFields(const PlainLine& line, const PointLayout& layout) {
     fields.zLength = static_cast<size_t>(end - fields.zText);
     fields.commas = elevations ? 2 : 1;
     return fields;
-}
-
-PointFields plainLinePoint(const PlainLine& line, const PointLayout& layout) {
-    PointFields point = plainLineFields(line, layout);
-    point.x = readPlainWholeField(point.xText, point.xLength);
-    point.y = readPlainWholeField(point.yText, point.yLength);
-    if (layout.fieldCount >= 3) {
-        point.zValue = readDecimalField(point.zText, point.zLength);
-        point.elevation = narrowElevation(point.zValue);
-    }
-    return point;
 }

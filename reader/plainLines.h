@@ -6,12 +6,13 @@
 #ifndef SKERROW_READER_PLAINLINES_H
 #define SKERROW_READER_PLAINLINES_H
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 
 #include "reader/lineWalk.h"
-#include "reader/numberReading.h"
 #include "reader/pointFields.h"
+#include "reader/valueReaders.h"
 
 // A plain line: its text without the line break, and its first and last commas (the same
 // one in a line of one comma).
@@ -121,81 +122,45 @@ long long takePlainLinesPassing(LineReader& reader, int limit, Form, int* passOv
     return walked.taken;
 }
 
-// The whole part of a plain line's coordinate field when it is the common kind: 1 to 9
-// digits, not all of them zeros, read as readPlainWholeField reads them. Any other (a
-// sign, no leading digit, zero, 10 digits or more) gives 0, for the pass to leave the line
-// to the general reading.
-SKERROW_INLINE int plainWhole(const char* text) {
-    uint64_t digits;
-    const int count = digitRun(text, &digits);
-    return count >= 1 && count <= 9 ? static_cast<int>(digits) : 0;
-}
-
-// The high bit of each byte below '0' in a word of a plain line's field, exact up to the
-// first such byte: a field holds only digits, points and minus signs up to the comma or
-// line break that ends it, so a byte below '0' is the only kind that ends its digits, and
-// one addition finds it (a digit carries nothing into the byte after it).
-SKERROW_INLINE uint64_t plainDigitsEnd(uint64_t word) { return ~(word + 0x5050505050505050ULL) & kHighBits; }
-
-// readPlainDecimal of text, kept apart from the walks that inline readPlainField.
-bool readPlainDecimalApart(const char* text, double* value);
-
-// readPlainDecimal of a field of a plain line, where no exponent can follow the number.
-// The common form, at most 7 digits on each side of the point, is read from two words;
-// any other goes to readPlainDecimal. False, with *value untouched, where it gives
-// nullptr.
-SKERROW_INLINE bool readPlainField(const char* text, double* value) {
-    const bool negative = *text == '-';
-    const char* const p = text + (negative ? 1 : 0);
-    const uint64_t word = loadWord(p);
-    const int whole = bytesBefore(plainDigitsEnd(word));
-    if (whole >= 1 && whole <= 7 && p[whole] == '.') {
-        const uint64_t fractionWord = loadWord(p + whole + 1);
-        const int decimals = bytesBefore(plainDigitsEnd(fractionWord));
-        if (decimals >= 1 && decimals <= 7) {
-            // At most 14 digits: exact as a signed number and as a double, and the one
-            // rounded division gives strtod's double.
-            const int64_t digits = static_cast<int64_t>(digitsValue(word, whole) * kPowersOfTen.whole[decimals] +
-                                                        digitsValue(fractionWord, decimals));
-            const double magnitude = static_cast<double>(digits) / kPowersOfTen.real[decimals];
-            *value = negative ? -magnitude : magnitude;
-            return true;
-        }
-    }
-    return readPlainDecimalApart(text, value);
-}
-
-// The whole parts of a plain line's X and Y and, for a form with elevations, its
-// elevation, as nextPointLine reads them. False when X or Y is not the common kind (see
-// plainWhole) or the elevation not in the short decimal form, for the pass to read the
-// line the general way.
+// The whole parts of a plain line's X and Y, as ints, and, for a form with elevations, its
+// elevation, by the fast paths of their readers. False when X or Y has no such whole part,
+// is 0 or does not fit an int, or when the elevation is not in the short form, for the
+// pass to read the line the general way (which finds every such line's message).
 template <class Form>
 SKERROW_INLINE bool plainLineWholes(const PlainLine& line, int* x, int* y, float* elevation) {
     const char* const second = line.firstComma + 1;
-    *x = plainWhole(Form::swap ? second : line.text);
-    *y = plainWhole(Form::swap ? line.text : second);
-    if (*x == 0 || *y == 0) return false;
+    uint64_t xDigits, yDigits;
+    if (!wholeCoordinateFastPath<FieldKind::Plain>(Form::swap ? second : line.text, &xDigits) ||
+        !wholeCoordinateFastPath<FieldKind::Plain>(Form::swap ? line.text : second, &yDigits))
+        return false;
+    // 0, which the fast path gives for a field of zeros, wraps round to the top.
+    if (xDigits - 1 >= uint64_t(INT_MAX) || yDigits - 1 >= uint64_t(INT_MAX)) return false;
+    *x = static_cast<int>(xDigits);
+    *y = static_cast<int>(yDigits);
     *elevation = 0.0f;
     if (Form::elevations) {
         double value;
-        if (!readPlainField(line.lastComma + 1, &value)) return false;
+        if (!shortDecimalFastPath<FieldKind::Plain>(line.lastComma + 1, &value)) return false;
         *elevation = narrowElevation(value);
     }
     return true;
 }
 
-// The whole X and Y of a plain line in the file's field order, as readPlainWholeField
-// reads them: X from text to the first comma, Y from there to yEnd.
-SKERROW_INLINE void plainWholeXY(const char* text, const char* firstComma, const char* yEnd, double* x, double* y) {
-    *x = readPlainWholeField(text, static_cast<size_t>(firstComma - text));
-    *y = readPlainWholeField(firstComma + 1, static_cast<size_t>(yEnd - firstComma - 1));
+// The whole X and Y of a plain line of the form, as readWholeCoordinate reads them.
+template <class Form>
+SKERROW_INLINE void plainLineXY(const PlainLine& line, double* x, double* y) {
+    const char* const first = line.text;
+    const char* const second = line.firstComma + 1;
+    const char* const end = Form::elevations ? line.lastComma : line.text + line.length;
+    const double firstValue =
+        readWholeCoordinate<FieldKind::Plain>(first, static_cast<size_t>(line.firstComma - first));
+    const double secondValue = readWholeCoordinate<FieldKind::Plain>(second, static_cast<size_t>(end - second));
+    *x = Form::swap ? secondValue : firstValue;
+    *y = Form::swap ? firstValue : secondValue;
 }
 
 // The fields of a plain line of a layout of 2 or 3 fields, as cutPointFields finds them;
 // no value is read (x, y, zValue and elevation are 0).
 PointFields plainLineFields(const PlainLine& line, const PointLayout& layout);
-
-// plainLineFields with every value read, as cutPointFields reads them.
-PointFields plainLinePoint(const PlainLine& line, const PointLayout& layout);
 
 #endif

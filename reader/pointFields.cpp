@@ -32,28 +32,13 @@ int countLineCommas(const char* line, size_t length) {
 
 namespace {
 
-// A field copied and terminated, for the general readings.
-struct FieldCopy {
-    char text[kLineBufferSize];
-    FieldCopy(const char* start, size_t length) {
-        std::memcpy(text, start, length);
-        text[length] = '\0';
-    }
-};
-
-}  // namespace
-
-double readWholeCopy(const char* text, size_t length) { return readCoordinate(FieldCopy(text, length).text); }
-
-namespace {
-
-// A coordinate field in the plain form, 1 to 15 digits and perhaps a point and up to 7
-// more: readCoordinate reads its whole digits. Returns the character after it, or
+// A coordinate field in the plain form, the whole coordinate's fast path and perhaps a
+// point and up to 7 more digits: its whole value, and the character after the field, or
 // nullptr for any other field.
-inline const char* readPlainCoordinate(const char* text, double* value) {
+SKERROW_INLINE const char* cutPlainCoordinate(const char* text, double* value) {
     uint64_t digits;
-    const int count = digitRun(text, &digits);
-    if (count == 0 || count > 15) return nullptr;
+    const int count = wholeCoordinateFastPath<FieldKind::Plain>(text, &digits);
+    if (count == 0) return nullptr;
     const char* p = text + count;
     if (*p == '.') {
         ++p;
@@ -92,10 +77,10 @@ const char* cutPlainLineOf(const char* line, const char* end, bool swap, PointFi
         first = comma + 1;
     }
     double firstValue, secondValue;
-    const char* p = readPlainCoordinate(first, &firstValue);
+    const char* p = cutPlainCoordinate(first, &firstValue);
     if (!p || *p != ',') return nullptr;
     const char* const secondText = p + 1;
-    p = readPlainCoordinate(secondText, &secondValue);
+    p = cutPlainCoordinate(secondText, &secondValue);
     if (!p) return nullptr;
     fields->xText = swap ? secondText : first;
     fields->xLength = static_cast<size_t>(swap ? p - secondText : secondText - 1 - first);
@@ -113,7 +98,7 @@ const char* cutPlainLineOf(const char* line, const char* end, bool swap, PointFi
     }
     if (*p != ',') return nullptr;
     const char* const zText = p + 1;
-    p = readPlainDecimal(zText, &fields->zValue);
+    p = readShortDecimal(zText, &fields->zValue);
     if (!p) return nullptr;
     fields->commas = 2;
     fields->zText = zText;
@@ -136,19 +121,7 @@ inline const char* cutPlainLine(const char* line, const char* end, const PointLa
                                   : cutPlainLineOf<2>(line, end, layout.swapXY, fields);
 }
 
-// The general reading of a field that is not in the plain form.
-double readDecimalCopy(const char* text, size_t length) {
-    const FieldCopy copy(text, length);
-    return readDecimal(copy.text, copy.text + length);
-}
-
 }  // namespace
-
-double readDecimalField(const char* text, size_t length) {
-    double value;
-    if (readPlainDecimal(text, &value)) return value;
-    return readDecimalCopy(text, length);
-}
 
 bool cutPointFields(const char* line, size_t length, const PointLayout& pointLayout, PointFields* fields) {
     if (cutPlainLine(line, line + length, pointLayout, fields) == line + length) return true;
@@ -182,8 +155,8 @@ bool cutPointFields(const char* line, size_t length, const PointLayout& pointLay
     fields->xLength = static_cast<size_t>(stop[xField] - start[xField]);
     fields->yText = start[yField];
     fields->yLength = static_cast<size_t>(stop[yField] - start[yField]);
-    fields->x = readWholeField(fields->xText, fields->xLength);
-    fields->y = readWholeField(fields->yText, fields->yLength);
+    fields->x = readWholeCoordinate<FieldKind::Any>(fields->xText, fields->xLength);
+    fields->y = readWholeCoordinate<FieldKind::Any>(fields->yText, fields->yLength);
     if (layout == 2) {
         fields->zText = end;
         fields->zLength = 0;
@@ -194,9 +167,7 @@ bool cutPointFields(const char* line, size_t length, const PointLayout& pointLay
     const int zField = layout == 5 ? 3 : 2;
     fields->zText = start[zField];
     fields->zLength = static_cast<size_t>(stop[zField] - start[zField]);
-    if (!readPlainDecimal(fields->zText, &fields->zValue))
-        fields->zValue = readDecimalCopy(fields->zText, fields->zLength);
-    fields->elevation = narrowElevation(fields->zValue);
+    fields->elevation = readElevationField<FieldKind::Any>(fields->zText, fields->zLength, &fields->zValue);
     return true;
 }
 

@@ -13,8 +13,9 @@
 
 #include "points/appState.h"
 #include "reader/lineReader.h"
-#include "reader/numberReading.h"
+#include "reader/valueReaders.h"
 #include "support/testReader.h"
+#include "support/valueReadings.h"
 
 namespace {
 

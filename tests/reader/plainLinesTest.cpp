@@ -19,6 +19,7 @@
 #include "reader/plainLines.h"
 #include "reader/pointFields.h"
 #include "support/markWidths.h"
+#include "support/plainLinePoint.h"
 #include "support/scratchFolder.h"
 #include "support/testReader.h"
 

@@ -17,11 +17,12 @@
 
 #include "points/appState.h"
 #include "reader/lineReader.h"
-#include "reader/numberReading.h"
 #include "reader/plainLines.h"
+#include "reader/valueReaders.h"
 #include "support/coordinateModel.h"
 #include "support/pointLineReference.h"
 #include "support/testReader.h"
+#include "support/valueReadings.h"
 
 namespace {
 
@@ -324,8 +325,8 @@ TEST(ReadDecimalExactness, MillionsOfRandomTexts) {
 // ---- a plain line's field against strtod ----
 
 // Fields of plain lines: runs of digits of every length up to ten around points and
-// minus signs, ended by a comma or a line break. readPlainField takes what
-// readPlainDecimal takes, as strtod reads it. A digit lost past a word on either side of
+// minus signs, ended by a comma or a line break. The decimal fast path of a plain field
+// takes what that of any field takes, as strtod reads it. A digit lost past a word on either side of
 // the point hardly shows in the written lines' two or three decimals, so only this
 // comparison sees it.
 TEST(ReadPlainFieldExactness, TakesWhatReadPlainDecimalTakesAsStrtodReadsIt) {
@@ -343,8 +344,8 @@ TEST(ReadPlainFieldExactness, TakesWhatReadPlainDecimalTakesAsStrtodReadsIt) {
         char text[64] = {};  // zeros after the line: its tail room
         std::memcpy(text, line.data(), line.size());
         double fromField = -1.0, fromDecimal = -1.0;
-        const bool tookField = readPlainField(text, &fromField);
-        ASSERT_EQ(tookField, readPlainDecimal(text, &fromDecimal) != nullptr) << field;
+        const bool tookField = shortDecimalFastPath<FieldKind::Plain>(text, &fromField) != nullptr;
+        ASSERT_EQ(tookField, shortDecimalFastPath<FieldKind::Any>(text, &fromDecimal) != nullptr) << field;
         if (tookField) {
             ASSERT_TRUE(sameDouble(fromField, std::strtod(text, nullptr))) << field;
         }

@@ -6,7 +6,8 @@
 #include <cstring>
 
 #include "points/appState.h"
-#include "reader/numberReading.h"
+#include "reader/valueReaders.h"
+#include "support/valueReadings.h"
 
 char g_lineBuf[128] = "";
 char* g_field1 = nullptr;

@@ -1,11 +1,39 @@
-#include "reader/numberReading.h"
+#include "reader/valueReaders.h"
 
 #include <cctype>
 #include <charconv>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <system_error>
+
+#include "reader/lineLimits.h"
+
+namespace {
+
+// A field copied and terminated, for the fallbacks, which read terminated texts: on the
+// stack for a field of a line, on the heap for a longer text.
+class FieldCopy {
+public:
+    FieldCopy(const char* start, size_t length) {
+        if (length >= sizeof short_) {
+            long_.assign(start, length);
+            text = long_.c_str();
+            return;
+        }
+        std::memcpy(short_, start, length);
+        short_[length] = '\0';
+        text = short_;
+    }
+    const char* text;
+
+private:
+    char short_[kLineBufferSize];
+    std::string long_;
+};
+
+}  // namespace
 
 bool readWholeNumber(const char* text, long long* value) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
@@ -120,28 +148,23 @@ bool holdsNumber(const char* text, size_t length) {
     return startsWithWord(p, "inf") || startsWithWord(p, "nan");
 }
 
-double readDecimal(const char* text, const char* end) {
-    const size_t length = end ? static_cast<size_t>(end - text) : std::strlen(text);
-    // The short form, read from a copy with the room the word-at-a-time reader needs.
-    if (length <= 2 * kShortDecimalDigits) {
-        char padded[2 * kShortDecimalDigits + 32] = {};
-        std::memcpy(padded, text, length);
-        double value = 0.0;
-        if (readPlainDecimal(padded, &value)) return value;
-    }
+double wholeCoordinateFallback(const char* text, size_t length) { return readCoordinate(FieldCopy(text, length).text); }
+
+const char* readShortDecimalApart(const char* text, double* value) { return readShortDecimal(text, value); }
+
+double decimalFallback(const char* text, size_t length) {
+    const FieldCopy copy(text, length);
     // from_chars reads an optional minus, digits with a point and an exponent exactly as
     // strtod does. strtod keeps what it alone reads: leading blanks, a plus sign,
     // hexadecimal, infinities and NaNs, and values beyond the double range.
-    const char* p = text;
+    const char* p = copy.text;
     if (*p == '-') ++p;
     const bool digitFirst = *p >= '0' && *p <= '9' && !(p[0] == '0' && (p[1] == 'x' || p[1] == 'X'));
     const bool pointFirst = *p == '.' && p[1] >= '0' && p[1] <= '9';
     if (digitFirst || pointFirst) {
         double value = 0.0;
-        const std::from_chars_result read = std::from_chars(text, text + length, value);
+        const std::from_chars_result read = std::from_chars(copy.text, copy.text + std::strlen(copy.text), value);
         if (read.ec == std::errc()) return value;
     }
-    return std::strtod(text, nullptr);
+    return std::strtod(copy.text, nullptr);
 }
-
-float readElevation(const char* text, const char* end) { return narrowElevation(readDecimal(text, end)); }
