@@ -68,6 +68,19 @@ bool circleFits(DragPoint centre, int r) {
            centre.y + r < g_plotBottom;
 }
 
+// The selection area record takes what a drag selected: the box, and a circle's centre
+// and radius.
+void keepSelection(const SelectionArea& area) {
+    g_selMinX = area.minX;
+    g_selMaxX = area.maxX;
+    g_selMinY = area.minY;
+    g_selMaxY = area.maxY;
+    if (area.kind != AreaKind::Circle) return;
+    g_circleCenterX = area.centreX;
+    g_circleCenterY = area.centreY;
+    g_circleRadius = area.radius;
+}
+
 void endDrag() {
     g_outlineShown = 0;
     g_dragActive = 0;
@@ -162,11 +175,13 @@ void onLButtonUp(HWND window, WPARAM, LPARAM lParam) {
         g_selBottom = toShort(g_dragStart.y + r);
     }
 
-    selectionToWorld(DraggedArea{g_selLeft, g_selTop, g_selRight, g_selBottom, {g_dragStart.x, g_dragStart.y}, r});
+    keepSelection(
+        selectionToWorld(DraggedArea{g_selLeft, g_selTop, g_selRight, g_selBottom, {g_dragStart.x, g_dragStart.y}, r},
+                         g_areaType, currentFit()));
     endDrag();
     g_selWidth = toShort(g_selRight - g_selLeft);
     g_selHeight = toShort(g_selBottom - g_selTop);
-    if (g_selWidth > 14 && g_selHeight > 14)
+    if (g_selWidth > kLeastDragPixels && g_selHeight > kLeastDragPixels)
         runWriteSequence(window, 0, dc);  // clears through dc and releases it before the writer
     else
         ReleaseDC(window, dc);

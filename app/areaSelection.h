@@ -7,6 +7,9 @@
 
 #include "points/selectionArea.h"
 
+// A drag selects nothing unless its box is wider and higher than this many pixels.
+constexpr short kLeastDragPixels = 14;
+
 struct DragPoint {
     short x;
     short y;

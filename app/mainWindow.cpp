@@ -6,7 +6,6 @@
 #include "points/appState.h"
 #include "resource.h"
 
-HINSTANCE g_instance = NULL;
 HWND g_mainWindow = NULL;
 short g_selectItemsEnabled = 0;
 
@@ -31,8 +30,6 @@ void onCommand(HWND window, WORD id) {
 }  // namespace
 
 HWND createMainWindow(HINSTANCE instance, int showCommand) {
-    g_instance = instance;
-
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof(WNDCLASSEXA);
     wc.style = 0;

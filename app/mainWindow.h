@@ -5,8 +5,7 @@
 
 #include <windows.h>
 
-extern HINSTANCE g_instance;  // the process instance passed to WinMain
-extern HWND g_mainWindow;     // the one main window, once created
+extern HWND g_mainWindow;  // the one main window, once created
 
 // 1 while "Select All Pts." and "Move All Pts." may be chosen: from a drawing to the next
 // Open, write sequence or written move. A declined move leaves it as it was.

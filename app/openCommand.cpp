@@ -1,5 +1,5 @@
 // "&Open" and "&Redraw": the Open of the points subsystem between the clearing and the
-// graying before it and the fit and the drawing after it.
+// graying before it and the drawing after it.
 #include "app/commands.h"
 #include "app/mainWindow.h"
 #include "plot/plotView.h"
@@ -10,7 +10,10 @@ namespace {
 
 // Draws the plot of the file open; its points may then be selected.
 void drawAndEnable(HWND window) {
-    drawPlot(window);
+    SetCursor(LoadCursorA(NULL, IDC_WAIT));
+    drawPlot(window, openedFile(), currentFit());
+    g_viewState = ViewState::Drawn;
+    SetCursor(LoadCursorA(NULL, IDC_ARROW));
     setSelectItems(window, true);
 }
 
@@ -25,7 +28,6 @@ void openCommand(HWND window) {
     g_selectAll = 0;
     setSelectItems(window, false);
     if (openPointFile(window) != OpenResult::Opened) return;
-    fitPlot();
     drawAndEnable(window);
 }
 

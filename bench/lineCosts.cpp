@@ -52,8 +52,8 @@ int main(int argc, char** argv) {
     std::strcpy(g_inputPath, argv[1]);
     g_skipHeader = 0;
     char out[kOutputLineMax];
-    const FieldGap gap = fieldGap();
     const PointLayout layout = pointLayout();
+    WriteChoices choices = writeChoices();
     LineReader reader;
     PointFields point;
     double cut = 1e9, copy = 1e9, convert = 1e9, read = 1e9;
@@ -61,15 +61,17 @@ int main(int argc, char** argv) {
         cut = std::min(cut, perLine([&](const char* text, size_t length) {
                            g_sink = g_sink + cutPointFields(text, length, layout, &point);
                        }));
-        g_conversion = Conversion::None;
+        choices.conversion = Conversion::None;
+        const LineForm copyForm = lineForm(choices, layout);
         copy = std::min(copy, perLine([&](const char* text, size_t length) {
                             cutPointFields(text, length, layout, &point);
-                            g_sink = g_sink + (putCopyLine(out, point, gap) - out);
+                            g_sink = g_sink + (putCopyLine(out, point, copyForm) - out);
                         }));
-        g_conversion = Conversion::MetresToFeet;
+        choices.conversion = Conversion::MetresToFeet;
+        const LineForm convertForm = lineForm(choices, layout);
         convert = std::min(convert, perLine([&](const char* text, size_t length) {
                                cutPointFields(text, length, layout, &point);
-                               g_sink = g_sink + (putConvertLine(out, point, gap) - out);
+                               g_sink = g_sink + (putConvertLine(out, point, convertForm) - out);
                            }));
         // The file itself, line by line through nextDataLine (from the page cache).
         const auto start = std::chrono::steady_clock::now();

@@ -77,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(stat(g_pointFile.c_str(), &before) == 0, "the point file exists");
     std::remove(g_outputFile.c_str());
 
-    g_skipHeader = (choice & 4) ? 1 : 0;  // what the previous Open's Swap Fields left
+    const int previousSkip = (choice & 4) ? 1 : 0;
+    g_skipHeader = static_cast<short>(previousSkip);  // what the previous Open's Swap Fields left
     fuzz::shownMessages().clear();
     fuzz::modalAnswer() = [&](layer::ModalWindow& m) {
         switch (m.kind()) {
@@ -104,7 +105,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (g_viewState == ViewState::Drawn) {
         for (const fuzz::Shown& shown : fuzz::shownMessages())
             FUZZ_CHECK(shown.caption != "Error", "an open that plots showed no error");
-        FUZZ_CHECK(g_pointCount > 0 && g_pointCount == g_lineCount, "points counted");
+        // The counting pass counts from the line after the previous choice's header, the
+        // points from the line after this choice's.
+        FUZZ_CHECK(g_pointCount > 0 && g_lineCount == g_pointCount + (skipHeader ? 1 : 0) - previousSkip,
+                   "points and lines counted");
         FUZZ_CHECK(g_minX < g_maxX && g_minY < g_maxY, "ranges found");
         FUZZ_CHECK(g_rangeX == static_cast<long long>(g_maxX) - g_minX, "X range");
         FUZZ_CHECK(g_rangeY == static_cast<long long>(g_maxY) - g_minY, "Y range");

@@ -1,4 +1,4 @@
-// One point of the writer's pass: whether it is written, and the line it becomes.
+// One point of the writer's pass: the line it becomes.
 #ifndef SKERROW_OUTPUT_OUTPUTLINE_H
 #define SKERROW_OUTPUT_OUTPUTLINE_H
 
@@ -6,6 +6,7 @@
 #include <string>
 
 #include "output/numberFormat.h"
+#include "output/writeOptions.h"
 #include "reader/plainLines.h"
 #include "reader/pointFields.h"
 
@@ -18,31 +19,38 @@ struct FieldGap {
     size_t length;
 };
 
-// The text between two fields for g_fileType: a comma, a blank, or g_tabCount tabs (one
-// at least); a move's lines are always comma separated.
-FieldGap fieldGap();
+// The text between two fields for the choices: a comma, a blank, or the tab count's tabs
+// (one at least); a move's lines are always comma separated.
+FieldGap fieldGap(const WriteChoices& choices);
 
-// 3- and 5-field files: the elevation lies in the plot's and the writer's no-data band.
-bool isNoDataPoint(const PointFields& point);
+// A conversion's multiplier, and whether X and Y take it as well as the elevation.
+struct ConversionScale {
+    double multiplier;
+    bool coordinates;
+};
+ConversionScale conversionScale(const WriteChoices& choices);
 
-// The point lies in the selected area (always, while g_selectAll is 1). The tests use the
-// whole-number readings of X and Y in the file's own units, before any conversion.
-bool isInsideArea(const PointFields& point);
+// How every output line of a write is formed: its gap, whether it holds an elevation (a
+// file of 3 or 5 fields), the conversion's scale and the move's shifts (the whole minima
+// less 1, taken from X and Y).
+struct LineForm {
+    FieldGap gap;
+    bool elevations;
+    ConversionScale scale;
+    double shiftX, shiftY;
+};
+LineForm lineForm(const WriteChoices& choices, const PointLayout& layout);
 
 // Room one output line needs: three fields (each a 127-character text or a number), two
 // gaps of at most 5 tabs, the line end, and room to copy 16 bytes at a time.
-constexpr size_t kOutputLineMax = 3 * kNumberTextMax + 2 * 5 + 2 + 16;
+constexpr size_t kOutputLineMax = 3 * kNumberTextMax + 2 * kMostTabs + 2 + 16;
 
 // The output line of the point, line end included, written at out (which has
 // kOutputLineMax characters of room); each returns the end of the line. The field texts
 // are those cutPointFields found, so they have a line's room after them.
-char* putCopyLine(char* out, const PointFields& point, const FieldGap& gap);     // the texts as they stand
-char* putConvertLine(char* out, const PointFields& point, const FieldGap& gap);  // metres, feet or a factor
-char* putMoveLine(char* out, const PointFields& point, const FieldGap& gap);     // shifted by the whole minima
-
-// putConvertLine's output from the readings readDecimalField gives of X and Y and the
-// elevation's reading (zValue; unused for 2 fields).
-char* putConvertValues(char* out, double x, double y, double zValue, const FieldGap& gap);
+char* putCopyLine(char* out, const PointFields& point, const LineForm& form);     // the texts as they stand
+char* putConvertLine(char* out, const PointFields& point, const LineForm& form);  // metres, feet or a factor
+char* putMoveLine(char* out, const PointFields& point, const LineForm& form);     // shifted by the whole minima
 
 inline char* putLineEnd(char* out) {
     std::memcpy(out, kOutputLineEnd, 2);
@@ -64,16 +72,8 @@ inline char* putNumbers(char* out, double x, double y, float z, bool elevations,
     return putLineEnd(out);
 }
 
-// A conversion's multiplier, and whether X and Y take it as well as the elevation; the
-// same for every line of a pass.
-struct ConversionScale {
-    double multiplier;
-    bool coordinates;
-};
-ConversionScale conversionScale();
-
 // The converted line of the point whose X and Y read x and y and whose elevation reads
-// elevation in single precision, as putConvertValues writes it.
+// elevation in single precision.
 inline char* putConvertedPoint(char* out, double x, double y, float elevation, const ConversionScale& scale,
                                bool elevations, const FieldGap& gap) {
     if (scale.coordinates) {

@@ -4,9 +4,6 @@
 #include "output/writeOptions.h"
 #include "resource.h"
 
-FileType g_fileType = FileType::Comma;
-short g_tabCount = 0;
-
 namespace {
 
 // The caller's record of the dialog now shown: one modal dialog at a time.

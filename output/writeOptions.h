@@ -14,6 +14,19 @@ constexpr short kMostTabs = 5;  // the tab count " Write File As" takes at most
 extern FileType g_fileType;  // comma separated at start
 extern short g_tabCount;     // tabs per gap in the tab form, 0 to kMostTabs
 
+// What a write is asked to make of the points, as the writer's pass takes it.
+struct WriteChoices {
+    Conversion conversion;
+    bool elevationsOnly;
+    float factor;  // the typed factor, in single precision
+    FileType fileType;
+    short tabCount;
+    int moveMinX, moveMinY;  // a move shifts these whole minima to 1
+};
+
+// The write choices the state holds now.
+WriteChoices writeChoices();
+
 // " Write File As": the form and tab count, and whether " Conversion" follows. The dialog
 // gets the record through the LPARAM of DialogBoxParamA, fills it only on OK and ends
 // with IDOK or IDCANCEL.

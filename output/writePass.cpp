@@ -13,19 +13,17 @@
 #include <mutex>
 
 #include "output/outputLine.h"
-#include "output/writeOptions.h"
-#include "points/appState.h"
 #include "points/noDataBand.h"
-#include "points/selectionArea.h"
-#include "reader/fileChunks.h"
-#include "reader/plainLines.h"
-#include "reader/workers.h"
+#include "reader/pointPass.h"
 
 namespace {
 
 // Input bytes of a task: large enough that opening its range costs nothing, small enough
 // that the workers finish together and a block mostly holds a task's lines.
 constexpr uint64_t kTaskBytes = uint64_t(1) << 20;
+
+// The most tasks a write is cut into, whatever the file's size.
+constexpr uint64_t kMostTasks = 100000;
 
 // A task's output lines, gathered to go to the stream a large block at a time: twice a
 // task's input, so that even converted lines of a task mostly fit one block.
@@ -37,11 +35,6 @@ struct LineBlock {
 
 bool roomForLine(const LineBlock& block) { return kLineBlockSize - block.used >= kOutputLineMax; }
 
-// The selected rectangle, as the copy run holds it.
-struct PlainCopyArea {
-    int minX, maxX, minY, maxY;
-};
-
 // How the runs of plain lines are written, chosen once for the pass.
 enum class PlainRoute {
     CopyRun,   // copies in the file's order with a one-character gap, of all points or a rectangle's
@@ -50,21 +43,34 @@ enum class PlainRoute {
     General,   // any other write: each line as the general way writes it
 };
 
-PlainRoute choosePlainRoute(const PointLayout& layout, const FieldGap& gap) {
-    const Conversion c = g_conversion;
-    if (c == Conversion::MetresToFeet || c == Conversion::FeetToMetres || c == Conversion::Factor)
-        return PlainRoute::Convert;
-    if (c == Conversion::None && !layout.swapXY && gap.length == 1)
-        return g_selectAll == 1 || g_areaType == AreaType::Rectangle ? PlainRoute::CopyRun : PlainRoute::CopyEach;
-    return PlainRoute::General;
-}
-
 // What a pass writes with, the same for every task.
 struct PassChoices {
     PointLayout layout;
-    FieldGap gap;
+    LineForm form;
+    Conversion conversion;
+    SelectionArea area;  // every point for a move
     PlainRoute route;
 };
+
+PlainRoute choosePlainRoute(const PassChoices& choices) {
+    const Conversion c = choices.conversion;
+    if (c == Conversion::MetresToFeet || c == Conversion::FeetToMetres || c == Conversion::Factor)
+        return PlainRoute::Convert;
+    if (c == Conversion::None && !choices.layout.swapXY && choices.form.gap.length == 1)
+        return choices.area.kind == AreaKind::Circle ? PlainRoute::CopyEach : PlainRoute::CopyRun;
+    return PlainRoute::General;
+}
+
+PassChoices passChoices(const OpenedFile& file, const SelectionArea& area, const WriteChoices& choices) {
+    PassChoices pass = {file.layout, lineForm(choices, file.layout), choices.conversion, area, PlainRoute::General};
+    // A move writes every point, whatever the last selection holds.
+    if (choices.conversion == Conversion::Move) pass.area.kind = AreaKind::Everything;
+    pass.route = choosePlainRoute(pass);
+    return pass;
+}
+
+// 3- and 5-field files: the elevation lies in the plot's and the writer's no-data band.
+bool isNoDataPoint(const PointFields& point, bool elevations) { return elevations && inNoDataBand(point.elevation); }
 
 // The elevation text from z to end reads as a value in the no-data band.
 bool plainElevationHasNoData(const char* z, const char* end) {
@@ -85,20 +91,19 @@ SKERROW_INLINE bool plainLineHasNoData(const PlainLine& line) {
 // no jump. The output's end and count are locals of the walk, where the copies' stores
 // cannot be taken to change them.
 template <class Form, bool rectangle>
-void copyPlainRun(LineReader& reader, LineBlock& block, char gap, int* count) {
+void copyPlainRun(LineReader& reader, LineBlock& block, char gap, const SelectionArea& area, long long* count) {
     struct Copied {
         char* out;
-        int written;
+        long long written;
     };
-    const PlainCopyArea area = {g_selMinX, g_selMaxX, g_selMinY, g_selMaxY};
     char* const start = block.lines.get() + block.used;
     const char* const outLimit = block.lines.get() + kLineBlockSize - kOutputLineMax;
-    const Copied copied = withWidestMarks([&reader, gap, start, outLimit, area](auto marks) SKERROW_INLINE_LAMBDA {
+    const Copied copied = withWidestMarks([&reader, gap, start, outLimit, &area](auto marks) SKERROW_INLINE_LAMBDA {
         char* out = start;
-        int written = 0;
+        long long written = 0;
         const char g = gap;
         const char* const limit = outLimit;
-        const PlainCopyArea a = area;
+        const int minX = area.minX, maxX = area.maxX, minY = area.minY, maxY = area.maxY;
         walkLines<decltype(marks)>(reader, [&](const LineSpan& span) SKERROW_INLINE_LAMBDA {
             PlainLine line;
             if (!plainLineOf<Form::commas>(span, kFullLineLimit - 1, &line) || out > limit) return WalkStep::Leave;
@@ -108,7 +113,7 @@ void copyPlainRun(LineReader& reader, LineBlock& block, char gap, int* count) {
             if (rectangle) {
                 double x, y;
                 plainLineXY<Form>(line, &x, &y);
-                kept = (a.minX <= x) & (x <= a.maxX) & (a.minY <= y) & (y <= a.maxY);
+                kept = (minX <= x) & (x <= maxX) & (minY <= y) & (y <= maxY);
             }
             out = kept ? end : out;
             written += kept;
@@ -122,12 +127,12 @@ void copyPlainRun(LineReader& reader, LineBlock& block, char gap, int* count) {
 
 // Copies of the plain lines within the selected circle, each tested before it is copied.
 template <class Form>
-void copyPlainEach(LineReader& reader, LineBlock& block, char gap, int* count) {
+void copyPlainEach(LineReader& reader, LineBlock& block, char gap, const SelectionArea& area, long long* count) {
     takePlainLines(reader, kFullLineLimit, Form{}, [&](const PlainLine& line) SKERROW_INLINE_LAMBDA {
         if (!roomForLine(block)) return false;
-        PointFields point;
-        plainLineXY<Form>(line, &point.x, &point.y);
-        if (!isInsideArea(point)) return true;
+        double x, y;
+        plainLineXY<Form>(line, &x, &y);
+        if (!isInsideArea(area, x, y)) return true;
         if (plainLineHasNoData<Form>(line)) return true;
         block.used =
             static_cast<size_t>(putPlainCopyLine(block.lines.get() + block.used, line, gap) - block.lines.get());
@@ -138,22 +143,22 @@ void copyPlainEach(LineReader& reader, LineBlock& block, char gap, int* count) {
 
 // Any plain line's output, as the general way would write it, reading only the values
 // the output and its tests need. False, leaving the line, when the block is full.
-bool writePlainLine(const PlainLine& line, LineBlock& block, const PassChoices& choices, int* count) {
+bool writePlainLine(const PlainLine& line, LineBlock& block, const PassChoices& choices, long long* count) {
     if (!roomForLine(block)) return false;
     PointFields point = plainLineFields(line, choices.layout);
-    if (g_conversion != Conversion::Move && g_selectAll != 1) {
+    if (choices.area.kind != AreaKind::Everything) {
         point.x = readWholeCoordinate<FieldKind::Plain>(point.xText, point.xLength);
         point.y = readWholeCoordinate<FieldKind::Plain>(point.yText, point.yLength);
-        if (!isInsideArea(point)) return true;
+        if (!isInsideArea(choices.area, point.x, point.y)) return true;
     }
-    if (choices.layout.fieldCount == 3 && (g_conversion != Conversion::None || mayBeInNoDataBand(point.zText))) {
+    if (choices.layout.fieldCount == 3 && (choices.conversion != Conversion::None || mayBeInNoDataBand(point.zText))) {
         point.elevation = readElevationField<FieldKind::Plain>(point.zText, point.zLength, &point.zValue);
-        if (isNoDataPoint(point)) return true;
+        if (isNoDataPoint(point, choices.form.elevations)) return true;
     }
     char* const out = block.lines.get() + block.used;
-    char* const end = g_conversion == Conversion::Move   ? putMoveLine(out, point, choices.gap)
-                      : g_conversion == Conversion::None ? putCopyLine(out, point, choices.gap)
-                                                         : putConvertLine(out, point, choices.gap);
+    char* const end = choices.conversion == Conversion::Move   ? putMoveLine(out, point, choices.form)
+                      : choices.conversion == Conversion::None ? putCopyLine(out, point, choices.form)
+                                                               : putConvertLine(out, point, choices.form);
     block.used = static_cast<size_t>(end - block.lines.get());
     ++*count;
     return true;
@@ -163,18 +168,17 @@ bool writePlainLine(const PlainLine& line, LineBlock& block, const PassChoices& 
 // writePlainLine writes it (or not), at out; returns the end. Kept apart from the
 // conversion's walk, whose registers it would crowd.
 SKERROW_NOINLINE char* writeOtherPlainLine(const PlainLine& line, char* out, LineBlock& block,
-                                           const PassChoices& choices, int* count) {
+                                           const PassChoices& choices, long long* count) {
     block.used = static_cast<size_t>(out - block.lines.get());
     writePlainLine(line, block, choices, count);
     return block.lines.get() + block.used;
 }
 
 // The plain line's point lies in the selected area, by the whole-number readings of X and Y.
-SKERROW_NOINLINE bool plainLineInArea(const PlainLine& line, const PointLayout& layout) {
-    PointFields point = plainLineFields(line, layout);
-    point.x = readWholeCoordinate<FieldKind::Plain>(point.xText, point.xLength);
-    point.y = readWholeCoordinate<FieldKind::Plain>(point.yText, point.yLength);
-    return isInsideArea(point);
+SKERROW_NOINLINE bool plainLineInArea(const PlainLine& line, const PassChoices& choices) {
+    const PointFields point = plainLineFields(line, choices.layout);
+    return isInsideArea(choices.area, readWholeCoordinate<FieldKind::Plain>(point.xText, point.xLength),
+                        readWholeCoordinate<FieldKind::Plain>(point.yText, point.yLength));
 }
 
 // Conversions of the plain lines, as writePlainLine converts them, with the short decimal
@@ -183,25 +187,25 @@ SKERROW_NOINLINE bool plainLineInArea(const PlainLine& line, const PointLayout& 
 // constants, the output's end and count are locals of the walk, where the output's
 // stores cannot be taken to change them.
 template <class Form>
-void convertPlainRun(LineReader& reader, LineBlock& block, const PassChoices& choices, int* count) {
+void convertPlainRun(LineReader& reader, LineBlock& block, const PassChoices& choices, long long* count) {
     struct Converted {
         char* out;
-        int written;
+        long long written;
     };
-    const ConversionScale scale = conversionScale();
-    const bool everyPoint = g_selectAll == 1;
+    const ConversionScale scale = choices.form.scale;
+    const bool everyPoint = choices.area.kind == AreaKind::Everything;
     char* const start = block.lines.get() + block.used;
     const char* const outLimit = block.lines.get() + kLineBlockSize - kOutputLineMax;
     const Converted converted = withWidestMarks(
         [&reader, &block, &choices, count, scale, everyPoint, start, outLimit](auto marks) SKERROW_INLINE_LAMBDA {
             char* out = start;
-            int written = 0;
+            long long written = 0;
             const char* const limit = outLimit;
-            const FieldGap gap = choices.gap;
+            const FieldGap gap = choices.form.gap;
             walkLines<decltype(marks)>(reader, [&](const LineSpan& span) SKERROW_INLINE_LAMBDA {
                 PlainLine line;
                 if (!plainLineOf<Form::commas>(span, kFullLineLimit - 1, &line) || out > limit) return WalkStep::Leave;
-                if (!everyPoint && !plainLineInArea(line, choices.layout)) return WalkStep::Next;
+                if (!everyPoint && !plainLineInArea(line, choices)) return WalkStep::Next;
                 const char* const second = line.firstComma + 1;
                 double x, y, zValue = 0.0;
                 if (!shortDecimalFastPath<FieldKind::Plain>(Form::swap ? second : line.text, &x) ||
@@ -227,15 +231,16 @@ void convertPlainRun(LineReader& reader, LineBlock& block, const PassChoices& ch
 
 // Writes the run of plain lines at the reader's place by the route.
 template <class Form>
-void writePlainRun(LineReader& reader, LineBlock& block, const PassChoices& choices, int* count) {
+void writePlainRun(LineReader& reader, LineBlock& block, const PassChoices& choices, long long* count) {
+    const char gap = choices.form.gap.text[0];
     switch (choices.route) {
     case PlainRoute::CopyRun:
-        if (g_selectAll != 1)
-            copyPlainRun<Form, true>(reader, block, choices.gap.text[0], count);
+        if (choices.area.kind == AreaKind::Rectangle)
+            copyPlainRun<Form, true>(reader, block, gap, choices.area, count);
         else
-            copyPlainRun<Form, false>(reader, block, choices.gap.text[0], count);
+            copyPlainRun<Form, false>(reader, block, gap, choices.area, count);
         return;
-    case PlainRoute::CopyEach: copyPlainEach<Form>(reader, block, choices.gap.text[0], count); return;
+    case PlainRoute::CopyEach: copyPlainEach<Form>(reader, block, gap, choices.area, count); return;
     case PlainRoute::Convert: convertPlainRun<Form>(reader, block, choices, count); return;
     case PlainRoute::General:
         takePlainLines(reader, kFullLineLimit, Form{},
@@ -244,98 +249,95 @@ void writePlainRun(LineReader& reader, LineBlock& block, const PassChoices& choi
     }
 }
 
-// How a task's lines ended.
-enum class TaskEnd {
-    Done,        // its range read to the end
-    ReadFailed,  // a line that cannot be read or split: the file changed since it was opened
-    Stopped,     // the pass stopped at an earlier task, or the output failed
-};
-
 // The tasks' output, in the tasks' order. A worker that finishes a task leaves its block
 // with the finished tasks and takes a free block for its next task; whoever finishes the
 // task at the head writes it and every finished task after it. A task whose lines outgrow
 // a block writes the full block in its own turn, waiting for it if need be.
 class OrderedOutput {
 public:
-    OrderedOutput(std::ofstream& output, size_t tasks, int blocks) : output_(output), tasks_(tasks) {
+    OrderedOutput(std::ofstream& output, size_t tasks, int blocks)
+        : output_(output), tasks_(tasks), taskBlocks_(tasks, nullptr) {
         for (int i = 0; i < blocks; ++i) {
             blocks_.push_back(std::make_unique<LineBlock>());
             free_.push_back(blocks_.back().get());
         }
     }
 
-    // The next task and a free block for it, waiting for a block; false once every task
-    // is taken or the pass has stopped. A task is handed out only with its block: a task
-    // taken before its block could find every block held by the tasks after it, waiting
-    // for it to go out first.
-    bool takeTask(size_t* task, LineBlock** block) {
+    // The next task, with a free block for it (blockOf), waiting for a block; false once
+    // every task is taken or the pass has stopped. A task is handed out only with its
+    // block: a task taken before its block could find every block held by the tasks after
+    // it, waiting for it to go out first.
+    bool takeTask(size_t* task) {
         std::unique_lock<std::mutex> lock(mutex_);
         changed_.wait(lock, [&] { return !free_.empty() || stopped_ || nextTask_ == tasks_; });
         if (stopped_ || nextTask_ == tasks_) return false;
         *task = nextTask_++;
-        *block = free_.back();
+        taskBlocks_[*task] = free_.back();
         free_.pop_back();
         return true;
     }
 
+    LineBlock& blockOf(size_t task) { return *taskBlocks_[task]; }
+
     // The full block of the unfinished task goes out in the task's turn; false when the
-    // pass has stopped. hadLines: the task has taken a line.
-    bool writeInTurn(size_t task, LineBlock& block, bool hadLines) {
+    // pass has stopped.
+    bool writeInTurn(size_t task) {
         {
             std::unique_lock<std::mutex> lock(mutex_);
-            changed_.wait(lock, [&] { return (head_ == task && !draining_) || stopped_; });
+            changed_.wait(lock, [&] { return (head_ == task && !drainActive_) || stopped_; });
             if (stopped_) return false;
         }
-        // Every task before this one is out, and no other writes until it ends.
-        if (!writeLines(block, hadLines)) return false;
-        return true;
+        // Every task before this one is out, and no other writes until it ends. A task
+        // that follows a blank line with lines of its own finds the file changed, as the
+        // line-by-line reading would: the blank line stands before more data.
+        if (!order_.linesMayFollow(true)) {
+            stop(PassResult::ReadFailed);
+            return false;
+        }
+        return writeLines(blockOf(task));
     }
 
     // The task has ended: its lines go out in its turn, by this worker or another.
-    void finishTask(size_t task, LineBlock* block, TaskEnd end, int count, bool hadLines, bool endedInBlanks) {
+    void finishTask(size_t task, const PartEnd& end, long long count) {
         std::unique_lock<std::mutex> lock(mutex_);
-        finished_[task] = Finished{block, end, count, hadLines, endedInBlanks};
-        if (draining_ || head_ != task) return;
-        draining_ = true;
+        finished_[task] = Finished{&blockOf(task), end, count};
+        if (drainActive_ || head_ != task) return;
+        drainActive_ = true;
         while (!stopped_) {
             const auto next = finished_.find(head_);
             if (next == finished_.end()) break;
             const Finished done = next->second;
             finished_.erase(next);
             lock.unlock();
-            const bool written = writeLines(*done.block, done.hadLines);
+            const PartOrder::Take take = order_.take(done.end);
+            const bool written = take != PartOrder::None && writeLines(*done.block);
             lock.lock();
             free_.push_back(done.block);
-            if (!written) break;
+            if (!written) {
+                if (take == PartOrder::None) stopLocked(PassResult::ReadFailed);
+                break;
+            }
             count_ += done.count;
-            blankRunOpen_ = done.endedInBlanks || (blankRunOpen_ && !done.hadLines);
-            if (done.end == TaskEnd::ReadFailed) stopLocked(PassResult::ReadFailed);
+            if (take == PartOrder::Last) stopLocked(PassResult::ReadFailed);
             ++head_;
         }
-        draining_ = false;
+        drainActive_ = false;
         changed_.notify_all();
     }
 
     PassResult result() const { return result_; }
-    int count() const { return count_; }
+    long long count() const { return count_; }
 
 private:
     struct Finished {
         LineBlock* block;
-        TaskEnd end;
-        int count;
-        bool hadLines, endedInBlanks;
+        PartEnd end;
+        long long count;
     };
 
     // Writes the block of the task at the head, by the one thread that may write now;
-    // true when its lines went out. A task that follows a blank line with lines of its
-    // own finds the file changed, as the line-by-line reading would: the blank line
-    // stands before more data.
-    bool writeLines(LineBlock& block, bool hadLines) {
-        if (blankRunOpen_ && hadLines) {
-            stop(PassResult::ReadFailed);
-            return false;
-        }
+    // true when its lines went out.
+    bool writeLines(LineBlock& block) {
         output_.write(block.lines.get(), static_cast<std::streamsize>(block.used));
         block.used = 0;
         if (output_.fail()) {
@@ -362,89 +364,85 @@ private:
     std::condition_variable changed_;
     std::vector<std::unique_ptr<LineBlock>> blocks_;
     std::vector<LineBlock*> free_;
+    std::vector<LineBlock*> taskBlocks_;   // the block each task was handed out with
     std::map<size_t, Finished> finished_;  // tasks ended whose lines have not gone out
     size_t nextTask_ = 0;                  // the next task to hand out
     size_t head_ = 0;                      // the next task whose lines go out
-    bool draining_ = false;                // a worker is writing the finished tasks from the head on
+    bool drainActive_ = false;             // a worker is writing the finished tasks from the head on
     bool stopped_ = false;
-    bool blankRunOpen_ = false;  // the tasks written so far ended in blank lines
+    PartOrder order_;  // how the tasks written so far ended, by the one thread writing
     PassResult result_ = PassResult::Done;
-    int count_ = 0;
+    long long count_ = 0;
 };
 
-// One task: its range read line by line into a block of its own, which goes out in the
-// task's turn, and whenever it fills before that.
-void runTask(size_t task, LineBlock* block, const ByteRange& range, LineReader& reader, const PassChoices& choices,
-             OrderedOutput& ordered) {
-    if (!openReaderRange(reader, g_inputPath, range.begin, range.end)) {
-        ordered.finishTask(task, block, TaskEnd::ReadFailed, 0, true, false);
-        return;
-    }
-    if (task == 0 && g_skipHeader == 1) {
-        readLine(reader, kFullLineLimit);
-        reader.lineNumber = 1;
-    }
-    int count = 0;
-    bool hadLines = false;  // a data line, or a line that ends the pass
-    TaskEnd end = TaskEnd::Done;
-    for (;;) {
-        const int linesBefore = reader.lineNumber;
-        const bool plain = withPlainForm(
-            choices.layout, [&](auto form) { writePlainRun<decltype(form)>(reader, *block, choices, &count); });
-        if (reader.lineNumber != linesBefore) hadLines = true;
-        if (plain && !roomForLine(*block)) {
-            if (!ordered.writeInTurn(task, *block, hadLines)) return;
-            continue;
+// One task's lines into its block, which goes out in the task's turn, and whenever it
+// fills before that. A line that cannot be read or split, or one with more fields than
+// the Open found in every line, stops the pass: the file changed since it was opened.
+class WritePass {
+public:
+    static constexpr bool kCountsCommas = false;
+
+    WritePass(size_t task, const PassChoices& choices, OrderedOutput& ordered)
+        : task_(task), choices_(choices), ordered_(ordered), block_(ordered.blockOf(task)) {}
+
+    int lineLimit() const { return kFullLineLimit; }
+    const PointLayout& layout() const { return choices_.layout; }
+    long long linesToSkim() const { return 0; }
+    void skimmed(long long, long long) {}
+
+    template <class Form>
+    bool plainRun(LineReader& reader) {
+        for (;;) {
+            writePlainRun<Form>(reader, block_, choices_, &count_);
+            if (roomForLine(block_)) return true;
+            if (!ordered_.writeInTurn(task_)) return false;
         }
-        PointFields point;
-        bool cut;
-        const LineOutcome read = nextPointLine(reader, kFullLineLimit, choices.layout, &point, &cut);
-        if (read == LineOutcome::End) break;
-        hadLines = true;
-        // A line that cannot be read or split, or one with more fields than the open found
-        // in every line, means the file changed since it was opened.
-        if (read != LineOutcome::Data || !cut || point.commas != choices.layout.fieldCount - 1) {
-            end = TaskEnd::ReadFailed;
-            break;
-        }
-        if (isNoDataPoint(point)) continue;
-        char* const out = block->lines.get() + block->used;
-        char* lineEnd;
-        if (g_conversion == Conversion::Move) {
-            lineEnd = putMoveLine(out, point, choices.gap);
-        } else {
-            if (!isInsideArea(point)) continue;
-            lineEnd = g_conversion == Conversion::None ? putCopyLine(out, point, choices.gap)
-                                                       : putConvertLine(out, point, choices.gap);
-        }
-        block->used = static_cast<size_t>(lineEnd - block->lines.get());
-        ++count;
-        if (!roomForLine(*block) && !ordered.writeInTurn(task, *block, hadLines)) return;
     }
-    const bool endedInBlanks = reader.endedInBlanks;
-    closeReader(reader);
-    // The lines of a task that stopped early are written too, as far as it got.
-    ordered.finishTask(task, block, end, count, hadLines, endedInBlanks);
-}
+
+    PointStep takePoint(const PointFields& point, bool cut) {
+        if (!cut || point.commas != choices_.layout.fieldCount - 1) return PointStep::Stop;
+        if (isNoDataPoint(point, choices_.form.elevations)) return PointStep::Next;
+        if (!isInsideArea(choices_.area, point.x, point.y)) return PointStep::Next;
+        char* const out = block_.lines.get() + block_.used;
+        char* const end = choices_.conversion == Conversion::Move   ? putMoveLine(out, point, choices_.form)
+                          : choices_.conversion == Conversion::None ? putCopyLine(out, point, choices_.form)
+                                                                    : putConvertLine(out, point, choices_.form);
+        block_.used = static_cast<size_t>(end - block_.lines.get());
+        ++count_;
+        if (!roomForLine(block_) && !ordered_.writeInTurn(task_)) return PointStep::Abandon;
+        return PointStep::Next;
+    }
+
+    long long count() const { return count_; }
+
+private:
+    const size_t task_;
+    const PassChoices& choices_;
+    OrderedOutput& ordered_;
+    LineBlock& block_;
+    long long count_ = 0;
+};
 
 }  // namespace
 
-PassResult writeChosenPoints(std::ofstream& output, int* count) {
-    const PassChoices choices = {pointLayout(), fieldGap(), choosePlainRoute(pointLayout(), fieldGap())};
-    const uint64_t size = g_inputStamp.size;
+PassResult writeChosenPoints(std::ofstream& output, const OpenedFile& file, const SelectionArea& area,
+                             const WriteChoices& choices, long long* count) {
+    const PassChoices pass = passChoices(file, area, choices);
+    const uint64_t size = file.stamp.size;
     const int workers = workerCount();
     // A task for every worker at least, so that a small file is split too.
     const uint64_t tasks = workers == 1 ? 1 : std::max<uint64_t>(static_cast<uint64_t>(workers), size / kTaskBytes + 1);
-    const std::vector<ByteRange> ranges =
-        splitAtLineStarts(g_inputPath, 0, size, static_cast<int>(tasks < 100000 ? tasks : 100000));
+    const PassPlan plan = planPass(file.path, file.header, size, static_cast<int>(std::min(tasks, kMostTasks)));
     // Two blocks for each worker: one for the task in hand, one whose lines wait their turn.
-    OrderedOutput ordered(output, ranges.size(), 2 * workers);
-    runWorkers(workers, [&](int) {
-        LineReader reader;
-        size_t task;
-        LineBlock* block;
-        while (ordered.takeTask(&task, &block)) runTask(task, block, ranges[task], reader, choices, ordered);
-    });
+    OrderedOutput ordered(output, plan.parts.size(), 2 * workers);
+    runParts(
+        plan, workers, [&ordered](size_t* task) { return ordered.takeTask(task); },
+        [&](size_t task, LineReader& reader) {
+            WritePass taskPass(task, pass, ordered);
+            const PartEnd end = walkPart(reader, taskPass);
+            // A task given up leaves nothing to wait for: the pass has stopped.
+            if (!end.abandoned) ordered.finishTask(task, end, taskPass.count());
+        });
     *count = ordered.count();
     return ordered.result();
 }

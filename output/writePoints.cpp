@@ -7,6 +7,7 @@
 #include "output/writePass.h"
 #include "output/writer.h"
 #include "points/appState.h"
+#include "points/selectionArea.h"
 
 char g_outputPath[MAX_PATH] = "";
 
@@ -55,8 +56,8 @@ void writeFile(HWND window) {
     }
 
     closeReader(reader);
-    int count = 0;
-    PassResult result = writeChosenPoints(output, &count);
+    long long count = 0;
+    PassResult result = writeChosenPoints(output, openedFile(), selectedArea(g_selectAll), writeChoices(), &count);
     output.flush();
     output.close();  // a failed flush at close sets failbit
     if (result == PassResult::Done && output.fail()) result = PassResult::WriteFailed;

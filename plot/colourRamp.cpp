@@ -2,16 +2,14 @@
 // elevations and their range are stored so, so equal files give equal pixels everywhere.
 #include "plot/colourRamp.h"
 
-#include "points/appState.h"
-
-int colourIndex(float elevation) {
-    if (!(g_rangeZ > 0.0f)) return kGreyStep;
-    float d = elevation - g_minZ;
-    float q = static_cast<float>(static_cast<double>(d) / static_cast<double>(g_rangeZ) * 240.0);
+int colourIndex(const ElevationRamp& ramp, float elevation) {
+    if (!(ramp.rangeZ > 0.0f)) return kGreyStep;
+    const float d = elevation - ramp.minZ;
+    const float q = static_cast<float>(static_cast<double>(d) / static_cast<double>(ramp.rangeZ) * (kRampSteps - 1));
     // NaN and anything below the range go to the first index, anything above to the last:
     // the ramp is never read outside its 241 entries.
     if (!(q >= 0.0f)) return 0;
-    if (q >= 240.0f) return kRampSteps - 1;
+    if (q >= kRampSteps - 1) return kRampSteps - 1;
     return static_cast<int>(q);
 }
 

@@ -9,10 +9,15 @@
 constexpr int kRampSteps = 241;
 constexpr int kGreyStep = 220;
 
-// Index 0..240 of an elevation within g_minZ..g_maxZ; 220 (grey) when the file has no
-// elevation range. Elevations outside the range (a file changed since it was opened)
-// are held to the ends of the ramp.
-int colourIndex(float elevation);
+// The elevations the ramp spreads over: the file's range.
+struct ElevationRamp {
+    float minZ;
+    float rangeZ;  // 0 (or less) when the file has no elevation range
+};
+
+// Index 0..240 of an elevation within the ramp's range; 220 (grey) when there is no range.
+// Elevations outside the range (a file changed since it was opened) are held to the ends.
+int colourIndex(const ElevationRamp& ramp, float elevation);
 
 // The colour of ramp index k; k outside 0..240 is held to the nearest end.
 COLORREF rampColour(int k);

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "points/appState.h"
+#include "plot/plotGeometry.h"
 
 namespace {
 
@@ -18,34 +18,35 @@ void drawText(HDC dc, int x, int y, const char* text) { TextOutA(dc, x, y, text,
 
 }  // namespace
 
-void drawInfoPanel(HDC dc) {
+void drawInfoPanel(HDC dc, const OpenedFile& file, const PlotFit& fit) {
     SetTextColor(dc, RGB(255, 255, 255));
     SetBkMode(dc, TRANSPARENT);
 
-    HFONT titleFont = createPanelFont(30, TRUE);
+    HFONT titleFont = createPanelFont(kTitleFontHeight, TRUE);
     HGDIOBJ previousFont = SelectObject(dc, titleFont);
     SetTextAlign(dc, TA_CENTER | TA_BASELINE);
-    drawText(dc, 480, g_plotTop - 8, "Select Points");
+    drawText(dc, kTitleX, fit.top - kTitleAboveFrame, "Select Points");
     SelectObject(dc, previousFont);
     DeleteObject(titleFont);
 
     SetTextAlign(dc, TA_LEFT | TA_TOP);
-    HFONT labelFont = createPanelFont(18, FALSE);
+    HFONT labelFont = createPanelFont(kLabelFontHeight, FALSE);
     previousFont = SelectObject(dc, labelFont);
 
     char text[MAX_PATH + 16];
-    std::snprintf(text, sizeof text, "Filename: %s", g_fileTitle);
+    std::snprintf(text, sizeof text, "Filename: %s", file.title);
     for (char* c = text + std::strlen("Filename: "); *c; ++c)
         *c = static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
-    drawText(dc, 4, 6, text);
+    drawText(dc, kFileNameX, kFileNameY, text);
 
-    std::snprintf(text, sizeof text, "Min. El: %.1f", static_cast<double>(g_minZ));
-    drawText(dc, 5, g_plotBottom + 4, text);
-    std::snprintf(text, sizeof text, "Max. El: %.1f", static_cast<double>(g_maxZ));
-    drawText(dc, 145, g_plotBottom + 4, text);
-    // g_pointCount already leaves out a skipped header line.
-    std::snprintf(text, sizeof text, "Total # Points: %d", g_pointCount);
-    drawText(dc, 765, g_plotBottom + 4, text);
+    const int below = fit.bottom + kPanelBelowFrame;
+    std::snprintf(text, sizeof text, "Min. El: %.1f", static_cast<double>(file.ranges.minZ));
+    drawText(dc, kMinElevationX, below, text);
+    std::snprintf(text, sizeof text, "Max. El: %.1f", static_cast<double>(file.ranges.maxZ));
+    drawText(dc, kMaxElevationX, below, text);
+    // The points under the reading choices: a skipped header line is no point.
+    std::snprintf(text, sizeof text, "Total # Points: %lld", file.pointCount);
+    drawText(dc, kPointCountX, below, text);
 
     SelectObject(dc, previousFont);
     DeleteObject(labelFont);

@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
-// Draws the title, the file name, the elevation range and the point count in white
-// onto dc, leaving the text alignment at left-top.
-void drawInfoPanel(HDC dc);
+#include "points/openedFile.h"
+#include "points/plotFit.h"
+
+// Draws the title, the file name, the elevation range and the point count of the file in
+// white onto dc around the fit's frame, leaving the text alignment at left-top.
+void drawInfoPanel(HDC dc, const OpenedFile& file, const PlotFit& fit);
 
 #endif

@@ -5,12 +5,12 @@
 
 #include <windows.h>
 
-// Fits the ranges of the file just opened into the plot area: g_scale, the plot centre
-// and the frame.
-void fitPlot();
+#include "points/openedFile.h"
+#include "points/plotFit.h"
+#include "points/selectionArea.h"
 
-// Draws the panel, the frame and every point of the file; the view state is then Drawn.
-void drawPlot(HWND window);
+// Draws the panel, the frame and every point of the file as the fit maps it.
+void drawPlot(HWND window, const OpenedFile& file, const PlotFit& fit);
 
 // A finished drag as the selection area record holds it: the box from left to right and
 // top to bottom in client pixels and, for a circle, its centre and radius in pixels.
@@ -20,8 +20,8 @@ struct DraggedArea {
     int radius;
 };
 
-// Converts the dragged area into whole point coordinates: g_selMinX..g_selMaxY and, for a
-// circle (g_areaType), the circle's centre and radius.
-void selectionToWorld(const DraggedArea& area);
+// The dragged area in whole point coordinates, as the fit maps it: the box, and for a
+// circle its centre and radius (kind Circle; Rectangle otherwise).
+SelectionArea selectionToWorld(const DraggedArea& area, AreaType type, const PlotFit& fit);
 
 #endif

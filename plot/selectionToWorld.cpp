@@ -1,9 +1,7 @@
-// Screen-to-world conversion of a finished selection. The rectangle is measured from 5
-// pixels inside the frame's left and bottom edges (where the smallest X and Y are drawn),
+// Screen-to-world conversion of a finished selection. The rectangle is measured from the
+// inset inside the frame's left and bottom edges (where the smallest X and Y are drawn),
 // the circle centre from the frame's left and top edges.
 #include "plot/plotView.h"
-#include "points/appState.h"
-#include "points/selectionArea.h"
 
 namespace {
 
@@ -24,14 +22,18 @@ int addWorld(long long a, long long b) {
 
 }  // namespace
 
-void selectionToWorld(const DraggedArea& area) {
-    const double scale = g_scale;
-    g_selMinX = addWorld(truncateWorld((area.left - (g_plotLeft + 5)) / scale), g_minX);
-    g_selMaxX = truncateWorld((area.right - area.left) / scale + g_selMinX);
-    g_selMinY = addWorld(truncateWorld((g_plotBottom - 5 - area.bottom) / scale), g_minY);
-    g_selMaxY = truncateWorld((area.bottom - area.top) / scale + g_selMinY);
-    if (g_areaType != AreaType::Circle) return;
-    g_circleRadius = truncateWorld(area.radius / scale);
-    g_circleCenterX = addWorld(truncateWorld((area.centre.x - g_plotLeft) / scale), g_minX);
-    g_circleCenterY = addWorld(g_maxY, -static_cast<long long>(truncateWorld((area.centre.y - g_plotTop) / scale)));
+SelectionArea selectionToWorld(const DraggedArea& area, AreaType type, const PlotFit& fit) {
+    const double scale = fit.scale;
+    const PlotExtent& extent = fit.extent;
+    SelectionArea world = {};
+    world.kind = type == AreaType::Circle ? AreaKind::Circle : AreaKind::Rectangle;
+    world.minX = addWorld(truncateWorld((area.left - (fit.left + kFrameInset)) / scale), extent.minX);
+    world.maxX = truncateWorld((area.right - area.left) / scale + world.minX);
+    world.minY = addWorld(truncateWorld((fit.bottom - kFrameInset - area.bottom) / scale), extent.minY);
+    world.maxY = truncateWorld((area.bottom - area.top) / scale + world.minY);
+    if (type != AreaType::Circle) return world;
+    world.radius = truncateWorld(area.radius / scale);
+    world.centreX = addWorld(truncateWorld((area.centre.x - fit.left) / scale), extent.minX);
+    world.centreY = addWorld(extent.maxY, -static_cast<long long>(truncateWorld((area.centre.y - fit.top) / scale)));
+    return world;
 }

@@ -33,3 +33,45 @@ short g_selectAll = 0;
 Conversion g_conversion = Conversion::None;
 short g_elevationsOnly = 0;
 float g_factor = 0.0f;
+
+OpenedFile openedFile() {
+    return OpenedFile{g_inputPath, g_fileTitle,  g_inputStamp,    pointLayout(), headerChoice(),
+                      g_lineCount, g_pointCount, currentRanges(), g_filePlan};
+}
+
+PointRanges currentRanges() {
+    return PointRanges{g_minX, g_minY, g_maxX, g_maxY, g_rangeX, g_rangeY, g_minZ, g_maxZ, g_rangeZ};
+}
+
+PlotFit currentFit() {
+    return PlotFit{PlotExtent{g_minX, g_minY, g_maxY, g_rangeX, g_rangeY},
+                   g_scale,
+                   g_plotCenterX,
+                   g_plotCenterY,
+                   g_plotLeft,
+                   g_plotRight,
+                   g_plotTop,
+                   g_plotBottom};
+}
+
+void keepRanges(const PointRanges& ranges) {
+    g_minX = ranges.minX;
+    g_minY = ranges.minY;
+    g_maxX = ranges.maxX;
+    g_maxY = ranges.maxY;
+    g_rangeX = ranges.rangeX;
+    g_rangeY = ranges.rangeY;
+    g_minZ = ranges.minZ;
+    g_maxZ = ranges.maxZ;
+    g_rangeZ = ranges.rangeZ;
+}
+
+void keepFit(const PlotFit& fit) {
+    g_scale = fit.scale;
+    g_plotCenterX = fit.centreX;
+    g_plotCenterY = fit.centreY;
+    g_plotLeft = fit.left;
+    g_plotRight = fit.right;
+    g_plotTop = fit.top;
+    g_plotBottom = fit.bottom;
+}

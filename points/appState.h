@@ -5,9 +5,8 @@
 
 #include <windows.h>
 
-#include <vector>
-
-#include "reader/fileChunks.h"
+#include "points/openedFile.h"
+#include "points/plotFit.h"
 #include "reader/fileStamp.h"
 #include "reader/lineReader.h"
 #include "reader/pointFields.h"
@@ -32,19 +31,11 @@ enum class Conversion : short {
 extern char g_inputPath[MAX_PATH];
 extern char g_fileTitle[MAX_PATH];  // name part of g_inputPath, as chosen at Open
 extern short g_fieldCount;          // 2, 3 or 5 after a successful open
-extern int g_lineCount;             // data lines found by the open's counting pass
+extern int g_lineCount;             // lines found by the open's counting pass, as Swap Fields shows them
 extern int g_pointCount;            // data lines of the file under the reading choices of the last open
 extern short g_fileChosen;          // 1 once any Open has had a file name chosen
 extern FileStamp g_inputStamp;      // the point file as the last Open began to read it
-
-// How the Open cut the point file for its workers, with the data lines before each part,
-// so that the plot's thinning can start each part where it stands in the file. Empty
-// unless the last Open read the file in one pass on several workers.
-struct FilePlan {
-    std::vector<ByteRange> parts;
-    std::vector<long long> dataLinesBefore;
-};
-extern FilePlan g_filePlan;
+extern FilePlan g_filePlan;         // how the last Open cut the file for its workers
 
 // Reading choices, set by the Swap Fields dialog's OK
 extern short g_swapXY;
@@ -76,5 +67,14 @@ inline HeaderChoice headerChoice() { return g_skipHeader == 1 ? HeaderChoice::Sk
 
 // The file has elevations: 3 or 5 fields.
 inline bool hasElevations() { return g_fieldCount == 3 || g_fieldCount == 5; }
+
+// The open file as the state holds it, for the passes.
+OpenedFile openedFile();
+
+// The state's ranges and fit, and what an Open keeps of them.
+PointRanges currentRanges();
+PlotFit currentFit();
+void keepRanges(const PointRanges& ranges);
+void keepFit(const PlotFit& fit);
 
 #endif

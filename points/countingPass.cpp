@@ -3,17 +3,37 @@
 #include <climits>
 #include <cstring>
 
-#include "points/appState.h"
-#include "points/openGather.h"
 #include "points/openPasses.h"
-#include "reader/lineWalk.h"
+#include "reader/pointPass.h"
 
 namespace {
 
-const char kNotPointFile[] = "This is not a valid point file.\n    Check file and try again.";
-const char kUnevenFields[] = "This file has uneven fields.\n  Check file and try again.";
-const char kFieldCount[] = "This only works on files with 2, 3 or 5 fields.\n        Check file and try again.";
-const char kTooManyLines[] = "This file has too many lines.\n    Check file and try again.";
+// Every line after the first read past by the line rules alone, its commas counted.
+class CountPass {
+public:
+    static constexpr bool kCountsCommas = true;
+
+    int lineLimit() const { return kShortLineLimit; }
+    const PointLayout& layout() const { return layout_; }
+    long long linesToSkim() const { return LLONG_MAX; }
+    void skimmed(long long lines, long long commas) {
+        lines_ += lines;
+        commas_ += commas;
+    }
+    // Never reached: every line is skimmed.
+    template <class Form>
+    bool plainRun(LineReader&) {
+        return true;
+    }
+    PointStep takePoint(const PointFields&, bool) { return PointStep::Next; }
+
+    long long lines() const { return lines_; }
+    long long commas() const { return commas_; }
+
+private:
+    const PointLayout layout_{2, false};
+    long long lines_ = 0, commas_ = 0;
+};
 
 int countCommas(const char* text) {
     int commas = 0;
@@ -30,81 +50,44 @@ bool startsLikeUtf16(const char* text) {
 
 }  // namespace
 
-bool countLines(HWND window, LineReader& reader, OpenGather* gather) {
-    g_lineCount = 0;
-    // Taken before the first read: a change while the Open reads shows at the next write.
-    g_inputStamp = stampOf(g_inputPath);
-    if (!openReader(reader, g_inputPath, headerChoice())) {
-        rejectFile(window, reader, kNotPointFile);
-        return false;
-    }
+OpenStop countLines(const char* path, HeaderChoice header, const OpenGather& gather, FileCounts* counts) {
+    counts->lines = 0;
+    LineReader reader;
+    if (!openReader(reader, path, header)) return OpenStop{OpenRefusal::NotPointFile};
     LineOutcome outcome = readDataLine(reader, kFullLineLimit);
     if (outcome == LineOutcome::Damaged && startsLikeUtf16(reader.line)) outcome = LineOutcome::Data;
-    if (outcome == LineOutcome::Bad || outcome == LineOutcome::Damaged) {
-        rejectBadLine(window, reader, kFullLineLimit, outcome);
-        return false;
-    }
+    if (outcome == LineOutcome::Bad || outcome == LineOutcome::Damaged)
+        return badLineStop(reader, kFullLineLimit, outcome);
     // A first line of many lines that end in a carriage return alone: whatever else this
     // pass finds wrong with it, that is the cause.
     const bool carriageReturnsAlone = outcome == LineOutcome::Data && holdsLoneCarriageReturn(reader.line);
-    auto reject = [&](const char* text) {
-        if (carriageReturnsAlone)
-            rejectCarriageReturnsAlone(window, reader);
-        else
-            rejectFile(window, reader, text);
+    auto refuse = [carriageReturnsAlone](OpenRefusal refusal) {
+        return OpenStop{carriageReturnsAlone ? OpenRefusal::CarriageReturnsAlone : refusal};
     };
     const int firstCommas = outcome == LineOutcome::Data ? countCommas(reader.line) : 0;
-    if (firstCommas == 0) {
-        reject(kNotPointFile);
-        return false;
-    }
-    g_lineCount = 1;
+    if (firstCommas == 0) return refuse(OpenRefusal::NotPointFile);
+    counts->lines = 1;
 
-    // Wide sums: the comparison below must not overflow on any file.
-    long long laterCommas = 0;
-    long long lines = 1;
-    showWaitCursor();
-    gatherOpen(gather);
     int gatheredFirst;
-    if (gatheredCounts(*gather, headerChoice(), &gatheredFirst, &laterCommas, &lines)) {
-        // The one pass read what the lines below would; only the first line was read here.
-        outcome = LineOutcome::End;
-    } else {
-        laterCommas = 0;
-        lines = 1;
-        const char* line;
-        size_t length;
-        for (;;) {
-            // Whole blocks of common lines at a time, the rest one by one.
-            lines += takeDataLines(reader, kShortLineLimit, INT_MAX - lines, &laterCommas);
-            if (lines == INT_MAX ||
-                (outcome = nextDataLine(reader, kShortLineLimit, &line, &length)) != LineOutcome::Data)
-                break;
-            laterCommas += countLineCommas(line, length);
-            ++lines;
-        }
+    long long laterCommas, lines;
+    PartEnd end;
+    if (!gatheredCounts(gather, header, &gatheredFirst, &laterCommas, &lines)) {
+        CountPass pass;
+        end = walkPart(reader, pass);
+        lines = 1 + pass.lines();
+        laterCommas = pass.commas();
     }
-    showArrowCursor();
-    if (lines == INT_MAX) {
-        rejectFile(window, reader, kTooManyLines);
-        return false;
-    }
-    if (outcome == LineOutcome::Bad || outcome == LineOutcome::Damaged) {
-        rejectBadLine(window, reader, kShortLineLimit, outcome);
-        return false;
-    }
-    g_lineCount = static_cast<int>(lines);
+    // The count the Swap Fields dialog and the plot hold.
+    if (lines >= INT_MAX) return OpenStop{OpenRefusal::TooManyLines};
+    if (end.stopped) return badLineStop(reader, kShortLineLimit, end.outcome);
+    counts->lines = lines;
 
     readLastLine(reader);
     const int lastCommas = countCommas(reader.line);
-    if (firstCommas != lastCommas || firstCommas + laterCommas != static_cast<long long>(lastCommas) * lines) {
-        reject(kUnevenFields);
-        return false;
-    }
-    g_fieldCount = static_cast<short>(firstCommas + 1);
-    if (g_fieldCount != 2 && g_fieldCount != 3 && g_fieldCount != 5) {
-        reject(kFieldCount);
-        return false;
-    }
-    return true;
+    if (firstCommas != lastCommas || firstCommas + laterCommas != static_cast<long long>(lastCommas) * lines)
+        return refuse(OpenRefusal::UnevenFields);
+    counts->fieldCount = static_cast<short>(firstCommas + 1);
+    if (counts->fieldCount != 2 && counts->fieldCount != 3 && counts->fieldCount != 5)
+        return refuse(OpenRefusal::FieldCount);
+    return OpenStop{};
 }

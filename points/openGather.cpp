@@ -13,69 +13,56 @@ namespace {
 constexpr size_t kHeadBytes = 3 + 2 * (kFullLineLimit + 1);
 
 // A part read by one worker: every data line counted with its commas and, while all are
-// points of the part's first line's layout that pass every check, gathered into its
-// ranges. Once one is not, the part is only counted, as the counting pass counts.
-void gatherPart(PartGather& part) {
-    LineReader reader;
-    if (!openReaderRange(reader, g_inputPath, part.range.begin, part.range.end)) {
-        part.readable = part.clean = false;
-        return;
+// points of the layout that pass every check, gathered into its ranges. Once one is not,
+// the part is only counted, as the counting pass counts.
+class GatherPass {
+public:
+    static constexpr bool kCountsCommas = true;
+
+    GatherPass(PartGather& part, short fieldCount)
+        : part_(part), layout_{fieldCount, false}, layoutCommas_(fieldCount - 1) {
+        part.clean = fieldCount == 2 || fieldCount == 3 || fieldCount == 5;
     }
-    const char* text;
-    size_t length;
-    LineOutcome outcome = nextDataLine(reader, kShortLineLimit, &text, &length);
-    if (outcome != LineOutcome::Data) {
-        if (outcome == LineOutcome::End)
-            part.endedInBlanks = reader.endedInBlanks;
-        else
-            part.readable = part.clean = false;
-        return;
+
+    int lineLimit() const { return kShortLineLimit; }
+    const PointLayout& layout() const { return layout_; }
+    long long linesToSkim() const { return part_.clean ? 0 : LLONG_MAX; }
+
+    void skimmed(long long lines, long long commas) {
+        part_.lines += lines;
+        part_.commas += commas;
     }
-    part.commas = countLineCommas(text, length);
-    const short fieldCount = static_cast<short>(part.commas + 1);
-    const PointLayout layout = {fieldCount, false};
-    Ranges r;
-    PointFields point;
-    part.clean = fieldCount == 2 || fieldCount == 3 || fieldCount == 5;
-    if (part.clean)
-        part.clean = checkPoint(r, point, cutPointFields(text, length, layout, &point), layout) == PointStop::End;
-    long long lines = 1, commas = part.commas;
-    for (;;) {
-        if (part.clean) {
-            withPlainForm(layout, [&](auto form) {
-                lines += takePlainLines(reader, kShortLineLimit, form,
-                                        [&r](const PlainLine& line)
-                                            SKERROW_INLINE_LAMBDA { return addPlainPoint<decltype(form)>(r, line); });
-            });
-            commas = part.commas * lines;  // every line so far has the first one's commas
-            bool cut;
-            if ((outcome = nextPointLine(reader, kShortLineLimit, layout, &point, &cut)) != LineOutcome::Data) break;
-            ++lines;
-            commas += point.commas;
-            if (checkPoint(r, point, cut, layout) != PointStop::End) part.clean = false;
-            if (part.clean) commas = part.commas * lines;
-        } else {
-            lines += takeDataLines(reader, kShortLineLimit, LLONG_MAX, &commas);
-            if ((outcome = nextDataLine(reader, kShortLineLimit, &text, &length)) != LineOutcome::Data) break;
-            ++lines;
-            commas += countLineCommas(text, length);
-        }
+
+    template <class Form>
+    bool plainRun(LineReader& reader) {
+        Ranges r = part_.ranges;  // a local of the walk, kept in registers
+        const long long taken =
+            takePlainLines(reader, kShortLineLimit, Form{},
+                           [&r](const PlainLine& line) SKERROW_INLINE_LAMBDA { return addPlainPoint<Form>(r, line); });
+        part_.ranges = r;
+        part_.lines += taken;
+        part_.commas += taken * layoutCommas_;
+        return true;
     }
-    if (outcome == LineOutcome::End) {
-        part.endedInBlanks = reader.endedInBlanks;
-    } else {
-        part.readable = part.clean = false;
+
+    PointStep takePoint(const PointFields& point, bool cut) {
+        ++part_.lines;
+        part_.commas += point.commas;
+        if (checkPoint(part_.ranges, point, cut, layout_) != PointStop::End) part_.clean = false;
+        return PointStep::Next;
     }
-    part.lines = lines;
-    part.allCommas = commas;
-    part.ranges = r;
-}
+
+private:
+    PartGather& part_;
+    const PointLayout layout_;
+    const int layoutCommas_;
+};
 
 // The byte where line 3 starts: just after the second line feed, or the file's end.
-uint64_t thirdLineStart(uint64_t size) {
+uint64_t thirdLineStart(const char* path, uint64_t size) {
     std::filebuf file;
     char head[kHeadBytes];
-    if (!file.open(g_inputPath, std::ios::in | std::ios::binary)) return size;
+    if (!file.open(path, std::ios::in | std::ios::binary)) return size;
     const std::streamsize got = readBytes(file, head, sizeof head);
     int feeds = 0;
     for (std::streamsize i = 0; i < got; ++i)
@@ -83,16 +70,17 @@ uint64_t thirdLineStart(uint64_t size) {
     return size;
 }
 
-// The parts read in order as the line rules read them: a part that ends in blank lines
-// may be followed only by parts without a line.
-bool partsReadInOrder(const OpenGather& gather, bool clean) {
-    bool blanksOpen = false;
+// The parts were read whole, in order, as the line rules read them; clean: every line
+// of every part passed every check.
+bool partsReadWhole(const OpenGather& gather, bool clean) {
+    std::vector<PartEnd> ends;
     for (const PartGather& part : gather.parts) {
-        if (!part.readable || (clean && !part.clean)) return false;
-        if (blanksOpen && part.lines > 0) return false;
-        blanksOpen = part.endedInBlanks || (blanksOpen && part.lines == 0);
+        if (clean && !part.clean) return false;
+        ends.push_back(part.end);
     }
-    return true;
+    bool stopped;
+    PartOrder::partsRead(ends, &stopped);
+    return !stopped;
 }
 
 int commasIn(const std::string& text) {
@@ -112,33 +100,38 @@ bool cleanPoint(const std::string& text, const PointLayout& layout, Ranges& r) {
 
 }  // namespace
 
-void gatherOpen(OpenGather* gather) {
-    *gather = OpenGather();
+OpenGather gatherOpen(const char* path, unsigned long long size) {
+    OpenGather gather;
     const int workers = workerCount();
-    if (workers < 2) return;  // on one core, the two passes read the file as they always have
+    if (workers < 2) return gather;  // on one core, the two passes read the file as they always have
     LineReader reader;
-    if (!openReader(reader, g_inputPath, HeaderChoice::Read)) return;
-    if (readDataLine(reader, kFullLineLimit) != LineOutcome::Data) return;
-    gather->line1 = reader.line;
-    if (readDataLine(reader, kFullLineLimit) != LineOutcome::Data || reader.lineNumber != 2) return;
-    gather->line2 = reader.line;
+    if (!openReader(reader, path, HeaderChoice::Read)) return gather;
+    if (readDataLine(reader, kFullLineLimit) != LineOutcome::Data) return gather;
+    gather.line1 = reader.line;
+    if (readDataLine(reader, kFullLineLimit) != LineOutcome::Data || reader.lineNumber != 2) return gather;
+    gather.line2 = reader.line;
     closeReader(reader);
 
-    const uint64_t size = g_inputStamp.size;
-    const std::vector<ByteRange> ranges = splitAtLineStarts(g_inputPath, thirdLineStart(size), size, workers);
-    gather->parts.resize(ranges.size());
-    for (size_t i = 0; i < ranges.size(); ++i) gather->parts[i].range = ranges[i];
-    runWorkers(static_cast<int>(ranges.size()), [gather](int part) { gatherPart(gather->parts[part]); });
-    gather->complete = true;
+    gather.size = size;
+    gather.fieldCount = static_cast<short>(commasIn(gather.line2) + 1);
+    gather.plan =
+        PassPlan{path, HeaderChoice::Read, splitAtLineStarts(path, thirdLineStart(path, size), size, workers)};
+    gather.parts.resize(gather.plan.parts.size());
+    runParts(gather.plan, [&gather](size_t part, LineReader& partReader) {
+        GatherPass pass(gather.parts[part], gather.fieldCount);
+        gather.parts[part].end = walkPart(partReader, pass);
+    });
+    gather.complete = true;
+    return gather;
 }
 
 bool gatheredCounts(const OpenGather& gather, HeaderChoice header, int* firstCommas, long long* laterCommas,
                     long long* lines) {
-    if (!gather.complete || !partsReadInOrder(gather, false)) return false;
+    if (!gather.complete || !partsReadWhole(gather, false)) return false;
     long long partLines = 0, partCommas = 0;
     for (const PartGather& part : gather.parts) {
         partLines += part.lines;
-        partCommas += part.allCommas;
+        partCommas += part.commas;
     }
     if (header == HeaderChoice::Read) {
         // Line 2 is a later line, read with the short limit.
@@ -151,12 +144,12 @@ bool gatheredCounts(const OpenGather& gather, HeaderChoice header, int* firstCom
         *laterCommas = partCommas;
         *lines = 1 + partLines;
     }
-    return *lines < INT_MAX;
+    return true;
 }
 
 bool gatheredRanges(const OpenGather& gather, HeaderChoice header, const PointLayout& layout, Ranges* ranges,
                     FilePlan* plan) {
-    if (!gather.complete || !partsReadInOrder(gather, true)) return false;
+    if (!gather.complete || gather.fieldCount != layout.fieldCount || !partsReadWhole(gather, true)) return false;
     const PointLayout unswapped = {layout.fieldCount, false};
     Ranges r;
     if (header == HeaderChoice::Read) {
@@ -168,16 +161,15 @@ bool gatheredRanges(const OpenGather& gather, HeaderChoice header, const PointLa
     plan->parts.clear();
     plan->dataLinesBefore.clear();
     long long before = 0;
-    for (const PartGather& part : gather.parts) {
-        if (part.lines > 0 && part.commas != layout.fieldCount - 1) return false;
-        addRanges(r, part.ranges);
-        plan->parts.push_back(part.range);
+    for (size_t i = 0; i < gather.parts.size(); ++i) {
+        addRanges(r, gather.parts[i].ranges);
+        plan->parts.push_back(gather.plan.parts[i]);
         plan->dataLinesBefore.push_back(headLines + before);
-        before += part.lines;
+        before += gather.parts[i].lines;
     }
     // The plot's first part holds lines 1 and 2 with the first part after them.
     if (plan->parts.empty()) {
-        plan->parts.push_back({0, g_inputStamp.size});
+        plan->parts.push_back({0, gather.size});
         plan->dataLinesBefore.push_back(0);
     } else {
         plan->parts[0].begin = 0;

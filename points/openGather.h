@@ -2,39 +2,42 @@
 // and the parsing pass would find under any reading choice "Swap Fields" can still make.
 // A swap only exchanges the X and Y ranges; the header choice concerns the first line
 // alone. Lines 1 and 2, where the choices differ, are read apart; the rest is cut into
-// parts, one for each worker, each part read with a reader of its own. Where a choice
-// needs what the pass did not gather (a file with a line any check would stop at), the
-// Open reads the file again line by line, which gives the very messages it always has.
+// parts, one for each worker, and gathered under the layout of line 2 (the first data line
+// when a header is skipped; under the other choice line 1 must have the same commas for
+// the file to pass). Where a choice needs what the pass did not gather (a file with a line
+// any check would stop at), the Open reads the file again line by line, which gives the
+// very messages it always has.
 #ifndef SKERROW_POINTS_OPENGATHER_H
 #define SKERROW_POINTS_OPENGATHER_H
 
 #include <string>
 #include <vector>
 
-#include "points/appState.h"
+#include "points/openedFile.h"
 #include "points/pointChecks.h"
-#include "reader/fileChunks.h"
+#include "reader/pointPass.h"
 
 // One part of the file after line 2, as a worker read it.
 struct PartGather {
-    ByteRange range;
-    bool readable = true;  // no line the line rules refuse: over 79 characters, a NUL, a blank one before more
-    bool clean = true;     // and every line a point that passes every check, with the part's commas
-    bool endedInBlanks = false;
-    int commas = -1;      // the commas of its first line; -1 when it has no line
-    long long lines = 0;  // its data lines
-    long long allCommas = 0;
-    Ranges ranges;  // under no swap
+    PartEnd end;
+    bool clean = true;  // every line a point of the gathered layout that passes every check
+    long long lines = 0;
+    long long commas = 0;
+    Ranges ranges;  // of the clean lines, under no swap
 };
 
 struct OpenGather {
     bool complete = false;  // the file was read in parts: lines 1 and 2 are data lines of 127 characters at most
     std::string line1, line2;
+    unsigned long long size = 0;
+    short fieldCount = 0;  // the layout the parts were gathered under: line 2's
+    PassPlan plan;         // the parts after line 2
     std::vector<PartGather> parts;
 };
 
-// Reads the point file once: lines 1 and 2 here, the rest in parts on every worker.
-void gatherOpen(OpenGather* gather);
+// Reads the point file at path, of size bytes, once: lines 1 and 2 here, the rest in parts
+// on every worker. On one worker nothing is gathered: the Open then counts and parses.
+OpenGather gatherOpen(const char* path, unsigned long long size);
 
 // The counting pass's results under the header choice, when the one pass has them: the
 // first data line's commas, the later lines' commas and the count of data lines.

@@ -1,5 +1,6 @@
-// The Open command: file choice, then the counting pass, the reading choices and the
-// parsing pass, each of which may end it.
+// The Open command in its order: the file choice, the one pass on every worker, the counts,
+// "Swap Fields", the ranges and the fit. Each pass returns what it found; a refusal is
+// shown here, in the one message box the Open shows for it.
 #include "points/openPointFile.h"
 
 #include <commdlg.h>
@@ -39,6 +40,33 @@ bool chooseFile(HWND window) {
     return true;
 }
 
+void showWaitCursor() { SetCursor(LoadCursorA(NULL, IDC_WAIT)); }
+void showArrowCursor() { SetCursor(LoadCursorA(NULL, IDC_ARROW)); }
+
+// Ends a refused Open with its message: nothing open, nothing selectable.
+OpenResult refuse(HWND window, const OpenStop& stop) {
+    showArrowCursor();
+    const OpenMessage message = openMessage(stop);
+    MessageBoxA(window, message.text.c_str(), message.caption, MB_OK | MB_ICONEXCLAMATION);
+    g_viewState = ViewState::Empty;
+    g_selectAll = 0;
+    return OpenResult::Failed;
+}
+
+// What the parsing pass found, kept in the state as far as it got: a failed Open leaves
+// the ranges it gathered and the old fit, which nothing uses in view state Empty.
+void keepFindings(const FileFindings& found) {
+    const PointRanges previous = currentRanges();
+    PointRanges kept = found.ranges;
+    if (!found.extentKnown) {
+        kept.rangeX = previous.rangeX;
+        kept.rangeY = previous.rangeY;
+    }
+    kept.rangeZ = previous.rangeZ;
+    keepRanges(kept);
+    g_pointCount = static_cast<int>(found.points);
+}
+
 }  // namespace
 
 void showOpenNote(HWND window) { MessageBoxA(window, kNoteText, "Note:", MB_OK); }
@@ -51,25 +79,38 @@ OpenResult openPointFile(HWND window) {
     }
     g_fileChosen = 1;
 
-    LineReader reader;
-    OpenGather gather;
+    // Stamped before the first read: a change while the Open reads shows at the next write.
+    g_inputStamp = stampOf(g_inputPath);
     g_filePlan = FilePlan();
-    if (!countLines(window, reader, &gather)) return OpenResult::Failed;
+    showWaitCursor();
+    const OpenGather gather = gatherOpen(g_inputPath, g_inputStamp.size);
+    FileCounts counts;
+    const OpenStop countStop = countLines(g_inputPath, headerChoice(), gather, &counts);
+    g_lineCount = static_cast<int>(counts.lines);
+    if (countStop) return refuse(window, countStop);
+    g_fieldCount = counts.fieldCount;
+    showArrowCursor();
 
     SwapFieldsChoice choice = {g_lineCount, g_fieldCount, 0, 0};
     const INT_PTR answer = DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_SWAPFIELDS), window,
                                            swapFieldsDialogProc, reinterpret_cast<LPARAM>(&choice));
     if (answer != IDOK) {
         // The reading choices keep their previous values.
-        closeReader(reader);
         g_viewState = ViewState::Empty;
         return OpenResult::Cancelled;
     }
     g_swapXY = choice.swapXY;
     g_skipHeader = choice.skipHeader;
 
-    if (!gatherRanges(window, reader, gather)) return OpenResult::Failed;
-    closeReader(reader);
+    showWaitCursor();
+    FileFindings found;
+    const OpenStop rangeStop = gatherRanges(g_inputPath, headerChoice(), pointLayout(), gather, &found);
+    keepFindings(found);
+    if (rangeStop) return refuse(window, rangeStop);
+    keepRanges(found.ranges);
+    g_filePlan = found.plan;
+    keepFit(fitPlot(PlotExtent{g_minX, g_minY, g_maxY, g_rangeX, g_rangeY}));
+
     g_viewState = ViewState::Fitted;
     g_selectAll = 0;
     showArrowCursor();

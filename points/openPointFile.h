@@ -1,6 +1,6 @@
 // The Open command's part in the points subsystem: choosing a point file, inspecting it in
-// its passes, and the "Swap Fields" dialog. The command handler clears the window and
-// grays the menu before, and fits and draws the plot after.
+// its passes, the "Swap Fields" dialog and the fit. The command handler clears the window
+// and grays the menu before, and draws the plot after.
 #ifndef SKERROW_POINTS_OPENPOINTFILE_H
 #define SKERROW_POINTS_OPENPOINTFILE_H
 
@@ -15,8 +15,8 @@ enum class OpenResult {
 // The note shown on every Open until a file has been chosen once.
 void showOpenNote(HWND window);
 
-// The file dialog, the counting pass, Swap Fields and the parsing pass. Every way out
-// leaves no file open, the view state Empty or Fitted, and select-all off.
+// The file dialog, the one pass, the counts, Swap Fields, the ranges and the fit. Every way
+// out leaves no file open, the view state Empty or Fitted, and select-all off.
 OpenResult openPointFile(HWND window);
 
 // What "Swap Fields" shows, and the reading choices it takes on OK. The dialog gets it

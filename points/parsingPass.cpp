@@ -1,58 +1,65 @@
 // The parsing pass: every point of the file under the reading choices just made is checked
 // and counted, and the X, Y and elevation ranges are gathered.
-#include <cfloat>
 #include <climits>
-#include <cmath>
 
-#include "points/appState.h"
 #include "points/openPasses.h"
 #include "points/pointChecks.h"
+#include "reader/pointPass.h"
 
 namespace {
 
-const char kHeaderOrZero[] =
-    "This file either has a header line or there       \n"
-    "are X - Y fields equal to zero.  Erase any\n"
-    "lines with zero XY values or check the\n"
-    "\"Ignore 1st line\"  box when opening file.";
-const char kInvalidData[] = "Invalid or missing data in file.  ";
-const char kUnevenFields[] = "This file has uneven fields.\n  Check file and try again.";
-const char kExtentTooLarge[] = "The X - Y extent of this file is too large.\n    Check file and try again.";
+// Every point checked, from the first data line on, until one ends the Open. The first
+// line is read with the full limit and the rest with the short one; runs of plain lines
+// are taken where they stand after the first.
+class CheckPass {
+public:
+    static constexpr bool kCountsCommas = false;
 
-// Reads the points from the reader's place on into *out (true ranges: any first point
-// replaces the start values) up to the end of the data or the first point that ends the
-// open; *limit is the line limit the last read used, and *badLine the reader's outcome
-// for a line it could not take.
-PointStop readPoints(LineReader& reader, const PointLayout& layout, Ranges* out, int* limit, LineOutcome* badLine) {
-    Ranges r;
-    PointStop stop = PointStop::End;
-    PointFields point;
-    bool cut;
-    LineOutcome outcome;
-    bool pastFirstLine = false;
-    *limit = kFullLineLimit;
-    for (;;) {
-        // After the first line, runs of plain lines where they stand; the loop below takes
-        // whatever they leave.
-        if (pastFirstLine) {
-            withPlainForm(layout, [&](auto form) {
-                takePlainLines(reader, kShortLineLimit, form, [&r](const PlainLine& line) SKERROW_INLINE_LAMBDA {
-                    return addPlainPoint<decltype(form)>(r, line);
-                });
-            });
-        }
-        if ((outcome = nextPointLine(reader, *limit, layout, &point, &cut)) != LineOutcome::Data) break;
-        pastFirstLine = true;
-        *limit = kShortLineLimit;
-        // fits: the counting pass saw fewer than INT_MAX lines
-        if ((stop = checkPoint(r, point, cut, layout)) != PointStop::End) break;
+    explicit CheckPass(const PointLayout& layout) : layout_(layout) {}
+
+    int lineLimit() const { return pastFirstLine_ ? kShortLineLimit : kFullLineLimit; }
+    const PointLayout& layout() const { return layout_; }
+    long long linesToSkim() const { return 0; }
+    void skimmed(long long, long long) {}
+
+    template <class Form>
+    bool plainRun(LineReader& reader) {
+        if (!pastFirstLine_) return true;
+        Ranges r = ranges_;  // a local of the walk, kept in registers
+        takePlainLines(reader, kShortLineLimit, Form{},
+                       [&r](const PlainLine& line) SKERROW_INLINE_LAMBDA { return addPlainPoint<Form>(r, line); });
+        ranges_ = r;
+        return true;
     }
-    if (outcome != LineOutcome::Data && outcome != LineOutcome::End) {
-        stop = PointStop::BadLine;
-        *badLine = outcome;
+
+    PointStep takePoint(const PointFields& point, bool cut) {
+        pastFirstLine_ = true;
+        stop_ = checkPoint(ranges_, point, cut, layout_);
+        return stop_ == PointStop::End ? PointStep::Next : PointStep::Stop;
     }
-    *out = r;
-    return stop;
+
+    const Ranges& ranges() const { return ranges_; }
+    PointStop stop() const { return stop_; }
+
+private:
+    const PointLayout layout_;
+    bool pastFirstLine_ = false;
+    Ranges ranges_;
+    PointStop stop_ = PointStop::End;
+};
+
+// The refusal for a point the checks stopped at.
+OpenRefusal refusalOf(PointStop stop) {
+    switch (stop) {
+    case PointStop::ShortLine: return OpenRefusal::ShortLine;
+    case PointStop::HeaderOrZero: return OpenRefusal::HeaderOrZero;
+    case PointStop::OutOfRange: return OpenRefusal::CoordinateOutOfRange;
+    case PointStop::NotANumber: return OpenRefusal::CoordinateNotANumber;
+    case PointStop::UnevenFields: return OpenRefusal::UnevenFields;
+    case PointStop::NoElevation: return OpenRefusal::ElevationNotANumber;
+    case PointStop::ElevationOutOfRange: return OpenRefusal::ElevationOutOfRange;
+    default: return OpenRefusal::None;
+    }
 }
 
 // The ranges of the points under the reading choices, as the line-by-line pass gathers
@@ -66,76 +73,64 @@ Ranges swapped(const Ranges& r) {
     return s;
 }
 
+// The points' ranges, as far as they were gathered.
+PointRanges pointRanges(const Ranges& r) {
+    PointRanges ranges;
+    ranges.minX = r.minX;
+    ranges.minY = r.minY;
+    ranges.maxX = r.maxX;
+    ranges.maxY = r.maxY;
+    ranges.minZ = r.minZ;
+    ranges.maxZ = r.maxZ;
+    return ranges;
+}
+
+// The checks of the whole file's ranges, and the extent and elevation range they give.
+OpenStop checkRanges(const Ranges& r, bool hasElevations, FileFindings* found) {
+    if (r.points == 0) return OpenStop{OpenRefusal::InvalidData};
+    const long long rangeX = static_cast<long long>(r.maxX) - r.minX;
+    const long long rangeY = static_cast<long long>(r.maxY) - r.minY;
+    if (rangeX == 0 || rangeY == 0) {
+        found->ranges.rangeX = static_cast<int>(rangeX);
+        found->ranges.rangeY = static_cast<int>(rangeY);
+        found->extentKnown = true;
+        return OpenStop{OpenRefusal::InvalidData};
+    }
+    if (rangeX > INT_MAX || rangeY > INT_MAX) return OpenStop{OpenRefusal::ExtentTooLarge};
+    found->ranges.rangeX = static_cast<int>(rangeX);
+    found->ranges.rangeY = static_cast<int>(rangeY);
+    found->extentKnown = true;
+    if (!hasElevations || !r.elevationSeen) {
+        // No elevation to show: a 2-field file, or every height in the no-data band.
+        found->ranges.minZ = found->ranges.maxZ = found->ranges.rangeZ = 0.0f;
+    } else {
+        found->ranges.rangeZ = found->ranges.maxZ - found->ranges.minZ;
+    }
+    return OpenStop{};
+}
+
 }  // namespace
 
-bool gatherRanges(HWND window, LineReader& reader, const OpenGather& gather) {
-    g_minX = g_minY = INT_MAX;
-    g_maxX = g_maxY = INT_MIN;
-    g_minZ = FLT_MAX;
-    g_maxZ = -FLT_MAX;
-    g_pointCount = 0;
+OpenStop gatherRanges(const char* path, HeaderChoice header, const PointLayout& layout, const OpenGather& gather,
+                      FileFindings* found) {
+    *found = FileFindings();
     Ranges ranges;
-    int limit = kFullLineLimit;
-    LineOutcome badLine = LineOutcome::Bad;
-    PointStop stop = PointStop::End;
-    FilePlan plan;
-    if (gatheredRanges(gather, headerChoice(), pointLayout(), &ranges, &plan)) {
+    if (gatheredRanges(gather, header, layout, &ranges, &found->plan)) {
         // Every point passed its checks in the one pass: nothing is read again.
-        if (g_swapXY == 1) ranges = swapped(ranges);
-        g_filePlan = plan;
+        if (layout.swapXY) ranges = swapped(ranges);
     } else {
-        if (!openReader(reader, g_inputPath, headerChoice())) {
-            rejectFile(window, reader, kInvalidData);
-            return false;
-        }
-        showWaitCursor();
-        stop = readPoints(reader, pointLayout(), &ranges, &limit, &badLine);
+        found->plan = FilePlan();
+        LineReader reader;
+        if (!openReader(reader, path, header)) return OpenStop{OpenRefusal::InvalidData};
+        CheckPass pass(layout);
+        const PartEnd end = walkPart(reader, pass);
+        ranges = pass.ranges();
+        found->ranges = pointRanges(ranges);
+        found->points = ranges.points;
+        if (end.outcome != LineOutcome::End) return badLineStop(reader, pass.lineLimit(), end.outcome);
+        if (pass.stop() != PointStop::End) return OpenStop{refusalOf(pass.stop()), reader.lineNumber, pass.lineLimit()};
     }
-    g_minX = ranges.minX;
-    g_minY = ranges.minY;
-    g_maxX = ranges.maxX;
-    g_maxY = ranges.maxY;
-    g_minZ = ranges.minZ;
-    g_maxZ = ranges.maxZ;
-    g_pointCount = ranges.points;
-    switch (stop) {
-    case PointStop::End: break;
-    case PointStop::BadLine: rejectBadLine(window, reader, limit, badLine); return false;
-    case PointStop::ShortLine: rejectLine(window, reader, "has fewer fields than the first line."); return false;
-    case PointStop::HeaderOrZero: rejectFile(window, reader, kHeaderOrZero); return false;
-    case PointStop::OutOfRange: rejectLine(window, reader, "has an X or Y value out of range."); return false;
-    case PointStop::NotANumber: rejectLine(window, reader, "has an X or Y value that is not a number."); return false;
-    case PointStop::UnevenFields: rejectFile(window, reader, kUnevenFields); return false;
-    case PointStop::NoElevation: rejectLine(window, reader, "has an elevation that is not a number."); return false;
-    case PointStop::ElevationOutOfRange: rejectLine(window, reader, "has an elevation out of range."); return false;
-    }
-    if (g_pointCount == 0) {
-        rejectFile(window, reader, kInvalidData);
-        return false;
-    }
-
-    const long long rangeX = static_cast<long long>(g_maxX) - g_minX;
-    const long long rangeY = static_cast<long long>(g_maxY) - g_minY;
-    if (rangeX == 0 || rangeY == 0) {
-        g_rangeX = static_cast<int>(rangeX);
-        g_rangeY = static_cast<int>(rangeY);
-        rejectFile(window, reader, kInvalidData);
-        return false;
-    }
-    if (rangeX > INT_MAX || rangeY > INT_MAX) {
-        rejectFile(window, reader, kExtentTooLarge);
-        return false;
-    }
-    g_rangeX = static_cast<int>(rangeX);
-    g_rangeY = static_cast<int>(rangeY);
-
-    if (g_fieldCount == 2 || !ranges.elevationSeen) {
-        // No elevation to show: a 2-field file, or every height in the no-data band.
-        g_minZ = g_maxZ = g_rangeZ = 0.0f;
-    } else {
-        g_rangeZ = g_maxZ - g_minZ;
-    }
-    // The plot thins by g_lineCount; it now counts the same lines as g_pointCount.
-    g_lineCount = g_pointCount;
-    return true;
+    found->ranges = pointRanges(ranges);
+    found->points = ranges.points;
+    return checkRanges(ranges, layoutHasElevations(layout), found);
 }

@@ -99,9 +99,10 @@ bool openFile(LineReader& reader, const char* path) {
 
 }  // namespace
 
-bool openReaderRange(LineReader& reader, const char* path, uint64_t begin, uint64_t end) {
+bool openReaderRange(LineReader& reader, const char* path, uint64_t begin, uint64_t end, HeaderChoice header) {
     if (!openFile(reader, path)) return false;
-    if (begin == 0) {
+    const bool startsFile = begin == 0;
+    if (startsFile) {
         skipByteOrderMark(reader);
         begin = static_cast<uint64_t>(reader.file.pubseekoff(0, std::ios::cur, std::ios::in));
     } else if (reader.file.pubseekpos(static_cast<std::streamoff>(begin), std::ios::in) < 0) {
@@ -109,17 +110,15 @@ bool openReaderRange(LineReader& reader, const char* path, uint64_t begin, uint6
         return false;
     }
     reader.rangeLeft = end > begin ? end - begin : 0;
-    return true;
-}
-
-bool openReader(LineReader& reader, const char* path, HeaderChoice header) {
-    if (!openFile(reader, path)) return false;
-    skipByteOrderMark(reader);
-    if (header == HeaderChoice::Skip) {
+    if (startsFile && header == HeaderChoice::Skip) {
         readLine(reader, kFullLineLimit);
         reader.lineNumber = 1;
     }
     return true;
+}
+
+bool openReader(LineReader& reader, const char* path, HeaderChoice header) {
+    return openReaderRange(reader, path, 0, UINT64_MAX, header);
 }
 
 void closeReader(LineReader& reader) {
@@ -127,7 +126,7 @@ void closeReader(LineReader& reader) {
     dropBlock(reader);
 }
 
-bool readerIsOpen(const LineReader& reader) { return reader.file.is_open(); }
+void markUnreadable(LineReader& reader) { stopShort(reader); }
 
 void readLine(LineReader& reader, int limit) {
     reader.line[0] = '\0';
@@ -192,7 +191,7 @@ LineOutcome readDataLine(LineReader& reader, int limit) {
     if (!isBlank(reader.line)) return LineOutcome::Data;
 
     // Blank lines end the data only when nothing else follows them.
-    const int blankLine = reader.lineNumber;
+    const long long blankLine = reader.lineNumber;
     while (readerGood(reader)) {
         readLine(reader, limit);
         ++reader.lineNumber;
@@ -244,7 +243,7 @@ const char* heldBytes(const LineReader& reader, size_t* held) {
 
 void takeHeldLines(LineReader& reader, size_t bytes, long long lines) {
     reader.begin += bytes;
-    reader.lineNumber += static_cast<int>(lines);
+    reader.lineNumber += lines;
 }
 
 void readLastLine(LineReader& reader) {

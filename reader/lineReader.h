@@ -41,25 +41,28 @@ struct LineReader {
     uint64_t rangeLeft = 0;                           // bytes of the file the reader may still read
     bool endedInBlanks = false;                       // End came after blank lines, lineNumber the first of them
     bool readError = false;                           // the file could not be read on: every later read fails
-    int lineNumber = 0;                               // line of the file now in line, counted from 1 (header included)
+    long long lineNumber = 0;                         // line of the file now in line, counted from 1 (header included)
     char line[kLineBufferSize + kLineTailRoom] = {};  // the line in hand, terminated
 };
 
-// Opens the reader on path from its start (closing it first if it is open), steps over a
-// UTF-8 byte-order mark at its start, sets lineNumber to 0 and, for HeaderChoice::Skip,
-// skips the header line (readLine with the full limit; lineNumber 1). Returns false when
-// the file cannot be opened or is no plain file (a folder, a pipe, a device).
+// Opens the reader on the bytes [begin, end) of the file at path (closing it first if it
+// is open), as if they were the whole file: begin must be the start of a line, end the
+// end of one (just after a line feed) or of the file. Line numbers count from the range's
+// first line. A range from the file's start steps over a UTF-8 byte-order mark and, for
+// HeaderChoice::Skip, skips the header line unread (readLine with the full limit;
+// lineNumber 1): the one place any pass skips it. Returns false when the file cannot be
+// opened, is no plain file (a folder, a pipe, a device) or cannot be moved to begin.
+bool openReaderRange(LineReader& reader, const char* path, uint64_t begin, uint64_t end,
+                     HeaderChoice header = HeaderChoice::Read);
+
+// openReaderRange over the whole file.
 bool openReader(LineReader& reader, const char* path, HeaderChoice header);
 
-// Opens the reader on the bytes [begin, end) of the file at path, as if they were the
-// whole file: begin must be the start of a line, end the end of one (just after a line
-// feed) or of the file. A range from the file's start steps over its byte-order mark;
-// no header is skipped. Line numbers count from the range's first line. Returns false
-// as openReader does, or when the file cannot be moved to begin.
-bool openReaderRange(LineReader& reader, const char* path, uint64_t begin, uint64_t end);
-
 void closeReader(LineReader& reader);
-bool readerIsOpen(const LineReader& reader);
+
+// The reader reads nothing more: every later read is a line that cannot be read, as
+// after one over the limit.
+void markUnreadable(LineReader& reader);
 
 // The reader is neither at the end nor failed.
 inline bool readerGood(const LineReader& reader) { return !reader.atEnd && !reader.failed; }

@@ -78,6 +78,9 @@ protected:
     // takes the choice, writes all points as copies and then in feet.
     Outcome run(const std::string& content, int workers, Choice choice, bool writes = true) {
         setenv("SKERROW_THREADS", std::to_string(workers).c_str(), 1);
+        // Every run counts lines as after an Open that made the same choice: the count
+        // follows the previous Open's header choice, not the workers.
+        g_skipHeader = choice.skipHeader ? 1 : 0;
         const std::string input = file("points.csv", content);
         const std::string output = path("out.csv");
         bool convert = false;

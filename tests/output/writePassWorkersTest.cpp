@@ -21,7 +21,7 @@ namespace {
 
 struct Written {
     PassResult result;
-    int count;
+    long long count;
     std::string bytes;
     bool operator==(const Written& o) const { return result == o.result && count == o.count && bytes == o.bytes; }
 };
@@ -60,7 +60,8 @@ protected:
         {
             std::ofstream output(outputPath, std::ios::binary | std::ios::trunc);
             written.count = 0;
-            written.result = writeChosenPoints(output, &written.count);
+            written.result =
+                writeChosenPoints(output, openedFile(), selectedArea(g_selectAll), writeChoices(), &written.count);
         }
         std::ifstream in(outputPath, std::ios::binary);
         std::ostringstream bytes;

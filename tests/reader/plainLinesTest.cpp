@@ -28,7 +28,7 @@ namespace {
 // What a reader made of one line: the outcome, and for data lines the cut and the fields.
 struct Seen {
     LineOutcome outcome;
-    int lineNumber;
+    long long lineNumber;
     bool cut;
     int commas;
     std::string x, y, z;

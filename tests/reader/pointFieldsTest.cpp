@@ -27,7 +27,7 @@ namespace {
 struct Step {
     LineOutcome outcome;
     std::string text;
-    int lineNumber;
+    long long lineNumber;
     bool operator==(const Step& other) const {
         return outcome == other.outcome && text == other.text && lineNumber == other.lineNumber;
     }
@@ -326,7 +326,7 @@ TEST_P(NextPointLineExactness, TakesAndCutsAsReadDataLineAndParsePointLine) {
         // The lines as the copying reader takes and cuts them.
         struct Taken {
             LineOutcome outcome;
-            int lineNumber;
+            long long lineNumber;
             bool cut;
             int commas;
             std::string x, y, z;

@@ -7,9 +7,11 @@
 
 namespace {
 
-std::string lineOf(char* (*put)(char*, const PointFields&, const FieldGap&), const std::string& gap) {
+std::string lineOf(char* (*put)(char*, const PointFields&, const LineForm&), const std::string& gap) {
     char line[kOutputLineMax];
-    return std::string(line, put(line, scratchPoint(), makeGap(gap)));
+    LineForm form = lineForm(writeChoices(), pointLayout());
+    form.gap = makeGap(gap);
+    return std::string(line, put(line, scratchPoint(), form));
 }
 
 }  // namespace

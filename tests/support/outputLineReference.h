@@ -15,7 +15,11 @@ PointFields scratchPoint();
 // A gap of the given text (at most 16 characters).
 FieldGap makeGap(const std::string& text);
 
-// The output lines of scratchPoint() as strings.
+// The gap of the write choices the state holds now.
+inline FieldGap fieldGap() { return fieldGap(writeChoices()); }
+
+// The output lines of scratchPoint() as strings, formed as the write choices the state
+// holds now form them, with the given gap.
 std::string formatCopyLine(const std::string& gap);
 std::string formatConvertLine(const std::string& gap);
 std::string formatMoveLine(const std::string& gap);
