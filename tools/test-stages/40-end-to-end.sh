@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end stage: the Linux build in a real window on Xvfb, bare, under Openbox and at a
 # device pixel ratio of 2, and skerrow.exe under Wine, bare and installed by its NSIS
-# installer, all driven by xdotool (CTest label e2e); the Windows zip holds the program,
-# README and examples, and its skerrow.exe imports only system DLLs; the Debian package
+# installer, all driven by xdotool (CTest label e2e); skerrow.exe imports only system DLLs
+# and carries its manifest, version and icon; the Windows zip holds the program, README and
+# examples, and its skerrow.exe is the same in both respects; the Debian package
 # built by CPack installs with apt and its program starts and exits.
 # Runs after the main build, which leaves build/ and build-win/skerrow.exe.
 set -euo pipefail
@@ -20,6 +21,7 @@ tools/ensure-packages.sh xvfb xdotool imagemagick wine wine64 libxrender1 libxcu
 
 cmake --build build -j2 --target skerrow
 tests/e2e/exe-imports.sh build-win/skerrow.exe
+tests/e2e/exe-resources.sh build-win/skerrow.exe "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win/CMakeCache.txt)"
 (cd build-win && rm -f skerrow-*-win64.zip skerrow-*-win64.exe && cpack -G "ZIP;NSIS")
 tests/e2e/windows-zip.sh build-win/skerrow-*-win64.zip
 (cd build && SKERROW_E2E=1 ctest -L e2e --output-on-failure --no-tests=error)
