@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "desktop.h"
 #include "layer.h"
 #include "topLevel.h"
 
@@ -84,7 +85,8 @@ HCURSOR SetCursor(HCURSOR cursor) {
     for (HWND hwnd : layer::topLevelWindows()) layer::topLevel(hwnd)->client->setCursor(shapeOf(cursor));
     // The program sets the hourglass and then works without returning to its loop: let Qt
     // pass the change on now. Input stays queued in Qt, so no message can arrive here.
-    if (!layer::testMode() && cursor != previous) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (layer::desktop().showsWindows() && cursor != previous)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     return previous;
 }
 
@@ -111,7 +113,7 @@ BOOL ClipCursor(const RECT* rect) {
     s_clip.top = std::min(rect->top, rect->bottom);
     s_clip.bottom = std::max(rect->top, rect->bottom);
     s_clipped = true;
-    if (!layer::testMode()) {
+    if (layer::desktop().movesPointer()) {
         QPoint position = QCursor::pos();
         QPoint inside = layer::clampToClip(position);
         if (inside != position) QCursor::setPos(inside);

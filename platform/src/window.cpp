@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "desktop.h"
 #include "layer.h"
 #include "topLevel.h"
 
@@ -78,7 +79,7 @@ private:
         if (!window) return;
         QPoint global = event->globalPosition().toPoint();
         QPoint clamped = layer::clampToClip(global);
-        if (clamped != global && !layer::testMode()) QCursor::setPos(clamped);
+        if (clamped != global && layer::desktop().movesPointer()) QCursor::setPos(clamped);
         QPoint local = mapFromGlobal(clamped);
         // Without capture Windows gives a position outside the client area to whatever
         // window lies there, not to this one.
@@ -205,7 +206,7 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
     case SW_SHOWNORMAL:
     case SW_SHOW:
         window->frame->show();
-        if (!layer::testMode()) {
+        if (layer::desktop().showsWindows()) {
             window->frame->raise();
             window->frame->activateWindow();
         }
@@ -219,7 +220,7 @@ BOOL UpdateWindow(HWND hwnd) {
     layer::TopLevel* window = layer::topLevel(hwnd);
     if (!window) return FALSE;
     // The back buffer already holds the class background; showing it is the first paint.
-    if (!layer::testMode() && window->frame->isVisible()) window->client->repaint();
+    if (layer::desktop().showsWindows() && window->frame->isVisible()) window->client->repaint();
     return TRUE;
 }
 

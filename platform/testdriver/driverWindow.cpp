@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "driverDesktop.h"
 #include "layer.h"
 #include "testdriver.h"
 #include "topLevel.h"
@@ -102,14 +103,14 @@ void pump() {
 
 int runMessageLoop(const std::vector<std::function<void()>>& steps) {
     size_t next = 0;
-    layer::setIdleHook([&steps, &next]() {
+    internal::setIdleHook([&steps, &next]() {
         if (next >= steps.size()) return false;
         steps[next++]();
         return true;
     });
     static char commandLine[] = "";
     int result = WinMain(GetModuleHandleA(NULL), NULL, commandLine, SW_SHOWNORMAL);
-    layer::setIdleHook(nullptr);
+    internal::setIdleHook(nullptr);
     return result;
 }
 
