@@ -1,5 +1,5 @@
-// Stock cursors and icons, the shown cursor, mouse capture, cursor confinement and the
-// client-to-screen mapping.
+// Stock cursors and icons, the shown cursor, mouse capture, cursor confinement, tracking
+// the pointer's leaving and the client-to-screen mapping.
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEventLoop>
@@ -22,6 +22,8 @@ namespace {
 constexpr int kArrowId = 32512;
 constexpr int kWaitId = 32514;
 constexpr int kApplicationIconId = 32512;
+constexpr DWORD kErrorInvalidParameter = 87;       // ERROR_INVALID_PARAMETER
+constexpr DWORD kErrorInvalidWindowHandle = 1400;  // ERROR_INVALID_WINDOW_HANDLE
 
 HICON__ s_arrow = {kArrowId, true};
 HICON__ s_wait = {kWaitId, true};
@@ -59,6 +61,16 @@ QPoint clampToClip(QPoint global) {
     int x = std::max<int>(s_clip.left, std::min<int>(global.x(), std::max(s_clip.left, s_clip.right - 1)));
     int y = std::max<int>(s_clip.top, std::min<int>(global.y(), std::max(s_clip.top, s_clip.bottom - 1)));
     return QPoint(x, y);
+}
+
+void pointerLeft(HWND hwnd) {
+    TopLevel* window = topLevel(hwnd);
+    if (!window) return;
+    window->pointerOver = false;
+    if (!window->trackingLeave) return;
+    // One message per request: the program asks again when the pointer is back.
+    window->trackingLeave = false;
+    PostMessageA(hwnd, WM_MOUSELEAVE, 0, 0);
 }
 
 }  // namespace layer
@@ -118,6 +130,31 @@ BOOL ClipCursor(const RECT* rect) {
         QPoint inside = layer::clampToClip(position);
         if (inside != position) QCursor::setPos(inside);
     }
+    return TRUE;
+}
+
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT eventTrack) {
+    if (!eventTrack || eventTrack->cbSize != sizeof(TRACKMOUSEEVENT)) {
+        layer::setLastError(kErrorInvalidParameter);
+        return FALSE;
+    }
+    DWORD flags = eventTrack->dwFlags;
+    if (flags != TME_LEAVE && flags != (TME_LEAVE | TME_CANCEL))
+        layer::unsupported("TrackMouseEvent: flags other than TME_LEAVE, with or without TME_CANCEL");
+    HWND hwnd = eventTrack->hwndTrack;
+    if (!layer::isWindow(hwnd)) {
+        layer::setLastError(kErrorInvalidWindowHandle);
+        return FALSE;
+    }
+    layer::TopLevel* window = layer::topLevel(hwnd);
+    if (!window) layer::unsupported("TrackMouseEvent: a dialog or control");
+    if (flags & TME_CANCEL) {
+        window->trackingLeave = false;
+        return TRUE;
+    }
+    // Asked while the pointer is elsewhere, Windows posts the message at once.
+    window->trackingLeave = true;
+    if (!window->pointerOver) layer::pointerLeft(hwnd);
     return TRUE;
 }
 

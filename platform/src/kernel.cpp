@@ -103,6 +103,8 @@ BOOL CloseHandle(HANDLE handle) {
 
 DWORD GetLastError(void) { return s_lastError; }
 
+void layer::setLastError(DWORD error) { s_lastError = error; }
+
 HMODULE GetModuleHandleA(LPCSTR moduleName) {
     if (moduleName) layer::unsupported("GetModuleHandleA: a named module");
     // Any fixed non-null value; the program only passes it back to the layer.

@@ -50,6 +50,9 @@ void waitForMessages();
 // shows windows), one update() per window.
 void refreshChangedWindows();
 
+// The thread's last error, as GetLastError reports it (kernel.cpp).
+void setLastError(DWORD error);
+
 // Is this a live window handle of the layer?
 bool isWindow(HWND hwnd);
 // The top-level window's back buffer changed: bring the screen up to date when the

@@ -21,11 +21,17 @@ const char* kindName(td::ModalKind kind) {
     return "modal window";
 }
 
+int g_modalDepth = 0;  // modal windows running, nested ones counted each
+
 }  // namespace
 
 void runModal(ModalWindow& window, const std::function<void()>& runOnScreen) {
+    ++g_modalDepth;
     desktop().runModal(window, runOnScreen);
+    --g_modalDepth;
 }
+
+bool modalWindowOpen() { return g_modalDepth > 0; }
 
 void ModalWindow::misuse(const std::string& what) const {
     desktop().reportMisuse(what + " is not possible on the " + kindName(kind()) + " \"" + caption() + "\"");

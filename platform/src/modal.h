@@ -63,6 +63,8 @@ protected:
 // Runs a modal window that is set up until it is answered, through the desktop:
 // runOnScreen runs its Qt loop on a screen.
 void runModal(ModalWindow& window, const std::function<void()>& runOnScreen);
+// A modal window is running (a dialog, message box or file dialog, nested or not).
+bool modalWindowOpen();
 
 // MessageBoxA with an explicit Qt parent, for boxes a window without a handle of its own
 // (the file dialog) shows; nullptr shows the box over the owner's widget. owner is what
