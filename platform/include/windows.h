@@ -145,6 +145,8 @@ typedef char CHAR;
 typedef CHAR* LPSTR;
 typedef const CHAR* LPCSTR;
 typedef void* LPVOID;
+typedef const void* LPCVOID;
+typedef DWORD* LPDWORD;
 typedef uintptr_t UINT_PTR;
 typedef intptr_t INT_PTR;
 typedef intptr_t LONG_PTR;
@@ -217,6 +219,9 @@ typedef struct tagWNDCLASSEXA {
     LPCSTR lpszClassName;
     HICON hIconSm;
 } WNDCLASSEXA;
+
+// Overlapped I/O is not supported: only NULL can be passed.
+typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 
 typedef struct _SECURITY_ATTRIBUTES {
     DWORD nLength;
@@ -313,10 +318,34 @@ typedef struct _SECURITY_ATTRIBUTES {
 // kernel32
 #define GENERIC_READ 0x80000000L
 #define GENERIC_WRITE 0x40000000L
+#define FILE_SHARE_READ 0x00000001
+#define CREATE_NEW 1
 #define CREATE_ALWAYS 2
 #define OPEN_EXISTING 3
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
+#define MOVEFILE_REPLACE_EXISTING 0x00000001
+#define MOVEFILE_WRITE_THROUGH 0x00000008
+
+// Error codes the layer sets (GetLastError)
+#define ERROR_SUCCESS 0L
+#define ERROR_INVALID_FUNCTION 1L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_PATH_NOT_FOUND 3L
+#define ERROR_TOO_MANY_OPEN_FILES 4L
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_NOT_SAME_DEVICE 17L
+#define ERROR_GEN_FAILURE 31L
+#define ERROR_FILE_EXISTS 80L
+#define ERROR_INVALID_PARAMETER 87L
+#define ERROR_DISK_FULL 112L
+#define ERROR_ALREADY_EXISTS 183L
+#define ERROR_FILENAME_EXCED_RANGE 206L
+#define ERROR_FILE_TOO_LARGE 223L
+#define ERROR_NO_DATA 232L
+#define ERROR_NOACCESS 998L
+#define ERROR_INVALID_WINDOW_HANDLE 1400L
 
 #ifdef __cplusplus
 extern "C++" {
@@ -397,8 +426,13 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
 int lstrlenA(LPCSTR text);
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                    DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten, LPOVERLAPPED overlapped);
+BOOL FlushFileBuffers(HANDLE file);
 BOOL CloseHandle(HANDLE handle);
+BOOL MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags);
+BOOL DeleteFileA(LPCSTR fileName);
 DWORD GetLastError(void);
+DWORD GetCurrentProcessId(void);
 
 #ifdef __cplusplus
 }

@@ -22,8 +22,6 @@ namespace {
 constexpr int kArrowId = 32512;
 constexpr int kWaitId = 32514;
 constexpr int kApplicationIconId = 32512;
-constexpr DWORD kErrorInvalidParameter = 87;       // ERROR_INVALID_PARAMETER
-constexpr DWORD kErrorInvalidWindowHandle = 1400;  // ERROR_INVALID_WINDOW_HANDLE
 
 HICON__ s_arrow = {kArrowId, true};
 HICON__ s_wait = {kWaitId, true};
@@ -135,7 +133,7 @@ BOOL ClipCursor(const RECT* rect) {
 
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT eventTrack) {
     if (!eventTrack || eventTrack->cbSize != sizeof(TRACKMOUSEEVENT)) {
-        layer::setLastError(kErrorInvalidParameter);
+        layer::setLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     DWORD flags = eventTrack->dwFlags;
@@ -143,7 +141,7 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT eventTrack) {
         layer::unsupported("TrackMouseEvent: flags other than TME_LEAVE, with or without TME_CANCEL");
     HWND hwnd = eventTrack->hwndTrack;
     if (!layer::isWindow(hwnd)) {
-        layer::setLastError(kErrorInvalidWindowHandle);
+        layer::setLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     layer::TopLevel* window = layer::topLevel(hwnd);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -55,6 +56,11 @@ void unsupported(const std::string& what) {
 
 void start(int& argc, char** argv) {
     if (s_application) return;
+    // A write past a file-size limit, or into a pipe without a reader, fails with an error
+    // (EFBIG, EPIPE) that WriteFile reports, as Windows reports it; the signals would end
+    // the process instead.
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
     s_application = new QApplication(argc, argv);
     // QApplication takes the user's locale for everything; point files and the numbers
     // written always use the decimal point, whatever the desktop's language.
