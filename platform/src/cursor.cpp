@@ -1,5 +1,5 @@
-// Stock cursors and icons, the shown cursor, mouse capture, cursor confinement and the
-// client-to-screen mapping.
+// Stock cursors and icons, the shown cursor, mouse capture, cursor confinement, tracking
+// the pointer's leaving and the client-to-screen mapping.
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEventLoop>
@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "desktop.h"
 #include "layer.h"
 #include "topLevel.h"
 
@@ -60,6 +61,16 @@ QPoint clampToClip(QPoint global) {
     return QPoint(x, y);
 }
 
+void pointerLeft(HWND hwnd) {
+    TopLevel* window = topLevel(hwnd);
+    if (!window) return;
+    window->pointerOver = false;
+    if (!window->trackingLeave) return;
+    // One message per request: the program asks again when the pointer is back.
+    window->trackingLeave = false;
+    PostMessageA(hwnd, WM_MOUSELEAVE, 0, 0);
+}
+
 }  // namespace layer
 
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR cursorName) {
@@ -84,7 +95,8 @@ HCURSOR SetCursor(HCURSOR cursor) {
     for (HWND hwnd : layer::topLevelWindows()) layer::topLevel(hwnd)->client->setCursor(shapeOf(cursor));
     // The program sets the hourglass and then works without returning to its loop: let Qt
     // pass the change on now. Input stays queued in Qt, so no message can arrive here.
-    if (!layer::testMode() && cursor != previous) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (layer::desktop().showsWindows() && cursor != previous)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     return previous;
 }
 
@@ -111,11 +123,36 @@ BOOL ClipCursor(const RECT* rect) {
     s_clip.top = std::min(rect->top, rect->bottom);
     s_clip.bottom = std::max(rect->top, rect->bottom);
     s_clipped = true;
-    if (!layer::testMode()) {
+    if (layer::desktop().movesPointer()) {
         QPoint position = QCursor::pos();
         QPoint inside = layer::clampToClip(position);
         if (inside != position) QCursor::setPos(inside);
     }
+    return TRUE;
+}
+
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT eventTrack) {
+    if (!eventTrack || eventTrack->cbSize != sizeof(TRACKMOUSEEVENT)) {
+        layer::setLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    DWORD flags = eventTrack->dwFlags;
+    if (flags != TME_LEAVE && flags != (TME_LEAVE | TME_CANCEL))
+        layer::unsupported("TrackMouseEvent: flags other than TME_LEAVE, with or without TME_CANCEL");
+    HWND hwnd = eventTrack->hwndTrack;
+    if (!layer::isWindow(hwnd)) {
+        layer::setLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    layer::TopLevel* window = layer::topLevel(hwnd);
+    if (!window) layer::unsupported("TrackMouseEvent: a dialog or control");
+    if (flags & TME_CANCEL) {
+        window->trackingLeave = false;
+        return TRUE;
+    }
+    // Asked while the pointer is elsewhere, Windows posts the message at once.
+    window->trackingLeave = true;
+    if (!window->pointerOver) layer::pointerLeft(hwnd);
     return TRUE;
 }
 

@@ -390,13 +390,14 @@ void sendKey(QWidget* target, int key, const QString& text = QString(),
     QApplication::sendEvent(target, &release);
 }
 
-// What the driver acts on in test mode: the live dialog, through the same Qt events a
-// user's mouse and keyboard would cause.
+// What the driver acts on: the live dialog, through the same Qt events a user's mouse and
+// keyboard would cause.
 class DialogModal : public ModalWindow {
 public:
     explicit DialogModal(HWND dialog) : dialog_(dialog) {}
 
     bool isOpen() const override { return !dialog_->ended; }
+    QWidget* widget() const override { return dialog_->widget.data(); }
     td::ModalKind kind() const override { return td::ModalKind::Dialog; }
     std::string caption() const override { return dataOf(dialog_).source->caption; }
     HWND owner() const override { return dialog_->parent; }
@@ -532,17 +533,14 @@ INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR templateName, HWND owner, DLGPROC dial
     }
     if (!dialog->ended) {
         window->setWindowModality(Qt::ApplicationModal);  // the owner takes no input meanwhile
-        if (testMode()) {
-            window->show();
-            DialogModal modal(dialog);
-            answerModal(modal);
-            if (!dialog->ended) cancelByKey(dialog);
-            if (!dialog->ended) {
-                dialog->ended = true;
-                dialog->result = IDCANCEL;
-            }
-        } else {
-            window->exec();
+        DialogModal modal(dialog);
+        runModal(modal, [window] { window->exec(); });
+        // A dialog left open (only the driver can leave one) is closed as by Esc, and ends
+        // even when its procedure ignores that.
+        if (!dialog->ended) cancelByKey(dialog);
+        if (!dialog->ended) {
+            dialog->ended = true;
+            dialog->result = IDCANCEL;
         }
     }
     INT_PTR result = dialog->result;
@@ -556,12 +554,7 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
     if (dialog->ended) return TRUE;
     dialog->ended = true;
     dialog->result = result;
-    auto* window = static_cast<QDialog*>(dialog->widget.data());
-    if (window) {
-        if (testMode())
-            window->hide();
-        else
-            window->done(static_cast<int>(result));
-    }
+    // Ends the dialog's own loop on a screen; a dialog the driver answers is only hidden.
+    if (auto* window = static_cast<QDialog*>(dialog->widget.data())) window->done(static_cast<int>(result));
     return TRUE;
 }

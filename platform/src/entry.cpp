@@ -5,7 +5,7 @@
 #include "layer.h"
 
 int main(int argc, char** argv) {
-    layer::start(argc, argv, false);
+    layer::start(argc, argv);
     static char commandLine[] = "";  // the program reads no command line
     return WinMain(GetModuleHandleA(NULL), NULL, commandLine, SW_SHOWNORMAL);
 }

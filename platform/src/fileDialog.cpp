@@ -130,7 +130,8 @@ BOOL deliver(OPENFILENAMEA* ofn, const std::string& path) {
     return TRUE;
 }
 
-// Test mode: the driver types a name (choose) or cancels.
+// The dialog as the driver answers it (it types a name, or cancels), and the name chosen in
+// the dialog on the screen.
 class FileModal : public ModalWindow {
 public:
     explicit FileModal(FileRequest& request) : request_(request) {}
@@ -161,6 +162,7 @@ public:
         if (openFor("cancel")) open_ = false;
     }
 
+    void setChosen(const std::string& path) { chosen_ = path; }
     const std::string& chosen() const { return chosen_; }
 
 private:
@@ -231,19 +233,16 @@ private:
 BOOL chooseFileName(OPENFILENAMEA* ofn, bool save) {
     if (!ofn) return FALSE;
     FileRequest request = makeRequest(ofn, save);
-    std::string chosen;
-    if (testMode()) {
-        FileModal modal(request);
-        answerModal(modal);
-        chosen = modal.chosen();  // empty when cancelled or left open
-    } else {
+    FileModal modal(request);
+    runModal(modal, [&] {
         QWidget* owner = widgetOf(ofn->hwndOwner);
         {
             FileDialogWindow dialog(request, owner);
-            if (dialog.exec() == QDialog::Accepted) chosen = dialog.chosen();
+            if (dialog.exec() == QDialog::Accepted) modal.setChosen(dialog.chosen());
         }
         activateOwner(owner);
-    }
+    });
+    std::string chosen = modal.chosen();  // empty when cancelled or left open
     if (chosen.empty()) return FALSE;
     return deliver(ofn, chosen);
 }

@@ -9,28 +9,40 @@
 
 #include <algorithm>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
 
+#include "desktop.h"
 #include "topLevel.h"
 
 namespace {
 
 QApplication* s_application = nullptr;
-bool s_testMode = false;
 std::deque<MSG> s_queue;
-std::function<bool()> s_idleHook;
 std::vector<HWND> s_dirty;
 
-// Real mode: one update() per changed window, just before the program waits.
-void refreshChangedWindows() {
-    std::vector<HWND> dirty;
-    dirty.swap(s_dirty);
-    if (s_testMode) return;  // nothing is shown; the driver reads the back buffer itself
-    for (HWND hwnd : dirty)
-        if (layer::TopLevel* window = layer::topLevel(hwnd)) window->client->update();
-}
+// The default desktop: a screen, and a person who answers modal windows there.
+class ScreenDesktop : public layer::Desktop {
+public:
+    bool showsWindows() const override { return true; }
+    bool movesPointer() const override { return true; }
+    void runModal(layer::ModalWindow&, const std::function<void()>& runOnScreen) override { runOnScreen(); }
+    void waitForMessage() override {
+        while (s_queue.empty()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            layer::refreshChangedWindows();
+        }
+    }
+    void reportMisuse(const std::string& what) override {
+        // Only the driver acts on the model of a modal window; nothing on a screen gets here.
+        std::fprintf(stderr, "Skerrow platform layer: %s\n", what.c_str());
+    }
+};
+
+ScreenDesktop s_screen;
+layer::Desktop* s_desktop = &s_screen;
 
 }  // namespace
 
@@ -42,11 +54,13 @@ void unsupported(const std::string& what) {
     std::abort();
 }
 
-void start(int& argc, char** argv, bool testMode) {
+void start(int& argc, char** argv) {
     if (s_application) return;
-    s_testMode = testMode;
-    // Tests are headless whatever the environment says about displays.
-    if (testMode && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A write past a file-size limit, or into a pipe without a reader, fails with an error
+    // (EFBIG, EPIPE) that WriteFile reports, as Windows reports it; the signals would end
+    // the process instead.
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
     s_application = new QApplication(argc, argv);
     // QApplication takes the user's locale for everything; point files and the numbers
     // written always use the decimal point, whatever the desktop's language.
@@ -55,7 +69,9 @@ void start(int& argc, char** argv, bool testMode) {
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
-bool testMode() { return s_testMode; }
+Desktop& desktop() { return *s_desktop; }
+
+void setDesktop(Desktop* desktop) { s_desktop = desktop ? desktop : &s_screen; }
 
 void post(const MSG& msg) { s_queue.push_back(msg); }
 
@@ -66,37 +82,30 @@ bool takeMessage(MSG* msg) {
     return true;
 }
 
+bool hasMessages() { return !s_queue.empty(); }
+
 void waitForMessages() {
     if (!s_application) unsupported("GetMessageA: a message loop before the layer was started");
     refreshChangedWindows();
-    if (s_testMode) {
-        // Input that Qt still holds becomes messages first; only then is the queue idle.
-        QCoreApplication::processEvents();
-        if (!s_queue.empty()) return;
-        bool ranStep = s_idleHook && s_idleHook();
-        if (!ranStep) {
-            MSG quit = {};
-            quit.message = WM_QUIT;
-            quit.wParam = static_cast<WPARAM>(-99);
-            post(quit);
-        }
-        return;
-    }
-    while (s_queue.empty()) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        refreshChangedWindows();
-    }
+    desktop().waitForMessage();
 }
 
-void setIdleHook(std::function<bool()> hook) { s_idleHook = std::move(hook); }
+// One update() per changed window, just before the program waits.
+void refreshChangedWindows() {
+    std::vector<HWND> dirty;
+    dirty.swap(s_dirty);
+    if (!desktop().showsWindows()) return;  // nothing is shown; the driver reads the back buffer itself
+    for (HWND hwnd : dirty)
+        if (TopLevel* window = topLevel(hwnd)) window->client->update();
+}
 
 void invalidate(HWND hwnd) {
     // The window drawn in last is the one most often drawn in again.
     if (!s_dirty.empty() && s_dirty.back() == hwnd) return;
     if (std::find(s_dirty.begin(), s_dirty.end(), hwnd) != s_dirty.end()) return;
-    // Real mode: the first change also asks for a refresh from whichever event loop runs
+    // On a screen, the first change also asks for a refresh from whichever event loop runs
     // next, so that a modal dialog's own loop shows what was drawn before it opened.
-    if (s_dirty.empty() && !s_testMode && s_application)
+    if (s_dirty.empty() && desktop().showsWindows() && s_application)
         QMetaObject::invokeMethod(s_application, &refreshChangedWindows, Qt::QueuedConnection);
     s_dirty.push_back(hwnd);
 }

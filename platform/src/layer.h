@@ -35,24 +35,28 @@ namespace layer {
 // Prints "Skerrow platform layer: <what> is not implemented" to stderr and aborts.
 [[noreturn]] void unsupported(const std::string& what);
 
-// Starts Qt once (QApplication). entry.cpp calls it with testMode false; the test driver
-// with testMode true (headless, modal windows answered by the driver).
-void start(int& argc, char** argv, bool testMode);
-bool testMode();
+// Starts Qt once (QApplication). entry.cpp calls it; so does the test driver, after it
+// installed its desktop (desktop.h).
+void start(int& argc, char** argv);
 
 // The thread's message queue (posted messages, and input turned into messages).
 void post(const MSG& msg);
 bool takeMessage(MSG* msg);  // pops the oldest message; false when the queue is empty
-// Called by GetMessageA when the queue is empty. Real mode: waits for Qt events until a
-// message is queued. Test mode: calls the idle hook; with none, or when it returns false,
-// queues WM_QUIT with code -99 so that no test can wait forever.
+bool hasMessages();
+// Called by GetMessageA when the queue is empty: brings changed windows to the screen, then
+// lets the desktop wait until a message is queued.
 void waitForMessages();
-void setIdleHook(std::function<bool()> hook);
+// Brings each window whose back buffer changed up to date on the screen (when the desktop
+// shows windows), one update() per window.
+void refreshChangedWindows();
+
+// The thread's last error, as GetLastError reports it (kernel.cpp).
+void setLastError(DWORD error);
 
 // Is this a live window handle of the layer?
 bool isWindow(HWND hwnd);
 // The top-level window's back buffer changed: bring the screen up to date when the
-// program next waits for messages (or at once in test mode, where nothing is shown).
+// program next waits for messages.
 void invalidate(HWND hwnd);
 
 // The current stock cursor id (IDC_ARROW or IDC_WAIT as an integer resource id).

@@ -15,7 +15,7 @@ namespace {
 const UINT kButtonsMask = 0x0000000F;
 const UINT kIconMask = 0x000000F0;
 
-// What the driver answers in test mode.
+// The box as the driver answers it, and the answer a box on the screen gave.
 class MessageModal : public ModalWindow {
 public:
     MessageModal(HWND owner, std::string text, std::string caption, UINT type)
@@ -39,6 +39,7 @@ public:
         // Any other id is no button of this box: it stays open.
     }
 
+    void setResult(int id) { result_ = id; }
     // The answer, or what the box gives when it is closed unanswered.
     int result() const {
         if (result_) return result_;
@@ -92,17 +93,18 @@ int messageBox(HWND owner, QWidget* parent, LPCSTR text, LPCSTR caption, UINT ty
         unsupported("MessageBoxA type " + std::to_string(type));
     std::string textBytes = text ? text : "";
     std::string captionBytes = caption ? caption : "Error";  // Windows' caption for NULL
-    if (testMode()) {
-        MessageModal modal(owner, textBytes, captionBytes, type);
-        answerModal(modal);
-        return modal.result();
-    }
-    return showBox(parent, fromBytes(textBytes.c_str()), fromBytes(captionBytes.c_str()), type);
+    MessageModal modal(owner, textBytes, captionBytes, type);
+    runModal(modal, [&] {
+        QWidget* shownOver = parent ? parent : widgetOf(owner);
+        modal.setResult(showBox(shownOver, fromBytes(textBytes.c_str()), fromBytes(captionBytes.c_str()), type));
+    });
+    return modal.result();
 }
 
 }  // namespace layer
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-    // Test mode shows nothing, so the owner is only passed on to the driver.
-    return layer::messageBox(owner, layer::testMode() ? nullptr : layer::widgetOf(owner), text, caption, type);
+    // The owner's widget is looked up only for a box on a screen: the driver is handed the
+    // owner as passed, whatever it is.
+    return layer::messageBox(owner, nullptr, text, caption, type);
 }

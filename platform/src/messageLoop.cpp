@@ -13,9 +13,9 @@ BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
 }
 
 BOOL TranslateMessage(const MSG* msg) {
-    // No keyboard messages are ever posted, so there is never a character to make.
-    (void)msg;
-    return FALSE;
+    // Nonzero for a key message, whether or not it makes a character, as on Windows; the
+    // layer makes none (no WM_CHAR): the program reads keys as WM_KEYDOWN.
+    return msg && msg->message == WM_KEYDOWN ? TRUE : FALSE;
 }
 
 LRESULT DispatchMessageA(const MSG* msg) {

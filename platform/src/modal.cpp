@@ -1,19 +1,15 @@
-// The hook between the layer's modal windows and the test driver, and small helpers the
-// modal windows share.
+// Running the layer's modal windows through the desktop, and small helpers the modal
+// windows share.
 #include "modal.h"
 
 #include <QWidget>
 
-#include <cstdio>
-
+#include "desktop.h"
 #include "dialogData.h"
 #include "layer.h"
 
 namespace layer {
 namespace {
-
-std::function<void(ModalWindow&)> g_answerModal;
-std::function<void(const std::string&)> g_failTest;
 
 const char* kindName(td::ModalKind kind) {
     switch (kind) {
@@ -25,26 +21,20 @@ const char* kindName(td::ModalKind kind) {
     return "modal window";
 }
 
+int g_modalDepth = 0;  // modal windows running, nested ones counted each
+
 }  // namespace
 
-void setModalDriver(std::function<void(ModalWindow&)> answer, std::function<void(const std::string&)> fail) {
-    g_answerModal = std::move(answer);
-    g_failTest = std::move(fail);
+void runModal(ModalWindow& window, const std::function<void()>& runOnScreen) {
+    ++g_modalDepth;
+    desktop().runModal(window, runOnScreen);
+    --g_modalDepth;
 }
 
-void answerModal(ModalWindow& window) {
-    if (g_answerModal) g_answerModal(window);
-}
-
-void reportTestFailure(const std::string& what) {
-    if (g_failTest)
-        g_failTest(what);
-    else
-        std::fprintf(stderr, "Skerrow platform layer: %s\n", what.c_str());
-}
+bool modalWindowOpen() { return g_modalDepth > 0; }
 
 void ModalWindow::misuse(const std::string& what) const {
-    reportTestFailure(what + " is not possible on the " + kindName(kind()) + " \"" + caption() + "\"");
+    desktop().reportMisuse(what + " is not possible on the " + kindName(kind()) + " \"" + caption() + "\"");
 }
 
 bool ModalWindow::openFor(const char* action) const {
@@ -90,7 +80,7 @@ void ModalWindow::choose(const std::string& path) { misuse("choose(\"" + path + 
 void ModalWindow::cancel() { misuse("cancel()"); }
 
 void activateOwner(QWidget* owner) {
-    if (!owner || testMode()) return;
+    if (!owner || !desktop().showsWindows()) return;
     QWidget* window = owner->window();
     if (!window->isVisible()) return;
     window->activateWindow();

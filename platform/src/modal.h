@@ -1,9 +1,9 @@
-// Modal windows of the layer (dialogs, message boxes, file dialogs) and the hook through
-// which, in test mode, the test driver answers them instead of a user.
+// Modal windows of the layer (dialogs, message boxes, file dialogs), run by the desktop
+// (desktop.h): on a screen each runs its own Qt loop until a person answers it.
 //
-// In test mode no modal window waits: once it is set up it is handed to the driver
-// (answerModal), whose handler acts on it through the td::Modal interface. Whatever the
-// handler leaves open is then closed as by Cancel/Esc, so that nothing can hang.
+// The test driver's desktop runs no loop: once a window is set up it is handed to the
+// driver, whose handler acts on it through the td::Modal interface. Whatever the handler
+// leaves open is then closed as by Cancel/Esc, so that nothing can hang.
 #ifndef SKERROW_PLATFORM_MODAL_H
 #define SKERROW_PLATFORM_MODAL_H
 
@@ -26,6 +26,10 @@ namespace layer {
 class ModalWindow : public td::Modal {
 public:
     virtual bool isOpen() const = 0;  // still waiting for an answer
+    // The Qt window built before the window runs, which the driver shows without its loop
+    // (a dialog's); nullptr for the message box and file dialogs, which build theirs only
+    // to run on a screen.
+    virtual QWidget* widget() const { return nullptr; }
 
     std::string text() const override;
     UINT style() const override;
@@ -56,21 +60,20 @@ protected:
     bool openFor(const char* action) const;
 };
 
-// Installed by the test driver: answer runs the next queued handler on the window (and
-// reports one that leaves it open), fail reports a failure of the running test.
-void setModalDriver(std::function<void(ModalWindow&)> answer, std::function<void(const std::string&)> fail);
-// Test mode: hands a modal window that is ready to the driver; returns once it answered.
-void answerModal(ModalWindow& window);
-// Test mode: reports a failure of the running test (stderr when no driver is installed).
-void reportTestFailure(const std::string& what);
+// Runs a modal window that is set up until it is answered, through the desktop:
+// runOnScreen runs its Qt loop on a screen.
+void runModal(ModalWindow& window, const std::function<void()>& runOnScreen);
+// A modal window is running (a dialog, message box or file dialog, nested or not).
+bool modalWindowOpen();
 
 // MessageBoxA with an explicit Qt parent, for boxes a window without a handle of its own
-// (the file dialog) shows. owner is what the driver is told.
+// (the file dialog) shows; nullptr shows the box over the owner's widget. owner is what
+// the driver is told.
 int messageBox(HWND owner, QWidget* parent, LPCSTR text, LPCSTR caption, UINT type);
 
-// Real mode, once a modal window has closed: activates the owner's window and gives it the
-// keyboard focus, as Windows activates the owner of a dialog that ends. The X server would
-// otherwise hand the focus to the root window.
+// Once a modal window has closed, on a screen: activates the owner's window and gives it
+// the keyboard focus, as Windows activates the owner of a dialog that ends. The X server
+// would otherwise hand the focus to the root window.
 void activateOwner(QWidget* owner);
 
 // The Qt widget that shows a window handle of the layer, or nullptr.

@@ -49,6 +49,8 @@ struct TopLevel {
     int outerWidth = 0, outerHeight = 0;
     std::vector<DrawnText> texts;  // since the client area was last filled whole
     POINT lastMouse = {0, 0};
+    bool pointerOver = false;    // the pointer is over the client area, as far as input told
+    bool trackingLeave = false;  // TrackMouseEvent(TME_LEAVE) asked for one WM_MOUSELEAVE
 };
 
 // The top-level data of a live top-level window, or null.
@@ -75,6 +77,9 @@ bool brushColor(HBRUSH brush, COLORREF* color);
 // Positions of the layer's mouse input: the last one a window received (cursor.cpp keeps
 // the clip; window.cpp the translation).
 QPoint clampToClip(QPoint global);
+// The pointer left the client area: posts the WM_MOUSELEAVE that TrackMouseEvent asked for,
+// once (cursor.cpp).
+void pointerLeft(HWND hwnd);
 
 }  // namespace layer
 

@@ -1,8 +1,9 @@
 // Window classes and top-level windows: a fixed-size Qt window whose content is the menu
-// bar above a client widget that shows the back buffer and turns mouse input and the
+// bar above a client widget that shows the back buffer, turning mouse input, keys and the
 // close box into posted messages, as Windows would post them.
 #include <QCloseEvent>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -13,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "desktop.h"
+#include "keyboard.h"
 #include "layer.h"
 #include "topLevel.h"
 
@@ -33,12 +36,20 @@ std::vector<HWND>& s_destroyedWindows =
 
 constexpr DWORD kSupportedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
-// The outer window: a menu bar over the client widget; its close box only asks.
+// The outer window: a menu bar over the client widget; its close box only asks. Keys that
+// reach it (the window has the keyboard focus; menu mnemonics were taken by the menu bar
+// before) are posted.
 class FrameWidget : public QWidget {
 public:
     explicit FrameWidget(HWND hwnd) : hwnd_(hwnd) {}
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (layer::postKeyDown(hwnd_, *event))
+            event->accept();
+        else
+            QWidget::keyPressEvent(event);
+    }
     void closeEvent(QCloseEvent* event) override {
         // The close box and the system menu's Close post WM_CLOSE; the window procedure
         // decides, and DestroyWindow is what removes the window.
@@ -56,37 +67,65 @@ public:
         setMouseTracking(true);  // moves without a button arrive too, with wParam 0
         setAttribute(Qt::WA_OpaquePaintEvent);
         setAttribute(Qt::WA_NoSystemBackground);
+        // The window's keyboard focus: the menu bar gives it back here when its keyboard
+        // navigation ends. Without a widget to give it to, the menu bar would keep it and
+        // read plain letters as mnemonics, as Windows does only in menu mode.
+        setFocusPolicy(Qt::StrongFocus);
+        setFocus(Qt::OtherFocusReason);
     }
 
 protected:
+    // Keys go on to the frame, which posts them; Tab is a key like any other, as the
+    // client area has no controls to move the focus between.
+    bool focusNextPrevChild(bool) override { return false; }
     void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
         painter.drawImage(event->rect(), hwnd_->backBuffer, event->rect());
     }
+    // A second press in quick succession arrives from Qt as a double click; without
+    // CS_DBLCLKS Windows posts it as another press.
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton) translate(WM_LBUTTONDOWN, event);
+        if (event->button() == Qt::RightButton) translate(WM_RBUTTONDOWN, event);
     }
     void mouseMoveEvent(QMouseEvent* event) override { translate(WM_MOUSEMOVE, event); }
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton) translate(WM_LBUTTONUP, event);
+        if (event->button() == Qt::RightButton) translate(WM_RBUTTONUP, event);
     }
+    void enterEvent(QEnterEvent*) override {
+        if (layer::TopLevel* window = layer::topLevel(hwnd_)) window->pointerOver = true;
+    }
+    void leaveEvent(QEvent*) override { layer::pointerLeft(hwnd_); }
 
 private:
+    // The buttons held and the keys down, as Windows gives them in wParam.
+    static WPARAM keyState(const QMouseEvent* event) {
+        WPARAM keys = 0;
+        if (event->buttons() & Qt::LeftButton) keys |= MK_LBUTTON;
+        if (event->buttons() & Qt::RightButton) keys |= MK_RBUTTON;
+        if (event->buttons() & Qt::MiddleButton) keys |= MK_MBUTTON;
+        if (event->modifiers() & Qt::ShiftModifier) keys |= MK_SHIFT;
+        if (event->modifiers() & Qt::ControlModifier) keys |= MK_CONTROL;
+        return keys;
+    }
+
     void translate(UINT message, QMouseEvent* event) {
         event->accept();
         layer::TopLevel* window = layer::topLevel(hwnd_);
         if (!window) return;
         QPoint global = event->globalPosition().toPoint();
         QPoint clamped = layer::clampToClip(global);
-        if (clamped != global && !layer::testMode()) QCursor::setPos(clamped);
+        if (clamped != global && layer::desktop().movesPointer()) QCursor::setPos(clamped);
         QPoint local = mapFromGlobal(clamped);
         // Without capture Windows gives a position outside the client area to whatever
         // window lies there, not to this one.
-        if (!rect().contains(local) && layer::captureWindow() != hwnd_) return;
-        WPARAM keys = (event->buttons() & Qt::LeftButton) ? MK_LBUTTON : 0;
+        bool inside = rect().contains(local);
+        if (!inside && layer::captureWindow() != hwnd_) return;
+        window->pointerOver = inside;
         window->lastMouse.x = local.x();
         window->lastMouse.y = local.y();
-        PostMessageA(hwnd_, message, keys, MAKELPARAM(local.x() & 0xffff, local.y() & 0xffff));
+        PostMessageA(hwnd_, message, keyState(event), MAKELPARAM(local.x() & 0xffff, local.y() & 0xffff));
     }
 
     HWND hwnd_;
@@ -205,7 +244,7 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
     case SW_SHOWNORMAL:
     case SW_SHOW:
         window->frame->show();
-        if (!layer::testMode()) {
+        if (layer::desktop().showsWindows()) {
             window->frame->raise();
             window->frame->activateWindow();
         }
@@ -219,7 +258,7 @@ BOOL UpdateWindow(HWND hwnd) {
     layer::TopLevel* window = layer::topLevel(hwnd);
     if (!window) return FALSE;
     // The back buffer already holds the class background; showing it is the first paint.
-    if (!layer::testMode() && window->frame->isVisible()) window->client->repaint();
+    if (layer::desktop().showsWindows() && window->frame->isVisible()) window->client->repaint();
     return TRUE;
 }
 

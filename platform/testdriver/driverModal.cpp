@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <deque>
 
+#include "driverDesktop.h"
 #include "layer.h"
 #include "modal.h"
 #include "testdriver.h"
@@ -16,7 +17,11 @@ std::deque<Handler> g_handlers;
 std::vector<std::string> g_log;
 Handler g_everyModal;  // answers whatever comes when no handler is queued
 
-void answer(layer::ModalWindow& window) {
+}  // namespace
+
+namespace internal {
+
+void answerModal(layer::ModalWindow& window) {
     g_log.push_back(window.caption() + ": " + window.text());
     if (g_handlers.empty() && g_everyModal) {
         Handler handler = g_everyModal;
@@ -35,14 +40,13 @@ void answer(layer::ModalWindow& window) {
     if (window.isOpen()) ADD_FAILURE() << "modal window left open: " << window.caption();
 }
 
-void fail(const std::string& what) { ADD_FAILURE() << what; }
-
-}  // namespace
+}  // namespace internal
 
 void startLayer(int& argc, char** argv) {
+    // Tests are headless whatever the environment says about displays.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    layer::start(argc, argv, true);
-    layer::setModalDriver(answer, fail);
+    internal::installDesktop();
+    layer::start(argc, argv);
 }
 
 void expectModal(Handler handler) { g_handlers.push_back(std::move(handler)); }

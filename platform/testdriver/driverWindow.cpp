@@ -1,16 +1,19 @@
 // The test driver's window half: user actions on a top-level window (menu commands, the
-// close box, the mouse) sent through Qt to the real layer, and what the window shows.
+// close box, the mouse, keys) sent through Qt to the real layer, and what the window shows.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
 
 #include <vector>
 
+#include "driverDesktop.h"
+#include "keyboard.h"
 #include "layer.h"
 #include "testdriver.h"
 #include "topLevel.h"
@@ -41,6 +44,30 @@ void sendMouse(HWND window, QEvent::Type type, int x, int y, Qt::MouseButton but
     QPointF global = topLevel->client->mapToGlobal(local);
     QMouseEvent event(type, local, global, button, held, Qt::NoModifier);
     QApplication::sendEvent(topLevel->client, &event);
+    td::pump();
+}
+
+// Key events as Qt delivers them to the window with the keyboard focus: to its focus
+// widget, or to the window itself when no widget has the focus. The key goes down, repeats
+// as many times, and comes up.
+void sendKey(HWND window, UINT virtualKey, int repeats, const char* action) {
+    layer::TopLevel* topLevel = windowFor(window, action);
+    if (!topLevel) return;
+    int qtKey = 0;
+    bool keypad = false;
+    if (!layer::qtKeyOf(virtualKey, &qtKey, &keypad)) {
+        ADD_FAILURE() << "td::" << action << ": no key gives the virtual-key code " << virtualKey;
+        return;
+    }
+    QWidget* target = topLevel->frame->focusWidget() ? topLevel->frame->focusWidget() : topLevel->frame;
+    Qt::KeyboardModifiers modifiers = keypad ? Qt::KeypadModifier : Qt::NoModifier;
+    for (int i = 0; i <= repeats; ++i) {
+        // The keyboard's repeats are further presses that Qt marks as auto-repeated.
+        QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, QString(), i > 0);
+        QApplication::sendEvent(target, &press);
+    }
+    QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers);
+    QApplication::sendEvent(target, &release);
     td::pump();
 }
 
@@ -85,6 +112,42 @@ void drag(HWND window, POINT from, POINT to, int steps) {
     release(window, to.x, to.y);
 }
 
+void click(HWND window, int x, int y) {
+    press(window, x, y);
+    release(window, x, y);
+}
+
+void rightPress(HWND window, int x, int y) {
+    sendMouse(window, QEvent::MouseButtonPress, x, y, Qt::RightButton, Qt::RightButton, "rightPress");
+}
+
+void rightMove(HWND window, int x, int y) {
+    sendMouse(window, QEvent::MouseMove, x, y, Qt::NoButton, Qt::RightButton, "rightMove");
+}
+
+void rightRelease(HWND window, int x, int y) {
+    sendMouse(window, QEvent::MouseButtonRelease, x, y, Qt::RightButton, Qt::NoButton, "rightRelease");
+}
+
+void rightDrag(HWND window, POINT from, POINT to, int steps) {
+    rightPress(window, from.x, from.y);
+    for (int step = 1; step <= steps; ++step)
+        rightMove(window, from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps);
+    rightRelease(window, to.x, to.y);
+}
+
+void leave(HWND window) {
+    layer::TopLevel* topLevel = windowFor(window, "leave");
+    if (!topLevel) return;
+    QEvent event(QEvent::Leave);
+    QApplication::sendEvent(topLevel->client, &event);
+    pump();
+}
+
+void key(HWND window, UINT virtualKey) { sendKey(window, virtualKey, 0, "key"); }
+
+void holdKey(HWND window, UINT virtualKey, int repeats) { sendKey(window, virtualKey, repeats, "holdKey"); }
+
 void pump() {
     // WM_QUIT is kept for a GetMessageA to find, behind whatever else is dispatched.
     std::vector<MSG> quits;
@@ -102,14 +165,14 @@ void pump() {
 
 int runMessageLoop(const std::vector<std::function<void()>>& steps) {
     size_t next = 0;
-    layer::setIdleHook([&steps, &next]() {
+    internal::setIdleHook([&steps, &next]() {
         if (next >= steps.size()) return false;
         steps[next++]();
         return true;
     });
     static char commandLine[] = "";
     int result = WinMain(GetModuleHandleA(NULL), NULL, commandLine, SW_SHOWNORMAL);
-    layer::setIdleHook(nullptr);
+    internal::setIdleHook(nullptr);
     return result;
 }
 

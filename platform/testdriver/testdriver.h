@@ -86,6 +86,20 @@ void release(HWND window, int x, int y);  // left button up
 void hover(HWND window, int x, int y);    // move with no button held
 // press at from, moves in steps along the straight line, release at to.
 void drag(HWND window, POINT from, POINT to, int steps = 4);
+void click(HWND window, int x, int y);         // left button down and up at one point, no move between
+void rightPress(HWND window, int x, int y);    // right button down at client x, y
+void rightMove(HWND window, int x, int y);     // move with the right button held
+void rightRelease(HWND window, int x, int y);  // right button up
+// rightPress at from, rightMoves in steps along the straight line, rightRelease at to.
+void rightDrag(HWND window, POINT from, POINT to, int steps = 4);
+// The pointer leaves the client area (for the menu bar, the frame or another window).
+void leave(HWND window);
+// A key pressed and released while the window has the keyboard focus, by its virtual-key
+// code: VK_RETURN, VK_BACK, VK_ESCAPE, 'A'..'Z', '0'..'9', VK_NUMPAD0, VK_F1 ... A code no
+// key gives is a test failure.
+void key(HWND window, UINT virtualKey);
+// A key held down until the keyboard has repeated it repeats times, then let go.
+void holdKey(HWND window, UINT virtualKey, int repeats);
 void pump();  // dispatches every queued message without waiting
 
 // Runs WinMain's message loop in test mode: whenever the queue is empty, the next step
