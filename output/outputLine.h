@@ -2,6 +2,8 @@
 #ifndef SKERROW_OUTPUT_OUTPUTLINE_H
 #define SKERROW_OUTPUT_OUTPUTLINE_H
 
+#include <cfloat>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -46,8 +48,9 @@ LineForm lineForm(const WriteChoices& choices, const PointLayout& layout);
 constexpr size_t kOutputLineMax = 3 * kNumberTextMax + 2 * kMostTabs + 2 + 16;
 
 // The output line of the point, line end included, written at out (which has
-// kOutputLineMax characters of room); each returns the end of the line. The field texts
-// are those cutPointFields found, so they have a line's room after them.
+// kOutputLineMax characters of room); each returns the end of the line, and a conversion
+// nullptr, writing nothing, when a converted value is no number a point file could hold.
+// The field texts are those cutPointFields found, so they have a line's room after them.
 char* putCopyLine(char* out, const PointFields& point, const LineForm& form);     // the texts as they stand
 char* putConvertLine(char* out, const PointFields& point, const LineForm& form);  // metres, feet or a factor
 char* putMoveLine(char* out, const PointFields& point, const LineForm& form);     // shifted by the whole minima
@@ -73,15 +76,18 @@ inline char* putNumbers(char* out, double x, double y, float z, bool elevations,
 }
 
 // The converted line of the point whose X and Y read x and y and whose elevation reads
-// elevation in single precision.
+// elevation in single precision; nullptr, writing nothing, when a converted value is not
+// finite: a large elevation times a large factor leaves the float range.
 inline char* putConvertedPoint(char* out, double x, double y, float elevation, const ConversionScale& scale,
                                bool elevations, const FieldGap& gap) {
     if (scale.coordinates) {
         x *= scale.multiplier;
         y *= scale.multiplier;
     }
-    // Narrowed with care: a large elevation times a large factor leaves the float range.
     const float z = elevations ? narrowElevation(static_cast<double>(elevation) * scale.multiplier) : 0.0f;
+    // One test for the three, with no jump between them: NaN fails every comparison.
+    const bool finite = (std::fabs(x) <= DBL_MAX) & (std::fabs(y) <= DBL_MAX) & (std::fabs(z) <= FLT_MAX);
+    if (SKERROW_UNLIKELY(!finite)) return nullptr;
     return putNumbers(out, x, y, z, elevations, gap);
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -142,7 +143,8 @@ void copyPlainEach(LineReader& reader, LineBlock& block, char gap, const Selecti
 }
 
 // Any plain line's output, as the general way would write it, reading only the values
-// the output and its tests need. False, leaving the line, when the block is full.
+// the output and its tests need. False, leaving the line, when the block is full or a
+// converted value is too large (the general way then stops the pass at it).
 bool writePlainLine(const PlainLine& line, LineBlock& block, const PassChoices& choices, long long* count) {
     if (!roomForLine(block)) return false;
     PointFields point = plainLineFields(line, choices.layout);
@@ -159,18 +161,19 @@ bool writePlainLine(const PlainLine& line, LineBlock& block, const PassChoices& 
     char* const end = choices.conversion == Conversion::Move   ? putMoveLine(out, point, choices.form)
                       : choices.conversion == Conversion::None ? putCopyLine(out, point, choices.form)
                                                                : putConvertLine(out, point, choices.form);
+    if (!end) return false;
     block.used = static_cast<size_t>(end - block.lines.get());
     ++*count;
     return true;
 }
 
 // A plain line's output when its values are not in the short decimal form, as
-// writePlainLine writes it (or not), at out; returns the end. Kept apart from the
-// conversion's walk, whose registers it would crowd.
+// writePlainLine writes it (or not), at out; returns the end, or nullptr when the line is
+// left. Kept apart from the conversion's walk, whose registers it would crowd.
 SKERROW_NOINLINE char* writeOtherPlainLine(const PlainLine& line, char* out, LineBlock& block,
                                            const PassChoices& choices, long long* count) {
     block.used = static_cast<size_t>(out - block.lines.get());
-    writePlainLine(line, block, choices, count);
+    if (!writePlainLine(line, block, choices, count)) return nullptr;
     return block.lines.get() + block.used;
 }
 
@@ -211,7 +214,9 @@ void convertPlainRun(LineReader& reader, LineBlock& block, const PassChoices& ch
                 if (!shortDecimalFastPath<FieldKind::Plain>(Form::swap ? second : line.text, &x) ||
                     !shortDecimalFastPath<FieldKind::Plain>(Form::swap ? line.text : second, &y) ||
                     (Form::elevations && !shortDecimalFastPath<FieldKind::Plain>(line.lastComma + 1, &zValue))) {
-                    out = writeOtherPlainLine(line, out, block, choices, count);
+                    char* const other = writeOtherPlainLine(line, out, block, choices, count);
+                    if (!other) return WalkStep::Leave;
+                    out = other;
                     return WalkStep::Next;
                 }
                 float elevation = 0.0f;
@@ -219,7 +224,10 @@ void convertPlainRun(LineReader& reader, LineBlock& block, const PassChoices& ch
                     elevation = narrowElevation(zValue);
                     if (inNoDataBand(elevation)) return WalkStep::Next;
                 }
-                out = putConvertedPoint(out, x, y, elevation, scale, Form::elevations, gap);
+                // A value too large is left to the general way, which stops the pass at it.
+                char* const end = putConvertedPoint(out, x, y, elevation, scale, Form::elevations, gap);
+                if (!end) return WalkStep::Leave;
+                out = end;
                 ++written;
                 return WalkStep::Next;
             });
@@ -249,13 +257,22 @@ void writePlainRun(LineReader& reader, LineBlock& block, const PassChoices& choi
     }
 }
 
+// How a task ended, for the order the tasks' lines go out in.
+struct TaskEnd {
+    PartEnd part;
+    PassResult stop = PassResult::Done;  // ReadFailed or ValueTooLarge for a part that stopped
+    long long stopLine = 0;              // ValueTooLarge: the line, counted from the task's first
+    long long count = 0;
+    unsigned long long checksum = 0;
+};
+
 // The tasks' output, in the tasks' order. A worker that finishes a task leaves its block
 // with the finished tasks and takes a free block for its next task; whoever finishes the
 // task at the head writes it and every finished task after it. A task whose lines outgrow
 // a block writes the full block in its own turn, waiting for it if need be.
 class OrderedOutput {
 public:
-    OrderedOutput(std::ofstream& output, size_t tasks, int blocks)
+    OrderedOutput(HANDLE output, size_t tasks, int blocks)
         : output_(output), tasks_(tasks), taskBlocks_(tasks, nullptr) {
         for (int i = 0; i < blocks; ++i) {
             blocks_.push_back(std::make_unique<LineBlock>());
@@ -298,9 +315,9 @@ public:
     }
 
     // The task has ended: its lines go out in its turn, by this worker or another.
-    void finishTask(size_t task, const PartEnd& end, long long count) {
+    void finishTask(size_t task, const TaskEnd& end) {
         std::unique_lock<std::mutex> lock(mutex_);
-        finished_[task] = Finished{&blockOf(task), end, count};
+        finished_[task] = Finished{&blockOf(task), end};
         if (drainActive_ || head_ != task) return;
         drainActive_ = true;
         while (!stopped_) {
@@ -309,7 +326,7 @@ public:
             const Finished done = next->second;
             finished_.erase(next);
             lock.unlock();
-            const PartOrder::Take take = order_.take(done.end);
+            const PartOrder::Take take = order_.take(done.end.part);
             const bool written = take != PartOrder::None && writeLines(*done.block);
             lock.lock();
             free_.push_back(done.block);
@@ -317,31 +334,46 @@ public:
                 if (take == PartOrder::None) stopLocked(PassResult::ReadFailed);
                 break;
             }
-            count_ += done.count;
-            if (take == PartOrder::Last) stopLocked(PassResult::ReadFailed);
+            outcome_.count += done.end.count;
+            outcome_.checksum += done.end.checksum;
+            if (take == PartOrder::Last) {
+                if (done.end.stop == PassResult::ValueTooLarge) {
+                    stopTask_ = head_;
+                    stopLine_ = done.end.stopLine;
+                }
+                stopLocked(done.end.stop);
+            }
             ++head_;
         }
         drainActive_ = false;
         changed_.notify_all();
     }
 
-    PassResult result() const { return result_; }
-    long long count() const { return count_; }
+    // How the pass ended; for a value too large, the task it stands in and its line there.
+    PassOutcome outcome(size_t* stopTask, long long* stopLine) const {
+        *stopTask = stopTask_;
+        *stopLine = stopLine_;
+        return outcome_;
+    }
 
 private:
     struct Finished {
         LineBlock* block;
-        PartEnd end;
-        long long count;
+        TaskEnd end;
     };
 
     // Writes the block of the task at the head, by the one thread that may write now;
     // true when its lines went out.
     bool writeLines(LineBlock& block) {
-        output_.write(block.lines.get(), static_cast<std::streamsize>(block.used));
+        DWORD written = 0;
+        const bool wrote =
+            block.used == 0 || WriteFile(output_, block.lines.get(), static_cast<DWORD>(block.used), &written, NULL);
         block.used = 0;
-        if (output_.fail()) {
-            stop(PassResult::WriteFailed);
+        if (!wrote) {
+            const DWORD error = GetLastError();
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (!stopped_) outcome_.writeError = error;
+            stopLocked(PassResult::WriteFailed);
             return false;
         }
         return true;
@@ -353,12 +385,12 @@ private:
     }
 
     void stopLocked(PassResult result) {
-        if (!stopped_) result_ = result;
+        if (!stopped_) outcome_.result = result;
         stopped_ = true;
         changed_.notify_all();
     }
 
-    std::ofstream& output_;
+    const HANDLE output_;
     const size_t tasks_;
     std::mutex mutex_;
     std::condition_variable changed_;
@@ -371,19 +403,21 @@ private:
     bool drainActive_ = false;             // a worker is writing the finished tasks from the head on
     bool stopped_ = false;
     PartOrder order_;  // how the tasks written so far ended, by the one thread writing
-    PassResult result_ = PassResult::Done;
-    long long count_ = 0;
+    PassOutcome outcome_;
+    size_t stopTask_ = 0;
+    long long stopLine_ = 0;
 };
 
 // One task's lines into its block, which goes out in the task's turn, and whenever it
 // fills before that. A line that cannot be read or split, or one with more fields than
-// the Open found in every line, stops the pass: the file changed since it was opened.
+// the Open found in every line, stops the pass: the file changed since it was opened; so
+// does a line whose converted values are too large.
 class WritePass {
 public:
     static constexpr bool kCountsCommas = false;
 
-    WritePass(size_t task, const PassChoices& choices, OrderedOutput& ordered)
-        : task_(task), choices_(choices), ordered_(ordered), block_(ordered.blockOf(task)) {}
+    WritePass(size_t task, const PassChoices& choices, OrderedOutput& ordered, const LineReader& reader)
+        : task_(task), choices_(choices), ordered_(ordered), block_(ordered.blockOf(task)), reader_(reader) {}
 
     int lineLimit() const { return kFullLineLimit; }
     const PointLayout& layout() const { return choices_.layout; }
@@ -393,56 +427,91 @@ public:
     template <class Form>
     bool plainRun(LineReader& reader) {
         for (;;) {
-            writePlainRun<Form>(reader, block_, choices_, &count_);
+            writePlainRun<Form>(reader, block_, choices_, &end_.count);
             if (roomForLine(block_)) return true;
             if (!ordered_.writeInTurn(task_)) return false;
         }
     }
 
     PointStep takePoint(const PointFields& point, bool cut) {
-        if (!cut || point.commas != choices_.layout.fieldCount - 1) return PointStep::Stop;
+        if (!cut || point.commas != choices_.layout.fieldCount - 1) return stopAt(PassResult::ReadFailed);
         if (isNoDataPoint(point, choices_.form.elevations)) return PointStep::Next;
         if (!isInsideArea(choices_.area, point.x, point.y)) return PointStep::Next;
         char* const out = block_.lines.get() + block_.used;
         char* const end = choices_.conversion == Conversion::Move   ? putMoveLine(out, point, choices_.form)
                           : choices_.conversion == Conversion::None ? putCopyLine(out, point, choices_.form)
                                                                     : putConvertLine(out, point, choices_.form);
+        if (!end) return stopAt(PassResult::ValueTooLarge);
         block_.used = static_cast<size_t>(end - block_.lines.get());
-        ++count_;
+        ++end_.count;
         if (!roomForLine(block_) && !ordered_.writeInTurn(task_)) return PointStep::Abandon;
         return PointStep::Next;
     }
 
-    long long count() const { return count_; }
+    // How the task ended, once its walk has.
+    TaskEnd ended(const PartEnd& part) {
+        end_.part = part;
+        if (part.stopped && end_.stop == PassResult::Done) end_.stop = PassResult::ReadFailed;
+        end_.checksum = reader_.checksum;
+        return end_;
+    }
 
 private:
+    PointStep stopAt(PassResult stop) {
+        end_.stop = stop;
+        end_.stopLine = reader_.lineNumber;
+        return PointStep::Stop;
+    }
+
     const size_t task_;
     const PassChoices& choices_;
     OrderedOutput& ordered_;
     LineBlock& block_;
-    long long count_ = 0;
+    const LineReader& reader_;
+    TaskEnd end_;
 };
+
+// The line feeds among the first bytes of the file, which the lines before a task hold.
+long long lineFeedsBefore(const char* path, uint64_t bytes) {
+    std::filebuf file;
+    if (!file.open(path, std::ios::in | std::ios::binary)) return 0;
+    char buffer[1 << 16];
+    long long feeds = 0;
+    while (bytes > 0) {
+        const std::streamsize wanted = static_cast<std::streamsize>(std::min<uint64_t>(bytes, sizeof buffer));
+        const std::streamsize got = readBytes(file, buffer, wanted);
+        if (got <= 0) break;
+        feeds += std::count(buffer, buffer + got, '\n');
+        bytes -= static_cast<uint64_t>(got);
+    }
+    return feeds;
+}
 
 }  // namespace
 
-PassResult writeChosenPoints(std::ofstream& output, const OpenedFile& file, const SelectionArea& area,
-                             const WriteChoices& choices, long long* count) {
+PassOutcome writeChosenPoints(HANDLE output, const OpenedFile& file, const SelectionArea& area,
+                              const WriteChoices& choices) {
     const PassChoices pass = passChoices(file, area, choices);
     const uint64_t size = file.stamp.size;
     const int workers = workerCount();
     // A task for every worker at least, so that a small file is split too.
     const uint64_t tasks = workers == 1 ? 1 : std::max<uint64_t>(static_cast<uint64_t>(workers), size / kTaskBytes + 1);
-    const PassPlan plan = planPass(file.path, file.header, size, static_cast<int>(std::min(tasks, kMostTasks)));
+    PassPlan plan = planPass(file.path, file.header, size, static_cast<int>(std::min(tasks, kMostTasks)));
+    plan.checksums = true;
     // Two blocks for each worker: one for the task in hand, one whose lines wait their turn.
     OrderedOutput ordered(output, plan.parts.size(), 2 * workers);
     runParts(
         plan, workers, [&ordered](size_t* task) { return ordered.takeTask(task); },
         [&](size_t task, LineReader& reader) {
-            WritePass taskPass(task, pass, ordered);
+            WritePass taskPass(task, pass, ordered, reader);
             const PartEnd end = walkPart(reader, taskPass);
             // A task given up leaves nothing to wait for: the pass has stopped.
-            if (!end.abandoned) ordered.finishTask(task, end, taskPass.count());
+            if (!end.abandoned) ordered.finishTask(task, taskPass.ended(end));
         });
-    *count = ordered.count();
-    return ordered.result();
+    size_t stopTask;
+    long long stopLine;
+    PassOutcome outcome = ordered.outcome(&stopTask, &stopLine);
+    if (outcome.result == PassResult::ValueTooLarge)
+        outcome.line = stopLine + lineFeedsBefore(file.path, plan.parts[stopTask].begin);
+    return outcome;
 }

@@ -1,9 +1,11 @@
-// The writer's command: the move question, the output name, the pass, and the one message
+// The writer's command: the move question, the output name, the save, and the one message
 // that reports it. No table of points is kept.
 #include <string>
 
 #include "output/moveQuestion.h"
 #include "output/outputName.h"
+#include "output/safeSave.h"
+#include "output/writeMessages.h"
 #include "output/writePass.h"
 #include "output/writer.h"
 #include "points/appState.h"
@@ -13,65 +15,67 @@ char g_outputPath[MAX_PATH] = "";
 
 namespace {
 
-void showError(HWND window, const std::string& text) {
-    MessageBoxA(window, text.c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+// The ending of a pass that did not write every point.
+WriteEnding endingOf(const PassOutcome& pass) {
+    switch (pass.result) {
+    case PassResult::Done: return WriteEnding::Saved;
+    case PassResult::ReadFailed: return WriteEnding::ReadFailed;
+    case PassResult::ValueTooLarge: return WriteEnding::ValueTooLarge;
+    case PassResult::WriteFailed: break;
+    }
+    return pass.writeError == ERROR_DISK_FULL ? WriteEnding::DiskFull : WriteEnding::CantWrite;
 }
 
-// Creates the output empty, replacing any file of that name, and opens output on it.
-// Binary, so that every line ends in "\r\n" on every platform. The stream writes on from
-// the end of the file just emptied rather than emptying it a second time: Linux's ext4
-// takes a file emptied on opening for one being replaced in place, and on closing it
-// starts writing the whole output to the disk in the writer's own time.
-bool createOutput(std::ofstream& output) {
-    HANDLE file = CreateFileA(g_outputPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    output.open(g_outputPath, std::ios::out | std::ios::binary | std::ios::app);
-    return output.is_open();
-}
-
-// Reads the point file and writes the output; reports the outcome in one message box.
-void writeFile(HWND window) {
-    const std::string input = g_inputPath;
-    const std::string outputName = g_outputPath;
+// Reads the point file and writes the chosen points into a new file, which takes the
+// chosen name's place only when it is whole, on the disk, and made from the very bytes the
+// Open read: every other ending leaves the chosen name as it was.
+WriteReport saveFile() {
+    const OpenedFile file = openedFile();
+    WriteReport report{WriteEnding::Saved, file.path, g_outputPath};
     LineReader reader;
-    // The point file is opened first, so that a vanished file leaves no empty output behind;
-    // the pass opens it again on each of its workers.
-    if (!openReader(reader, g_inputPath, headerChoice())) {
-        showError(window, "Can't open point file\n" + input + "\nNothing was written.");
-        return;
+    // The point file is opened first, so that a vanished file leaves nothing behind; the
+    // pass opens it again on each of its workers.
+    if (!openReader(reader, file.path, file.header)) {
+        report.ending = WriteEnding::CantOpenInput;
+        return report;
     }
-    // Emptied, cut, grown or replaced since the Open: its points are not the ones shown,
-    // counted and selected, so none of them is written.
-    if (!sameStamp(stampOf(g_inputPath), g_inputStamp)) {
-        closeReader(reader);
-        showError(window, "Point file changed since it was opened\n" + input + "\nOpen it again. Nothing was written.");
-        return;
-    }
-    std::ofstream output;
-    if (!createOutput(output)) {
-        closeReader(reader);
-        showError(window, "Can't create file\n" + outputName + "\nNothing was written.");
-        return;
-    }
-
     closeReader(reader);
-    long long count = 0;
-    PassResult result = writeChosenPoints(output, openedFile(), selectedArea(g_selectAll), writeChoices(), &count);
-    output.flush();
-    output.close();  // a failed flush at close sets failbit
-    if (result == PassResult::Done && output.fail()) result = PassResult::WriteFailed;
-    // Changed while it was read: what was written may mix the old file and the new.
-    if (result == PassResult::Done && !sameStamp(stampOf(g_inputPath), g_inputStamp)) result = PassResult::ReadFailed;
-
-    if (result == PassResult::ReadFailed) {
-        showError(window, "Can't read point file to its end\n" + input + "\n" + outputName + " is incomplete.");
-    } else if (result == PassResult::WriteFailed) {
-        showError(window, "Can't write file\n" + outputName + "\nThe points were not all saved.");
-    } else {
-        const std::string text = std::to_string(count) + " points written to " + outputName;
-        MessageBoxA(window, text.c_str(), "File Saved", MB_OK);
+    // Changed since the Open: its points are not the ones shown, counted and selected, so
+    // none of them is written.
+    const FileStamp atStart = stampOf(file.path);
+    if (!sameStamp(atStart, file.stamp)) {
+        report.ending = WriteEnding::InputChanged;
+        return report;
     }
+    SaveTarget target;
+    if ((report.ending = findSaveTarget(g_outputPath, &target, &report.kind)) != WriteEnding::Saved) return report;
+    HANDLE output = createTemporary(&target);
+    if (output == INVALID_HANDLE_VALUE) {
+        report.ending = WriteEnding::CantCreate;
+        return report;
+    }
+
+    PassOutcome pass = writeChosenPoints(output, file, selectedArea(g_selectAll), writeChoices());
+    if (pass.result == PassResult::Done && !FlushFileBuffers(output)) {
+        pass.result = PassResult::WriteFailed;
+        pass.writeError = GetLastError();
+    }
+    CloseHandle(output);
+    report.ending = endingOf(pass);
+    report.count = pass.count;
+    report.line = pass.line;
+    // Changed while it was read, by its stamp or, where a change keeps the stamp, by its
+    // bytes: what was written may mix the old file and the new. A change that kept size
+    // and times shows in the bytes alone; its status time, which no program sets back,
+    // tells whether it came before the write began.
+    const bool changed = !sameStamp(stampOf(file.path), file.stamp) ||
+                         (report.ending == WriteEnding::Saved && pass.checksum != file.checksum);
+    if (changed && report.ending != WriteEnding::CantWrite && report.ending != WriteEnding::DiskFull)
+        report.ending =
+            atStart.changed != file.stamp.changed ? WriteEnding::InputChanged : WriteEnding::ChangedWhileRead;
+    if (report.ending == WriteEnding::Saved && !putInPlace(target)) report.ending = WriteEnding::CantReplace;
+    if (report.ending != WriteEnding::Saved) removeTemporary(target);
+    return report;
 }
 
 }  // namespace
@@ -87,7 +91,11 @@ WriteEnd writePoints(HWND window) {
 
     const bool chosen = chooseOutputPath(window);
     SetCursor(LoadCursorA(NULL, IDC_WAIT));
-    if (chosen) writeFile(window);
+    if (chosen) {
+        const WriteMessage message = writeMessage(saveFile());
+        const UINT style = message.caption == std::string("Error") ? MB_OK | MB_ICONEXCLAMATION : MB_OK;
+        MessageBoxA(window, message.text.c_str(), message.caption, style);
+    }
 
     g_elevationsOnly = 0;
     g_selectAll = 0;

@@ -10,6 +10,7 @@ int g_lineCount = 0;
 int g_pointCount = 0;
 short g_fileChosen = 0;
 FileStamp g_inputStamp;
+unsigned long long g_inputChecksum = 0;
 FilePlan g_filePlan;
 
 // Reading choices
@@ -35,8 +36,8 @@ short g_elevationsOnly = 0;
 float g_factor = 0.0f;
 
 OpenedFile openedFile() {
-    return OpenedFile{g_inputPath, g_fileTitle,  g_inputStamp,    pointLayout(), headerChoice(),
-                      g_lineCount, g_pointCount, currentRanges(), g_filePlan};
+    return OpenedFile{g_inputPath,    g_fileTitle, g_inputStamp, g_inputChecksum, pointLayout(),
+                      headerChoice(), g_lineCount, g_pointCount, currentRanges(), g_filePlan};
 }
 
 PointRanges currentRanges() {

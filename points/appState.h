@@ -29,13 +29,14 @@ enum class Conversion : short {
 
 // File identity and layout
 extern char g_inputPath[MAX_PATH];
-extern char g_fileTitle[MAX_PATH];  // name part of g_inputPath, as chosen at Open
-extern short g_fieldCount;          // 2, 3 or 5 after a successful open
-extern int g_lineCount;             // lines found by the open's counting pass, as Swap Fields shows them
-extern int g_pointCount;            // data lines of the file under the reading choices of the last open
-extern short g_fileChosen;          // 1 once any Open has had a file name chosen
-extern FileStamp g_inputStamp;      // the point file as the last Open began to read it
-extern FilePlan g_filePlan;         // how the last Open cut the file for its workers
+extern char g_fileTitle[MAX_PATH];          // name part of g_inputPath, as chosen at Open
+extern short g_fieldCount;                  // 2, 3 or 5 after a successful open
+extern int g_lineCount;                     // lines found by the open's counting pass, as Swap Fields shows them
+extern int g_pointCount;                    // data lines of the file under the reading choices of the last open
+extern short g_fileChosen;                  // 1 once any Open has had a file name chosen
+extern FileStamp g_inputStamp;              // the point file as the last Open began to read it
+extern unsigned long long g_inputChecksum;  // of its bytes, as the last Open read them
+extern FilePlan g_filePlan;                 // how the last Open cut the file for its workers
 
 // Reading choices, set by the Swap Fields dialog's OK
 extern short g_swapXY;

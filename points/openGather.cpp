@@ -2,7 +2,9 @@
 
 #include <climits>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "reader/workers.h"
 
@@ -104,22 +106,34 @@ OpenGather gatherOpen(const char* path, unsigned long long size) {
     OpenGather gather;
     const int workers = workerCount();
     if (workers < 2) return gather;  // on one core, the two passes read the file as they always have
+    // Only a plain file: opening a pipe waits for a writer. The counting pass refuses it.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return gather;
+    // Lines 1 and 2, the bytes before the parts: read whole in the reader's first block.
+    const uint64_t partsStart = thirdLineStart(path, size);
     LineReader reader;
-    if (!openReader(reader, path, HeaderChoice::Read)) return gather;
+    reader.checksumming = true;
+    if (!openReaderRange(reader, path, 0, partsStart)) return gather;
     if (readDataLine(reader, kFullLineLimit) != LineOutcome::Data) return gather;
     gather.line1 = reader.line;
-    if (readDataLine(reader, kFullLineLimit) != LineOutcome::Data || reader.lineNumber != 2) return gather;
+    const long long line1 = reader.lineNumber;
+    if (readDataLine(reader, kFullLineLimit) != LineOutcome::Data || reader.lineNumber != line1 + 1) return gather;
     gather.line2 = reader.line;
+    if (readDataLine(reader, kFullLineLimit) != LineOutcome::End) return gather;
+    gather.headChecksum = reader.checksum;
     closeReader(reader);
+    // Without a comma in line 2 the file is no point file under either header choice: the
+    // counting pass says so at once, with nothing gathered.
+    if (commasIn(gather.line2) == 0) return gather;
 
     gather.size = size;
     gather.fieldCount = static_cast<short>(commasIn(gather.line2) + 1);
-    gather.plan =
-        PassPlan{path, HeaderChoice::Read, splitAtLineStarts(path, thirdLineStart(path, size), size, workers)};
+    gather.plan = PassPlan{path, HeaderChoice::Read, splitAtLineStarts(path, partsStart, size, workers), true};
     gather.parts.resize(gather.plan.parts.size());
     runParts(gather.plan, [&gather](size_t part, LineReader& partReader) {
         GatherPass pass(gather.parts[part], gather.fieldCount);
         gather.parts[part].end = walkPart(partReader, pass);
+        gather.parts[part].checksum = partReader.checksum;
     });
     gather.complete = true;
     return gather;
@@ -148,7 +162,7 @@ bool gatheredCounts(const OpenGather& gather, HeaderChoice header, int* firstCom
 }
 
 bool gatheredRanges(const OpenGather& gather, HeaderChoice header, const PointLayout& layout, Ranges* ranges,
-                    FilePlan* plan) {
+                    FilePlan* plan, unsigned long long* checksum) {
     if (!gather.complete || gather.fieldCount != layout.fieldCount || !partsReadWhole(gather, true)) return false;
     const PointLayout unswapped = {layout.fieldCount, false};
     Ranges r;
@@ -161,7 +175,9 @@ bool gatheredRanges(const OpenGather& gather, HeaderChoice header, const PointLa
     plan->parts.clear();
     plan->dataLinesBefore.clear();
     long long before = 0;
+    *checksum = gather.headChecksum;
     for (size_t i = 0; i < gather.parts.size(); ++i) {
+        *checksum += gather.parts[i].checksum;
         addRanges(r, gather.parts[i].ranges);
         plan->parts.push_back(gather.plan.parts[i]);
         plan->dataLinesBefore.push_back(headLines + before);

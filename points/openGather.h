@@ -20,7 +20,8 @@
 // One part of the file after line 2, as a worker read it.
 struct PartGather {
     PartEnd end;
-    bool clean = true;  // every line a point of the gathered layout that passes every check
+    unsigned long long checksum = 0;  // of the part's bytes
+    bool clean = true;                // every line a point of the gathered layout that passes every check
     long long lines = 0;
     long long commas = 0;
     Ranges ranges;  // of the clean lines, under no swap
@@ -29,6 +30,7 @@ struct PartGather {
 struct OpenGather {
     bool complete = false;  // the file was read in parts: lines 1 and 2 are data lines of 127 characters at most
     std::string line1, line2;
+    unsigned long long headChecksum = 0;  // of the bytes of lines 1 and 2
     unsigned long long size = 0;
     short fieldCount = 0;  // the layout the parts were gathered under: line 2's
     PassPlan plan;         // the parts after line 2
@@ -46,7 +48,8 @@ bool gatheredCounts(const OpenGather& gather, HeaderChoice header, int* firstCom
 
 // The parsing pass's ranges under the header choice and the layout, when every point
 // passed its checks (ranges under no swap), and the plan of the file's parts for the plot.
+// *checksum is the whole file's (byteChecksum.h).
 bool gatheredRanges(const OpenGather& gather, HeaderChoice header, const PointLayout& layout, Ranges* ranges,
-                    FilePlan* plan);
+                    FilePlan* plan, unsigned long long* checksum);
 
 #endif

@@ -24,7 +24,8 @@ struct FileFindings {
     PointRanges ranges;        // as far as the pass got (rangeX and rangeY only with extentKnown)
     bool extentKnown = false;  // the ranges of X and Y were worked out, 0 or not
     long long points = 0;
-    FilePlan plan;  // the parts of the one pass, for the plot
+    FilePlan plan;                    // the parts of the one pass, for the plot
+    unsigned long long checksum = 0;  // of every byte the ranges were found from
 };
 
 // The parsing pass: the ranges the one pass gathered, or, when a point there would end the

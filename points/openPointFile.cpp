@@ -109,6 +109,7 @@ OpenResult openPointFile(HWND window) {
     if (rangeStop) return refuse(window, rangeStop);
     keepRanges(found.ranges);
     g_filePlan = found.plan;
+    g_inputChecksum = found.checksum;
     keepFit(fitPlot(PlotExtent{g_minX, g_minY, g_maxY, g_rangeX, g_rangeY}));
 
     g_viewState = ViewState::Fitted;

@@ -30,8 +30,9 @@ struct FilePlan {
 
 struct OpenedFile {
     const char* path;
-    const char* title;  // the name part of the path, as chosen
-    FileStamp stamp;    // the file as the Open began to read it
+    const char* title;            // the name part of the path, as chosen
+    FileStamp stamp;              // the file as the Open began to read it
+    unsigned long long checksum;  // of its bytes as the Open read them (byteChecksum.h)
     PointLayout layout;
     HeaderChoice header;
     long long lineCount;   // the lines of the counting pass, as "Swap Fields" showed them

@@ -115,15 +115,17 @@ OpenStop gatherRanges(const char* path, HeaderChoice header, const PointLayout& 
                       FileFindings* found) {
     *found = FileFindings();
     Ranges ranges;
-    if (gatheredRanges(gather, header, layout, &ranges, &found->plan)) {
+    if (gatheredRanges(gather, header, layout, &ranges, &found->plan, &found->checksum)) {
         // Every point passed its checks in the one pass: nothing is read again.
         if (layout.swapXY) ranges = swapped(ranges);
     } else {
         found->plan = FilePlan();
         LineReader reader;
+        reader.checksumming = true;
         if (!openReader(reader, path, header)) return OpenStop{OpenRefusal::InvalidData};
         CheckPass pass(layout);
         const PartEnd end = walkPart(reader, pass);
+        found->checksum = reader.checksum;
         ranges = pass.ranges();
         found->ranges = pointRanges(ranges);
         found->points = ranges.points;

@@ -44,7 +44,7 @@ inline PointStop elevationStop(const PointFields& point) {
 struct Ranges {
     int minX = INT_MAX, minY = INT_MAX, maxX = INT_MIN, maxY = INT_MIN;
     float minZ = FLT_MAX, maxZ = -FLT_MAX;
-    int points = 0;
+    long long points = 0;
     bool elevationSeen = false;
 };
 

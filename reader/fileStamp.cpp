@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "reader/portability.h"
+
 FileStamp stampOf(const char* path) {
     FileStamp stamp;
     // The device and index number tell a file replaced under the same name; the size and
@@ -19,6 +21,7 @@ FileStamp stampOf(const char* path) {
     stamp.inode = static_cast<unsigned long long>(info.st_ino);
     stamp.size = static_cast<unsigned long long>(info.st_size);
     stamp.modified = static_cast<long long>(modified.time_since_epoch().count());
+    stamp.changed = statusChangeTicks(info);
     return stamp;
 }
 

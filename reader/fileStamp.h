@@ -8,12 +8,15 @@ struct FileStamp {
     unsigned long long device = 0, inode = 0;
     unsigned long long size = 0;
     long long modified = 0;  // last write time, in the clock's own ticks
+    long long changed = 0;   // last status change: any write, even one that sets the write time back
 };
 
 // The stamp of the file path names now (found false when it cannot be looked at).
 FileStamp stampOf(const char* path);
 
-// Both stamps are of one file, found, with the same size and last write time.
+// Both stamps are of one file, found, with the same size and last write time. A change of
+// the file's status alone (a new link, new permissions) is no change of its bytes; one that
+// keeps size and times only a checksum of the bytes tells (byteChecksum.h).
 bool sameStamp(const FileStamp& a, const FileStamp& b);
 
 #endif

@@ -5,7 +5,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "reader/byteChecksum.h"
 #include "reader/byteMarks.h"
+
+long long g_lineNumberOrigin = 0;
 
 namespace {
 
@@ -37,6 +40,8 @@ bool refillBlock(LineReader& reader) {
         if (got < 0) reader.readError = true;
         return false;
     }
+    if (reader.checksumming) reader.checksum += checksumOf(reader.position, block + kept, static_cast<size_t>(got));
+    reader.position += static_cast<uint64_t>(got);
     reader.end += static_cast<size_t>(got);
     reader.rangeLeft -= static_cast<uint64_t>(got);
     return true;
@@ -67,7 +72,10 @@ void stopShort(LineReader& reader) {
 void skipByteOrderMark(LineReader& reader) {
     static const char mark[] = "\xEF\xBB\xBF";
     char start[3] = {0, 0, 0};
-    if (readBytes(reader.file, start, 3) == 3 && std::memcmp(start, mark, 3) == 0) return;
+    if (readBytes(reader.file, start, 3) == 3 && std::memcmp(start, mark, 3) == 0) {
+        reader.checksum += checksumOf(0, mark, 3);
+        return;
+    }
     reader.file.pubseekpos(0, std::ios::in);
 }
 
@@ -87,7 +95,9 @@ namespace {
 bool openFile(LineReader& reader, const char* path) {
     closeReader(reader);
     reader.atEnd = reader.failed = reader.nulStored = reader.endedInBlanks = reader.readError = false;
-    reader.lineNumber = 0;
+    reader.lineNumber = g_lineNumberOrigin;
+    reader.checksum = 0;
+    reader.position = 0;
     reader.line[0] = '\0';
     reader.rangeLeft = UINT64_MAX;
     if (!reader.block) reader.block.reset(new char[kBlockSize + kBlockRoom]());
@@ -109,10 +119,11 @@ bool openReaderRange(LineReader& reader, const char* path, uint64_t begin, uint6
         closeReader(reader);
         return false;
     }
+    reader.position = begin;
     reader.rangeLeft = end > begin ? end - begin : 0;
     if (startsFile && header == HeaderChoice::Skip) {
         readLine(reader, kFullLineLimit);
-        reader.lineNumber = 1;
+        reader.lineNumber = g_lineNumberOrigin + 1;
     }
     return true;
 }
@@ -247,6 +258,7 @@ void takeHeldLines(LineReader& reader, size_t bytes, long long lines) {
 }
 
 void readLastLine(LineReader& reader) {
+    reader.checksumming = false;  // it reads out of order
     reader.line[0] = '\0';
     dropBlock(reader);
     reader.atEnd = reader.failed = false;

@@ -12,6 +12,10 @@
 
 #include "reader/lineLimits.h"
 
+// Where every reader starts its count of lines: 0. A seam for tests, which set it near a
+// limit to count past it without a file of billions of lines.
+extern long long g_lineNumberOrigin;
+
 // Up to count bytes of file into to: how many it read, or -1 when reading failed (the
 // stream buffer reports such a failure by throwing, which no pass may let through).
 std::streamsize readBytes(std::filebuf& file, char* to, std::streamsize count);
@@ -34,14 +38,19 @@ struct LineReader {
     // fails drops them, so that a later seek reads from the new position.
     std::unique_ptr<char[]> block;
     size_t begin = 0, end = 0;
-    bool drained = false;                             // the file had nothing more after end
-    bool atEnd = false;                               // a read met the end of the file (a stream's eof)
-    bool failed = false;                              // a read stored nothing at the end, or the line did not fit
-    bool nulStored = false;                           // the last readLine stored a NUL: line's text ends early
-    uint64_t rangeLeft = 0;                           // bytes of the file the reader may still read
-    bool endedInBlanks = false;                       // End came after blank lines, lineNumber the first of them
-    bool readError = false;                           // the file could not be read on: every later read fails
-    long long lineNumber = 0;                         // line of the file now in line, counted from 1 (header included)
+    bool drained = false;        // the file had nothing more after end
+    bool atEnd = false;          // a read met the end of the file (a stream's eof)
+    bool failed = false;         // a read stored nothing at the end, or the line did not fit
+    bool nulStored = false;      // the last readLine stored a NUL: line's text ends early
+    uint64_t rangeLeft = 0;      // bytes of the file the reader may still read
+    bool endedInBlanks = false;  // End came after blank lines, lineNumber the first of them
+    bool readError = false;      // the file could not be read on: every later read fails
+    long long lineNumber = 0;    // line of the file now in line, counted from 1 (header included)
+    // Set before the reader is opened: its checksum (byteChecksum.h) of every byte it reads
+    // from the file, which stands at position, the place of the next byte to read.
+    bool checksumming = false;
+    uint64_t checksum = 0;
+    uint64_t position = 0;
     char line[kLineBufferSize + kLineTailRoom] = {};  // the line in hand, terminated
 };
 

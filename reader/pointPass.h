@@ -24,6 +24,7 @@ struct PassPlan {
     const char* path;
     HeaderChoice header;
     std::vector<ByteRange> parts;
+    bool checksums = false;  // each part's reader sums the bytes it reads (byteChecksum.h)
 };
 
 // The plan of a pass over the bytes [0, size) of the file in at most parts parts of about
@@ -31,8 +32,8 @@ struct PassPlan {
 PassPlan planPass(const char* path, HeaderChoice header, uint64_t size, int parts);
 
 // Opens reader on part of the plan, skipping the header in a part that starts the file
-// when the plan says so. A part that cannot be opened leaves the reader failed, so that a
-// walk over it stops at its first line as at a line that cannot be read.
+// when the plan says so, and summing its bytes when the plan asks for checksums. A part that cannot be opened leaves
+// the reader failed, so that a walk over it stops at its first line as at a line that cannot be read.
 void openPart(LineReader& reader, const PassPlan& plan, size_t part);
 
 // Runs walk(part, reader) for every part of the plan on workers threads, with the reader

@@ -5,6 +5,8 @@
 #ifndef SKERROW_READER_PORTABILITY_H
 #define SKERROW_READER_PORTABILITY_H
 
+#include <sys/stat.h>
+
 #include <cstdint>
 
 #if defined(_MSC_VER) && !defined(__clang__)
@@ -60,6 +62,17 @@ inline int highestBit(uint64_t bits) {
     return static_cast<int>(place);
 #else
     return 63 - __builtin_clzll(bits);
+#endif
+}
+
+// The time the file's status last changed (its bytes, its times, its links), to the
+// finest tick the system keeps: unlike the time of the last write, no program can set it
+// back. Linux keeps nanoseconds; Windows' C runtime gives seconds (of the file's creation).
+inline long long statusChangeTicks(const struct stat& info) {
+#if defined(__linux__)
+    return static_cast<long long>(info.st_ctim.tv_sec) * 1000000000LL + info.st_ctim.tv_nsec;
+#else
+    return static_cast<long long>(info.st_ctime);
 #endif
 }
 

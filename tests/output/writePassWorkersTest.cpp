@@ -58,10 +58,13 @@ protected:
         const std::string outputPath = (dir / "out.csv").string();
         Written written;
         {
-            std::ofstream output(outputPath, std::ios::binary | std::ios::trunc);
-            written.count = 0;
-            written.result =
-                writeChosenPoints(output, openedFile(), selectedArea(g_selectAll), writeChoices(), &written.count);
+            HANDLE output =
+                CreateFileA(outputPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+            EXPECT_NE(output, INVALID_HANDLE_VALUE);
+            const PassOutcome pass = writeChosenPoints(output, openedFile(), selectedArea(g_selectAll), writeChoices());
+            CloseHandle(output);
+            written.result = pass.result;
+            written.count = pass.count;
         }
         std::ifstream in(outputPath, std::ios::binary);
         std::ostringstream bytes;
