@@ -273,6 +273,10 @@ typedef struct _SECURITY_ATTRIBUTES {
 #define TME_CANCEL 0x80000000
 #define HOVER_DEFAULT 0xFFFFFFFF
 
+// PeekMessageA
+#define PM_NOREMOVE 0x0000
+#define PM_REMOVE 0x0001
+
 // Show commands, window positions
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
@@ -362,6 +366,7 @@ BOOL ShowWindow(HWND hwnd, int cmdShow);
 BOOL UpdateWindow(HWND hwnd);
 BOOL DestroyWindow(HWND hwnd);
 BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax);
+BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg);
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
 LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

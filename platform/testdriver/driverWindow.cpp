@@ -149,6 +149,10 @@ void key(HWND window, UINT virtualKey) { sendKey(window, virtualKey, 0, "key"); 
 void holdKey(HWND window, UINT virtualKey, int repeats) { sendKey(window, virtualKey, repeats, "holdKey"); }
 
 void pump() {
+    if (internal::runningPeekAction()) {
+        QCoreApplication::processEvents();
+        return;
+    }
     // WM_QUIT is kept for a GetMessageA to find, behind whatever else is dispatched.
     std::vector<MSG> quits;
     for (;;) {
