@@ -101,6 +101,10 @@ void leave(HWND window);
 void key(HWND window, UINT virtualKey);
 // A key held down until the keyboard has repeated it repeats times, then let go.
 void holdKey(HWND window, UINT virtualKey, int repeats);
+// Local files or folders (paths as CreateFileA takes them) dragged from a file manager and
+// dropped at a point in client coordinates (outside the client area, e.g. on the menu bar,
+// DragQueryPoint says FALSE). A window that does not accept files takes nothing.
+void dropFiles(HWND window, const std::vector<std::string>& paths, POINT point);
 // Dispatches every queued message without waiting (inside a td::atPeek action it only lets
 // Qt turn input into messages).
 void pump();
