@@ -258,6 +258,7 @@ typedef struct _SECURITY_ATTRIBUTES {
 #define WM_LBUTTONUP 0x0202
 #define WM_RBUTTONDOWN 0x0204
 #define WM_RBUTTONUP 0x0205
+#define WM_DROPFILES 0x0233
 #define WM_MOUSELEAVE 0x02A3
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002
@@ -272,6 +273,10 @@ typedef struct _SECURITY_ATTRIBUTES {
 #define TME_QUERY 0x40000000
 #define TME_CANCEL 0x80000000
 #define HOVER_DEFAULT 0xFFFFFFFF
+
+// PeekMessageA
+#define PM_NOREMOVE 0x0000
+#define PM_REMOVE 0x0001
 
 // Show commands, window positions
 #define SW_HIDE 0
@@ -362,6 +367,7 @@ BOOL ShowWindow(HWND hwnd, int cmdShow);
 BOOL UpdateWindow(HWND hwnd);
 BOOL DestroyWindow(HWND hwnd);
 BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax);
+BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg);
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
 LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

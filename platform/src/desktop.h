@@ -29,6 +29,10 @@ public:
 
     // GetMessageA found the queue empty; returns once something is queued.
     virtual void waitForMessage() = 0;
+    // PeekMessageA lets the world act without waiting: on a screen Qt handles the events it
+    // holds (windows repaint, menus answer, input becomes messages); never a nested loop of
+    // the program's messages.
+    virtual void peek() = 0;
 
     // A driver action on a modal window that the window does not offer, or one made after
     // it closed.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
@@ -194,6 +195,28 @@ protected:
     bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
 };
 
+// An automatic radio button. Qt's own exclusivity would make all of a dialog's radio
+// buttons one group; they are grouped as Windows groups them (checkAutoRadio) instead, and
+// Qt's is kept off by a button group that is not exclusive (createDialog). The button stays
+// auto-exclusive as Qt sees it, which is what announces it as a radio button to assistive
+// technology: Qt calls a checkable button that is not auto-exclusive a check box.
+class DialogRadioButton final : public WholeRectButton<QRadioButton> {
+public:
+    using WholeRectButton<QRadioButton>::WholeRectButton;
+
+protected:
+    // A state set neither by a click nor by the layer: assistive technology's toggle
+    // action. Windows takes an action on a radio button as a click (BM_CLICK), and so does
+    // this: once Qt is done with the change, the button is checked in its group and the
+    // procedure gets BN_CLICKED.
+    void checkStateSet() override {
+        WholeRectButton<QRadioButton>::checkStateSet();
+        if (layerSetsCheck()) return;
+        QMetaObject::invokeMethod(
+            this, [this] { emit clicked(isChecked()); }, Qt::QueuedConnection);
+    }
+};
+
 QWidget* createControlWidget(const ControlTemplate& source, QWidget* parent) {
     QString text = fromBytes(source.text.c_str());
     DWORD tabStop = source.style & WS_TABSTOP;
@@ -206,8 +229,7 @@ QWidget* createControlWidget(const ControlTemplate& source, QWidget* parent) {
         return box;
     }
     case ControlKind::AutoRadioButton: {
-        auto* radio = new WholeRectButton<QRadioButton>(text, parent);
-        radio->setAutoExclusive(false);  // grouped as Windows groups them, below
+        auto* radio = new DialogRadioButton(text, parent);
         radio->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
         return radio;
     }
@@ -326,6 +348,9 @@ HWND createDialog(const DialogTemplate& source, HWND owner, DLGPROC proc) {
     POINT origin{mulDiv(source.x, units.x, 4), mulDiv(source.y, units.y, 8)};
     if (owner) ClientToScreen(owner, &origin);
     window->move(origin.x, origin.y);
+    // Holds the radio buttons so that Qt's exclusivity leaves them alone.
+    auto* radios = new QButtonGroup(window);
+    radios->setExclusive(false);
 
     for (const ControlTemplate& controlSourceEntry : source.controls) {
         HWND control = new HWND__;
@@ -341,6 +366,8 @@ HWND createDialog(const DialogTemplate& source, HWND owner, DLGPROC proc) {
         widget->setVisible(controlSourceEntry.style & WS_VISIBLE);
         control->widget = widget;
         data->controls.push_back(control);
+        if (controlSourceEntry.kind == ControlKind::AutoRadioButton)
+            radios->addButton(static_cast<QAbstractButton*>(widget));
     }
     // Group boxes are frames behind the controls they surround.
     for (HWND control : data->controls)

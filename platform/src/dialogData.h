@@ -36,6 +36,8 @@ void setControlText(HWND control, const QString& text);
 bool isCheckable(HWND control);
 bool isButtonChecked(HWND control);
 void setButtonChecked(HWND control, bool checked);
+// True while setButtonChecked runs: the layer sets the state, nobody outside asked for it.
+bool layerSetsCheck();
 // Calls the dialog procedure; returns its result.
 INT_PTR sendToDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -28,10 +28,20 @@ bool isButtonChecked(HWND control) {
     return isCheckable(control) && button && button->isChecked();
 }
 
+namespace {
+bool g_layerSetsCheck = false;
+}
+
 void setButtonChecked(HWND control, bool checked) {
     auto* button = qobject_cast<QAbstractButton*>(control->widget.data());
-    if (isCheckable(control) && button) button->setChecked(checked);
+    if (!isCheckable(control) || !button) return;
+    bool outer = g_layerSetsCheck;
+    g_layerSetsCheck = true;
+    button->setChecked(checked);
+    g_layerSetsCheck = outer;
 }
+
+bool layerSetsCheck() { return g_layerSetsCheck; }
 
 QString controlText(HWND control) {
     QWidget* widget = control->widget;

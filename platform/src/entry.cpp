@@ -2,10 +2,18 @@
 // as Windows would call it.
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
+#include "commandLine.h"
 #include "layer.h"
 
 int main(int argc, char** argv) {
+    // Qt takes its own options (-platform, -style ...) out of argv; the rest is the
+    // program's, given as Windows gives lpCmdLine: after the program name, quoted as needed.
     layer::start(argc, argv);
-    static char commandLine[] = "";  // the program reads no command line
-    return WinMain(GetModuleHandleA(NULL), NULL, commandLine, SW_SHOWNORMAL);
+    std::string arguments = layer::commandLineOf(argc, argv);
+    std::vector<char> commandLine(arguments.begin(), arguments.end());
+    commandLine.push_back('\0');
+    return WinMain(GetModuleHandleA(NULL), NULL, commandLine.data(), SW_SHOWNORMAL);
 }

@@ -35,6 +35,7 @@ public:
             layer::refreshChangedWindows();
         }
     }
+    void peek() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
     void reportMisuse(const std::string& what) override {
         // Only the driver acts on the model of a modal window; nothing on a screen gets here.
         std::fprintf(stderr, "Skerrow platform layer: %s\n", what.c_str());
@@ -82,12 +83,25 @@ bool takeMessage(MSG* msg) {
     return true;
 }
 
+bool peekMessage(MSG* msg) {
+    if (s_queue.empty()) return false;
+    *msg = s_queue.front();
+    return true;
+}
+
 bool hasMessages() { return !s_queue.empty(); }
 
 void waitForMessages() {
     if (!s_application) unsupported("GetMessageA: a message loop before the layer was started");
     refreshChangedWindows();
     desktop().waitForMessage();
+}
+
+void letEventsIn() {
+    if (!s_application) unsupported("PeekMessageA: a message loop before the layer was started");
+    // The updates asked for here are painted by the events handled next.
+    refreshChangedWindows();
+    desktop().peek();
 }
 
 // One update() per changed window, just before the program waits.

@@ -42,10 +42,14 @@ void start(int& argc, char** argv);
 // The thread's message queue (posted messages, and input turned into messages).
 void post(const MSG& msg);
 bool takeMessage(MSG* msg);  // pops the oldest message; false when the queue is empty
+bool peekMessage(MSG* msg);  // copies the oldest message and leaves it; false when there is none
 bool hasMessages();
 // Called by GetMessageA when the queue is empty: brings changed windows to the screen, then
 // lets the desktop wait until a message is queued.
 void waitForMessages();
+// Called by PeekMessageA before it looks at the queue: brings changed windows to the screen
+// and lets the desktop act without waiting.
+void letEventsIn();
 // Brings each window whose back buffer changed up to date on the screen (when the desktop
 // shows windows), one update() per window.
 void refreshChangedWindows();

@@ -12,6 +12,18 @@ BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     return msg->message == WM_QUIT ? FALSE : TRUE;
 }
 
+BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg) {
+    if (!msg) return FALSE;
+    if (hwnd) layer::unsupported("PeekMessageA: messages of one window only");
+    if (filterMin != 0 || filterMax != 0) layer::unsupported("PeekMessageA: a message filter");
+    if (removeMsg != PM_REMOVE && removeMsg != PM_NOREMOVE)
+        layer::unsupported("PeekMessageA: flags other than PM_REMOVE and PM_NOREMOVE");
+    // Returns at once, like GetMessageA without the wait: what arrived meanwhile is queued
+    // behind what was there, and nothing is dispatched here.
+    layer::letEventsIn();
+    return (removeMsg == PM_REMOVE ? layer::takeMessage(msg) : layer::peekMessage(msg)) ? TRUE : FALSE;
+}
+
 BOOL TranslateMessage(const MSG* msg) {
     // Nonzero for a key message, whether or not it makes a character, as on Windows; the
     // layer makes none (no WM_CHAR): the program reads keys as WM_KEYDOWN.

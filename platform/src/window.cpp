@@ -3,6 +3,8 @@
 // close box into posted messages, as Windows would post them.
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "desktop.h"
+#include "drop.h"
 #include "keyboard.h"
 #include "layer.h"
 #include "topLevel.h"
@@ -38,7 +41,8 @@ constexpr DWORD kSupportedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
 // The outer window: a menu bar over the client widget; its close box only asks. Keys that
 // reach it (the window has the keyboard focus; menu mnemonics were taken by the menu bar
-// before) are posted.
+// before) are posted; so are files dropped anywhere on it once DragAcceptFiles let it
+// accept them.
 class FrameWidget : public QWidget {
 public:
     explicit FrameWidget(HWND hwnd) : hwnd_(hwnd) {}
@@ -50,6 +54,20 @@ protected:
         else
             QWidget::keyPressEvent(event);
     }
+    void dragEnterEvent(QDragEnterEvent* event) override { acceptDrag(event); }
+    void dragMoveEvent(QDragMoveEvent* event) override { acceptDrag(event); }
+    void dropEvent(QDropEvent* event) override {
+        if (!acceptsDrop(event)) {
+            event->ignore();
+            return;
+        }
+        // The files are copied in the drop's sense: the source keeps them.
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        layer::TopLevel* window = layer::topLevel(hwnd_);
+        QPoint inClient = window->client->mapFrom(this, event->position().toPoint());
+        layer::postDrop(hwnd_, event->mimeData(), inClient, window->client->rect().contains(inClient));
+    }
     void closeEvent(QCloseEvent* event) override {
         // The close box and the system menu's Close post WM_CLOSE; the window procedure
         // decides, and DestroyWindow is what removes the window.
@@ -58,6 +76,19 @@ protected:
     }
 
 private:
+    bool acceptsDrop(const QDropEvent* event) const {
+        return acceptDrops() && layer::topLevel(hwnd_) && (event->possibleActions() & Qt::CopyAction) &&
+               layer::isFileDrop(event->mimeData());
+    }
+    void acceptDrag(QDragMoveEvent* event) {
+        if (!acceptsDrop(event)) {
+            event->ignore();
+            return;
+        }
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    }
+
     HWND hwnd_;
 };
 

@@ -19,6 +19,11 @@ void answerModal(layer::ModalWindow& window);
 // What GetMessageA does when the queue is empty: run the hook (runMessageLoop's next step);
 // with none, or when it returns false, the loop gets WM_QUIT with code -99.
 void setIdleHook(std::function<bool()> hook);
+// An action td::atPeek scheduled is running inside a PeekMessageA call: what the driver's
+// user actions post stays queued for the program.
+bool runningPeekAction();
+// Fails the current test for every td::atPeek action whose call never came, and drops them.
+void checkPeekActionsDone();
 
 }  // namespace td::internal
 

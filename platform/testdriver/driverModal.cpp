@@ -66,6 +66,7 @@ void checkDone() {
     for (size_t i = 0; i < g_handlers.size(); ++i)
         ADD_FAILURE() << "a modal window was expected but never appeared (" << g_handlers.size() << " handler(s) left)";
     g_handlers.clear();
+    internal::checkPeekActionsDone();
 }
 
 const std::vector<std::string>& modalLog() { return g_log; }

@@ -1,14 +1,20 @@
 // The test driver's window half: user actions on a top-level window (menu commands, the
-// close box, the mouse, keys) sent through Qt to the real layer, and what the window shows.
+// close box, the mouse, keys, dropped files) sent through Qt to the real layer, and what
+// the window shows.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 
 #include <vector>
 
@@ -148,7 +154,32 @@ void key(HWND window, UINT virtualKey) { sendKey(window, virtualKey, 0, "key"); 
 
 void holdKey(HWND window, UINT virtualKey, int repeats) { sendKey(window, virtualKey, repeats, "holdKey"); }
 
+void dropFiles(HWND window, const std::vector<std::string>& paths, POINT point) {
+    layer::TopLevel* topLevel = windowFor(window, "dropFiles");
+    if (!topLevel) return;
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const std::string& path : paths)
+        urls << QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(path)));
+    data.setUrls(urls);
+    // Where the drop lands on the frame, which takes drops for the whole window.
+    QPoint at = topLevel->client->mapTo(topLevel->frame, QPoint(point.x, point.y));
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;  // as a file manager offers them
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(topLevel->frame, &enter);
+    // Qt delivers the drop only where the drag was accepted.
+    if (enter.isAccepted()) {
+        QDropEvent drop(QPointF(at), offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(topLevel->frame, &drop);
+    }
+    pump();
+}
+
 void pump() {
+    if (internal::runningPeekAction()) {
+        QCoreApplication::processEvents();
+        return;
+    }
     // WM_QUIT is kept for a GetMessageA to find, behind whatever else is dispatched.
     std::vector<MSG> quits;
     for (;;) {

@@ -71,7 +71,8 @@ void expectMessage(const std::string& caption, const std::string& text, int answ
 // the same commands on inputs whose modal windows they do not know beforehand; an empty
 // handler ends it. The modal log records them as ever.
 void answerEveryModal(Handler handler);
-// Fails the current test for every handler still queued, and clears the queue.
+// Fails the current test for every handler still queued, and for every td::atPeek action
+// whose PeekMessageA call never came, and clears both.
 void checkDone();
 // Modal windows met so far in this process, as "caption: text" (text empty for dialogs).
 const std::vector<std::string>& modalLog();
@@ -100,11 +101,26 @@ void leave(HWND window);
 void key(HWND window, UINT virtualKey);
 // A key held down until the keyboard has repeated it repeats times, then let go.
 void holdKey(HWND window, UINT virtualKey, int repeats);
-void pump();  // dispatches every queued message without waiting
+// Local files or folders (paths as CreateFileA takes them) dragged from a file manager and
+// dropped at a point in client coordinates (outside the client area, e.g. on the menu bar,
+// DragQueryPoint says FALSE). A window that does not accept files takes nothing.
+void dropFiles(HWND window, const std::vector<std::string>& paths, POINT point);
+// Dispatches every queued message without waiting (inside a td::atPeek action it only lets
+// Qt turn input into messages).
+void pump();
 
 // Runs WinMain's message loop in test mode: whenever the queue is empty, the next step
 // runs (and may post messages); with no step left the loop gets WM_QUIT with code -99.
+// PeekMessageA never runs a step: a long pass that peeks cannot start the next one.
 int runMessageLoop(const std::vector<std::function<void()>>& steps);
+
+// Runs action inside the n-th PeekMessageA call from now (1: the next one), before that
+// call looks at the queue; several for one call run in the order scheduled. User actions
+// in it (td::key, td::command, td::click ...) only post: nothing is dispatched inside the
+// program's PeekMessageA, whose caller takes what they posted.
+void atPeek(int n, std::function<void()> action);
+// PeekMessageA calls so far in this process.
+int peekCalls();
 
 // What the window shows: the back buffer of the client area.
 COLORREF pixel(HWND window, int x, int y);

@@ -4,13 +4,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QCursor>
+#include <QMouseEvent>
 
 #include <string>
 #include <vector>
 
 #include "platform/src/desktop.h"
 #include "platform/src/modal.h"
+#include "platform/src/topLevel.h"
 #include "resource.h"
 #include "testdriver.h"
 #include "windowTestWindow.h"
@@ -32,6 +36,10 @@ public:
     void waitForMessage() override {
         calls.push_back("wait");
         inner_.waitForMessage();
+    }
+    void peek() override {
+        calls.push_back("peek");
+        inner_.peek();
     }
     void reportMisuse(const std::string& what) override { inner_.reportMisuse(what); }
 
@@ -58,6 +66,22 @@ protected:
     RecordingDesktop recording{driver};
 };
 
+// The screen's desktop, for what PeekMessageA does there; nothing in these tests waits.
+class ScreenPeekTest : public TestWindow {
+protected:
+    void SetUp() override {
+        TestWindow::SetUp();
+        g_received.clear();
+        layer::setDesktop(nullptr);
+    }
+    void TearDown() override {
+        layer::setDesktop(&driver);
+        TestWindow::TearDown();
+    }
+
+    layer::Desktop& driver = layer::desktop();
+};
+
 INT_PTR CALLBACK endOnCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_COMMAND) EndDialog(dialog, LOWORD(wParam));
     return message == WM_INITDIALOG || message == WM_COMMAND;
@@ -81,9 +105,11 @@ TEST_F(DesktopTest, EveryModalWindowAndEveryWaitGoesThroughTheDesktop) {
     EXPECT_FALSE(GetOpenFileNameA(&ofn));
     // Nothing is queued: the wait is the desktop's, which here ends the loop.
     MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE));
     EXPECT_FALSE(GetMessageA(&msg, NULL, 0, 0));
     EXPECT_EQ(static_cast<int>(msg.wParam), -99);
-    EXPECT_EQ(recording.calls, (std::vector<std::string>{"modal Box", "modal Swap Fields", "modal Open", "wait"}));
+    EXPECT_EQ(recording.calls,
+              (std::vector<std::string>{"modal Box", "modal Swap Fields", "modal Open", "peek", "wait"}));
 }
 
 TEST_F(DesktopTest, TheRealPointerIsMovedOnlyWhenTheDesktopMovesIt) {
@@ -100,4 +126,36 @@ TEST_F(DesktopTest, TheRealPointerIsMovedOnlyWhenTheDesktopMovesIt) {
     recording.movesPointer_ = true;
     ClipCursor(&clip);
     EXPECT_EQ(QCursor::pos(), QPoint(topLeft.x, topLeft.y));
+}
+
+TEST_F(ScreenPeekTest, PeekMessageLetsQtHandleWhatItHoldsAndDispatchesNothing) {
+    // Since the program last looked: a pixel drawn, a menu item chosen and a click, all
+    // still held by Qt.
+    QWidget* client = layer::topLevel(window)->client;
+    int paints = 0;
+    client->installEventFilter(new layer::EventFilter(client, [&paints](QObject*, QEvent* event) {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }));
+    HDC dc = GetDC(window);
+    SetPixel(dc, 5, 5, RGB(255, 0, 0));
+    ReleaseDC(window, dc);
+    QMetaObject::invokeMethod(layer::menuAction(GetMenu(window), IDM_REDRAW), &QAction::trigger, Qt::QueuedConnection);
+    QPointF at(7, 8);
+    QCoreApplication::postEvent(client, new QMouseEvent(QEvent::MouseButtonPress, at, client->mapToGlobal(at),
+                                                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_COMMAND));
+    EXPECT_GT(paints, 0);                                    // the window shows what was drawn
+    ASSERT_TRUE(PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE));  // the same message, taken now
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_COMMAND));
+    EXPECT_EQ(LOWORD(msg.wParam), IDM_REDRAW);
+    ASSERT_TRUE(PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_LBUTTONDOWN));
+    EXPECT_EQ(msg.lParam, MAKELPARAM(7, 8));
+    EXPECT_FALSE(PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE));
+    // Queued for the program, never run inside the peek.
+    EXPECT_TRUE(g_received.empty());
 }

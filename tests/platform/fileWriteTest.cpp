@@ -1,6 +1,6 @@
 // Files written safely: a new name taken in one step (CREATE_NEW), every byte written or a
 // Win32 error saying why (WriteFile), flushed to the disk, and put in place of the old file
-// in one rename (MoveFileExA); deleting a file; the process id.
+// in one rename (MoveFileExA); deleting a file.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -282,9 +282,4 @@ TEST_F(FileWriteTest, DeleteFileRemovesAFileOnly) {
     EXPECT_FALSE(DeleteFileA(dir.c_str()));
     EXPECT_EQ(GetLastError(), 5u);  // a folder: ERROR_ACCESS_DENIED
     EXPECT_TRUE(fs::is_directory(dir));
-}
-
-TEST(ProcessTest, TheProcessIdNamesThisProcess) {
-    // Temporary names are made unique between processes with it.
-    EXPECT_EQ(GetCurrentProcessId(), static_cast<DWORD>(getpid()));
 }
