@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "app/areaSelection.h"
@@ -70,9 +71,15 @@ void answerWriteOptions(int conversion) {
     }
 }
 
-// The save dialog and the closing "File Saved" message, whose count is handed back.
+// The save dialog (with its question when the name is taken) and the closing "File Saved"
+// message, whose count is handed back.
 void answerSave(const std::string& output, long* written) {
     td::expectModal([output](td::Modal& m) { m.choose(output); });
+    if (std::filesystem::exists(output))
+        td::expectModal([](td::Modal& m) {
+            if (m.caption() != "Confirm Save As") fail("expected Confirm Save As, got " + m.caption());
+            m.answer(IDYES);
+        });
     td::expectModal([written](td::Modal& m) {
         if (m.caption() != "File Saved") fail("expected File Saved, got " + m.caption() + ": " + m.text());
         *written = std::strtol(m.text().c_str(), nullptr, 10);

@@ -1,6 +1,9 @@
 // Point files from anywhere, through the real commands: every bad input meets either a
 // message with its exact text or an exact result, and the point file is never touched.
+#include <fcntl.h>
 #include <sys/inotify.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,7 +40,7 @@ const char kChanged[] = "Error: Point file changed since it was opened\n{in}\nOp
 const char kChangedWhileRead[] =
     "Error: Point file changed while it was read\n{in}\n{out} is as it was: nothing was written.";
 
-std::string lineMessage(int line, const std::string& what) {
+std::string lineMessage(long long line, const std::string& what) {
     return "Line " + std::to_string(line) + " of this file " + what + "\n    Check file and try again.";
 }
 
@@ -63,12 +66,27 @@ std::string utf16(const std::string& text, bool little) {
 }
 
 // What happens between the open and the next command.
-enum class Change { None, Remove, Replace, RenameOver, ToFolder };
+// SameSizeTimesBack: the bytes changed in place, the file's size kept and its times set
+// back to what they were, as a careless copy or a hostile one may leave it.
+enum class Change { None, Remove, Replace, RenameOver, ToFolder, SameSizeTimesBack };
 // The command after the open: nothing, a copy of all points, a Redraw, a copy of the
 // points in a rectangle dragged over the middle of the plot, or Move All Pts.
 enum class Then { Nothing, WriteAll, Redraw, WriteMiddle, MoveAll };
 // Where the write goes.
-enum class Target { NewFile, ReadOnlyFolder, FullDevice, InputRespelled, InputSymlink, InputHardLink };
+// FullDisk: a small file system of its own, where the test may mount one; SizeLimit: the
+// system's limit on a file's size, lowered for the write; Pipe: a named pipe. The point
+// file's other names come last: the save dialog comes again after each.
+enum class Target {
+    NewFile,
+    ReadOnlyFolder,
+    FullDevice,
+    FullDisk,
+    SizeLimit,
+    Pipe,
+    InputRespelled,
+    InputSymlink,
+    InputHardLink
+};
 
 struct BadInput {
     const char* name = "";
@@ -82,7 +100,11 @@ struct BadInput {
     // WriteAll: the last message as "caption: text", {in} and {out} standing for the paths;
     // Redraw: the number of point pixels drawn, as text.
     std::string result;
-    std::string output;  // WriteAll: the output's bytes; "-" when no output may exist
+    std::string output;     // WriteAll: the output's bytes; "-" when no output may exist
+    std::string oldOutput;  // the chosen name's bytes before the write, which a failed one keeps
+    int conversion = 0;     // " Conversion" answered with this radio button, and factor typed
+    std::string factor;
+    long long lineOrigin = 0;  // where the readers start their count of lines
 };
 
 void PrintTo(const BadInput& row, std::ostream* out) { *out << row.name; }
@@ -163,8 +185,19 @@ protected:
     void TearDown() override {
         std::error_code ignored;
         fs::permissions(dir / "locked", fs::perms::owner_all, ignored);
+        if (mounted) umount((dir / "small").c_str());
+        g_lineNumberOrigin = 0;
         AppTest::TearDown();
     }
+
+    // A file system of kSmallDisk bytes in the test's folder; false where the test may not
+    // mount one.
+    bool mountSmallDisk() {
+        fs::create_directory(dir / "small");
+        mounted = mount("tmpfs", (dir / "small").c_str(), "tmpfs", 0, "size=32k") == 0;
+        return mounted;
+    }
+    bool mounted = false;
 
     // A folder no file can be created in, for this user: a folder without write
     // permission, or, when that does not stop this user (root), one of the kernel's.
@@ -186,6 +219,9 @@ protected:
             return (dir / "sub" / ".." / "." / "points.csv").string();
         case Target::InputSymlink: fs::create_symlink(input, dir / "link.csv"); return path("link.csv");
         case Target::InputHardLink: fs::create_hard_link(input, dir / "hard.csv"); return path("hard.csv");
+        case Target::FullDisk: return (dir / "small" / "out.csv").string();
+        case Target::SizeLimit: return path("out.csv");
+        case Target::Pipe: mkfifo(path("pipe.csv").c_str(), 0600); return path("pipe.csv");
         }
         return std::string();
     }
@@ -199,10 +235,18 @@ protected:
                 m.answer(IDYES);
             });
         } else {
-            td::expectModal([](td::Modal& m) {
+            td::expectModal([&row](td::Modal& m) {
                 ASSERT_EQ(m.templateId(), IDD_WRITEFILEAS);
+                if (row.conversion) m.click(IDC_MODIFYVALUES);
                 m.click(IDOK);
             });
+            if (row.conversion)
+                td::expectModal([&row](td::Modal& m) {
+                    ASSERT_EQ(m.templateId(), IDD_CONVERSION);
+                    m.click(row.conversion);
+                    if (!row.factor.empty()) m.type(IDC_FACTOR, row.factor);
+                    m.click(IDOK);
+                });
         }
         const bool exists = fs::exists(fs::symlink_status(out));
         td::expectModal([out](td::Modal& m) {
@@ -220,6 +264,15 @@ protected:
                 ASSERT_EQ(m.kind(), td::ModalKind::SaveFile);
                 m.cancel();
             });
+        // A file may grow no larger than this while it is written.
+        const rlim_t kSizeLimit = 16384;
+        rlimit unlimited{};
+        if (row.target == Target::SizeLimit) {
+            getrlimit(RLIMIT_FSIZE, &unlimited);
+            rlimit limited = unlimited;
+            limited.rlim_cur = kSizeLimit;
+            setrlimit(RLIMIT_FSIZE, &limited);
+        }
         if (row.then == Then::MoveAll) {
             td::command(window, IDM_MOVEALL);
         } else if (row.then == Then::WriteMiddle) {
@@ -228,6 +281,7 @@ protected:
         } else {
             td::command(window, IDM_SELECTALL);
         }
+        if (row.target == Target::SizeLimit) setrlimit(RLIMIT_FSIZE, &unlimited);
     }
 
     // Point pixels inside the plot frame: neither the black fill nor the red frame.
@@ -244,6 +298,8 @@ protected:
 
 TEST_P(BadInputTest, MeetsItsOutcomeAndLeavesThePointFileAlone) {
     const BadInput& row = GetParam();
+    if (row.target == Target::FullDisk && !mountSmallDisk()) GTEST_SKIP() << "no file system can be mounted here";
+    g_lineNumberOrigin = row.lineOrigin;
     const std::string input = file("points.csv", row.content);
     PathStamp stamp = stampOf(input);
     std::string bytes = read(input);
@@ -279,13 +335,22 @@ TEST_P(BadInputTest, MeetsItsOutcomeAndLeavesThePointFileAlone) {
         fs::create_directory(input);
     }
     if (row.change == Change::Replace) std::ofstream(input, std::ios::binary | std::ios::trunc) << row.changedTo;
+    if (row.change == Change::SameSizeTimesBack) {
+        ASSERT_EQ(row.changedTo.size(), bytes.size());
+        struct stat before;
+        ASSERT_EQ(::stat(input.c_str(), &before), 0);
+        std::fstream(input, std::ios::binary | std::ios::in | std::ios::out) << row.changedTo;
+        const timespec times[2] = {before.st_atim, before.st_mtim};
+        ASSERT_EQ(utimensat(AT_FDCWD, input.c_str(), times, 0), 0);
+    }
     if (row.change == Change::RenameOver) {
         // As an editor saves: a new file put in the old one's place.
         std::ofstream(input + ".new", std::ios::binary) << row.changedTo;
         fs::rename(input + ".new", input);
     }
     stamp = stampOf(input);
-    const bool replaced = row.change == Change::Replace || row.change == Change::RenameOver;
+    const bool replaced =
+        row.change == Change::Replace || row.change == Change::RenameOver || row.change == Change::SameSizeTimesBack;
     bytes = replaced ? row.changedTo : row.change == Change::None ? bytes : "";
 
     if (row.then == Then::Redraw) {
@@ -294,6 +359,7 @@ TEST_P(BadInputTest, MeetsItsOutcomeAndLeavesThePointFileAlone) {
         EXPECT_EQ(std::to_string(pointPixels()), row.result);
     } else {
         const std::string out = outputPath(row.target, input);
+        if (!row.oldOutput.empty()) std::ofstream(out, std::ios::binary) << row.oldOutput;
         writeAll(out, row);
         td::checkDone();
         // The last message box: dialogs are logged with an empty text.
@@ -304,9 +370,15 @@ TEST_P(BadInputTest, MeetsItsOutcomeAndLeavesThePointFileAlone) {
         // The point file's other names are checked as the point file below.
         if (row.output != "-") {
             EXPECT_EQ(read(out), row.output);
+        } else if (!row.oldOutput.empty()) {
+            EXPECT_EQ(read(out), row.oldOutput) << "a failed write touched the file it was to replace";
         } else if (row.target == Target::NewFile || row.target == Target::ReadOnlyFolder) {
             EXPECT_FALSE(fs::exists(out)) << "an output was left behind";
         }
+        // Nothing of a failed write is left beside the chosen name either.
+        for (const fs::path& folder : {fs::path(out).parent_path(), dir})
+            for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+                EXPECT_EQ(entry.path().string().find(".skerrow-"), std::string::npos) << entry.path();
         EXPECT_EQ(g_viewState, ViewState::Fitted);
     }
     EXPECT_FALSE(heldOpen(g_inputPath));
@@ -441,6 +513,58 @@ INSTANTIATE_TEST_SUITE_P(
         // A device is no file: refused before anything is opened.
         writtenTo("FullDevice", Target::FullDevice,
                   "Error: Can't save as\n{out}\nIt is a device, not a file. Nothing was written."),
+        // Full or limited, the file the write would replace keeps its bytes.
+        [] {
+            BadInput row = writtenTo("FullDisk", Target::FullDisk,
+                                     "Error: Can't write file\n{out}\nThe disk is full. Nothing was written.");
+            row.content = kSurvey;
+            row.oldOutput = "the points of an earlier write\r\n";
+            return row;
+        }(),
+        [] {
+            BadInput row =
+                writtenTo("SizeLimit", Target::SizeLimit, "Error: Can't write file\n{out}\nNothing was written.");
+            row.content = kSurvey;
+            row.oldOutput = "the points of an earlier write\r\n";
+            return row;
+        }(),
+        writtenTo("Pipe", Target::Pipe, "Error: Can't save as\n{out}\nIt is a pipe, not a file. Nothing was written."),
+        // A converted elevation beyond single precision: no number a point file could hold.
+        [] {
+            BadInput row = writtenTo("ElevationTooLargeInFeet", Target::NewFile,
+                                     "Error: Line 2 of this file converts to a value\ntoo large to write.\n{in}\n"
+                                     "{out} is as it was: nothing was written.");
+            row.content = "1000,2000,5\n1100,2100,1.1e38\n1200,2050,7\n";
+            row.conversion = IDC_CONV_M2FT;
+            return row;
+        }(),
+        [] {
+            BadInput row = writtenTo("FactorTooLarge", Target::NewFile,
+                                     "Error: Line 1 of this file converts to a value\ntoo large to write.\n{in}\n"
+                                     "{out} is as it was: nothing was written.");
+            row.conversion = IDC_CONV_FACTOR;
+            row.factor = "1e38";
+            row.oldOutput = "the points of an earlier write\r\n";
+            return row;
+        }(),
+        // The bytes changed with the size and the times kept: the checksum tells, and the
+        // status time that it came before the write.
+        changed("SameSizeTimesBackBeforeWrite", Change::SameSizeTimesBack, replaceAll(kSurvey, "5288", "5289"),
+                Then::WriteAll, kChanged, "-", kSurvey),
+        // Lines counted past the 32-bit range: a blank line before more lines, and blank
+        // lines at the end, which end the data.
+        [] {
+            BadInput row = rejected("BlankLineNumberedPast32Bits", "1000,2000,5\n1100,2100,6\n\n\n1200,2050,7\n",
+                                    lineMessage(2147483648LL, "is blank, and more lines follow it."));
+            row.lineOrigin = 2147483645LL;
+            return row;
+        }(),
+        [] {
+            BadInput row = opens("BlankLinesPast32BitsAtTheEnd", "1000,2000,5\n1100,2100,6\n\n\n\n\n",
+                                 "1000,2000,5\r\n1100,2100,6\r\n", 2);
+            row.lineOrigin = 2147483645LL;
+            return row;
+        }(),
         writtenTo("InputRespelled", Target::InputRespelled, kRefused),
         writtenTo("InputSymlink", Target::InputSymlink, kRefused),
         writtenTo("InputHardLink", Target::InputHardLink, kRefused)),
