@@ -76,8 +76,10 @@ inline char* putNumbers(char* out, double x, double y, float z, bool elevations,
 }
 
 // The converted line of the point whose X and Y read x and y and whose elevation reads
-// elevation in single precision; nullptr, writing nothing, when a converted value is not
-// finite: a large elevation times a large factor leaves the float range.
+// elevation in single precision; nullptr, writing nothing, when the converted elevation is
+// no finite number: a large elevation times a large factor leaves the float range. X and
+// Y cannot leave the double range: the Open took no coordinate beyond 32 bits, and no
+// factor goes beyond single precision (a file changed since shows in its checksum).
 inline char* putConvertedPoint(char* out, double x, double y, float elevation, const ConversionScale& scale,
                                bool elevations, const FieldGap& gap) {
     if (scale.coordinates) {
@@ -85,9 +87,7 @@ inline char* putConvertedPoint(char* out, double x, double y, float elevation, c
         y *= scale.multiplier;
     }
     const float z = elevations ? narrowElevation(static_cast<double>(elevation) * scale.multiplier) : 0.0f;
-    // One test for the three, with no jump between them: NaN fails every comparison.
-    const bool finite = (std::fabs(x) <= DBL_MAX) & (std::fabs(y) <= DBL_MAX) & (std::fabs(z) <= FLT_MAX);
-    if (SKERROW_UNLIKELY(!finite)) return nullptr;
+    if (SKERROW_UNLIKELY(!(std::fabs(z) <= FLT_MAX))) return nullptr;
     return putNumbers(out, x, y, z, elevations, gap);
 }
 

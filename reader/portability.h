@@ -22,6 +22,7 @@
 #define SKERROW_NOINLINE __declspec(noinline)
 #define SKERROW_RETURNS_NONNULL
 #define SKERROW_UNLIKELY(condition) (condition)
+#define SKERROW_UNROLL_ALL
 #else
 #define SKERROW_INLINE __attribute__((always_inline)) inline
 // The same for a lambda, written after its parameter list.
@@ -30,6 +31,8 @@
 #define SKERROW_NOINLINE __attribute__((noinline))
 #define SKERROW_RETURNS_NONNULL __attribute__((returns_nonnull))
 #define SKERROW_UNLIKELY(condition) __builtin_expect(!!(condition), 0)
+// A loop of a fixed count, before it: unrolled whole, so that its constants are folded.
+#define SKERROW_UNROLL_ALL _Pragma("GCC unroll 64")
 #endif
 
 // x86-64 has SSE2 everywhere. GCC and Clang also compile single functions for AVX2 and

@@ -12,6 +12,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -283,6 +284,30 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
     default: layer::unsupported("ShowWindow: show command " + std::to_string(cmdShow));
     }
     return wasVisible;
+}
+
+BOOL SetWindowTextA(HWND hwnd, LPCSTR text) {
+    layer::TopLevel* window = layer::topLevel(hwnd);
+    if (!window) {
+        if (layer::isWindow(hwnd)) layer::unsupported("SetWindowTextA: a dialog or control");
+        return FALSE;
+    }
+    window->frame->setWindowTitle(QString::fromLatin1(text ? text : ""));
+    return TRUE;
+}
+
+int GetWindowTextA(HWND hwnd, LPSTR text, int size) {
+    layer::TopLevel* window = layer::topLevel(hwnd);
+    if (!window) {
+        if (layer::isWindow(hwnd)) layer::unsupported("GetWindowTextA: a dialog or control");
+        return 0;
+    }
+    if (!text || size <= 0) return 0;
+    const QByteArray title = window->frame->windowTitle().toLatin1();
+    const int length = std::min(static_cast<int>(title.size()), size - 1);
+    std::memcpy(text, title.constData(), static_cast<size_t>(length));
+    text[length] = '\0';
+    return length;
 }
 
 BOOL UpdateWindow(HWND hwnd) {

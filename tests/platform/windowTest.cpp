@@ -121,3 +121,16 @@ TEST(MessageLoopTest, WinMainReturnsTheCodeOfTheQuitMessage) {
 }
 
 TEST(MessageLoopTest, AnIdleLoopWithoutStepsEndsWithMinus99) { EXPECT_EQ(td::runMessageLoop({}), -99); }
+
+// The caption, as the program sets it and reads it back: Latin-1 bytes whole, cut to the
+// caller's buffer with its terminator.
+TEST_F(WindowTest, CaptionIsSetAndReadBack) {
+    char text[64];
+    ASSERT_TRUE(SetWindowTextA(window, "Skerrow - Writing 45 % (Esc stops) \xE9"));
+    EXPECT_EQ(GetWindowTextA(window, text, sizeof text), 36);
+    EXPECT_STREQ(text, "Skerrow - Writing 45 % (Esc stops) \xE9");
+    EXPECT_EQ(GetWindowTextA(window, text, 8), 7);
+    EXPECT_STREQ(text, "Skerrow");
+    EXPECT_EQ(GetWindowTextA(window, text, 0), 0);
+    EXPECT_FALSE(SetWindowTextA(nullptr, "x"));
+}
