@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "output/writer.h"
 #include "points/selectionArea.h"
 
 // "&Open": the note or a cleared window, the Open itself, then the fit and the drawing.
@@ -17,6 +18,9 @@ void chooseAreaType(HWND window, AreaType areaType);
 
 // "Move All Pts.": all points shifted to small coordinates, after the writer's question.
 void moveAllPoints(HWND window);
+
+// The writer, its pass watched and stopped by Esc.
+WriteEnd writeWatched(HWND window);
 
 // From "Select All Pts." (selectAll 1) or a completed area selection (selectAll 0):
 // clears the window, asks the write options and runs the writer. dc is the device

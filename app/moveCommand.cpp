@@ -16,5 +16,5 @@ void moveAllPoints(HWND window) {
     clearWindow(window);
     g_fileType = FileType::Comma;
     // Declined, the menu keeps its items as they were.
-    if (writePoints(window) == WriteEnd::Ended) setSelectItems(window, false);
+    if (writeWatched(window) == WriteEnd::Ended) setSelectItems(window, false);
 }

@@ -1,5 +1,6 @@
 // "&Open" and "&Redraw": the Open of the points subsystem between the clearing and the
 // graying before it and the drawing after it.
+#include "app/commandWatch.h"
 #include "app/commands.h"
 #include "app/mainWindow.h"
 #include "plot/plotView.h"
@@ -11,7 +12,10 @@ namespace {
 // Draws the plot of the file open; its points may then be selected.
 void drawAndEnable(HWND window) {
     SetCursor(LoadCursorA(NULL, IDC_WAIT));
-    drawPlot(window, openedFile(), currentFit());
+    CommandWatch watch;
+    startCommandWatch(watch, window, "Drawing", false);
+    drawPlot(window, openedFile(), currentFit(), &watch.watch);
+    endCommandWatch(watch);
     g_viewState = ViewState::Drawn;
     SetCursor(LoadCursorA(NULL, IDC_ARROW));
     setSelectItems(window, true);
@@ -27,7 +31,11 @@ void openCommand(HWND window) {
     g_viewState = ViewState::Empty;
     g_selectAll = 0;
     setSelectItems(window, false);
-    if (openPointFile(window) != OpenResult::Opened) return;
+    CommandWatch watch;
+    startCommandWatch(watch, window, "Reading", true);
+    const OpenResult opened = openPointFile(window, &watch.watch);
+    endCommandWatch(watch);
+    if (opened != OpenResult::Opened) return;
     drawAndEnable(window);
 }
 

@@ -1,5 +1,6 @@
 // The write sequence: from "Select All Pts." or a finished drag, through the write
 // options dialogs, to the writer.
+#include "app/commandWatch.h"
 #include "app/commands.h"
 #include "app/mainWindow.h"
 #include "output/writeOptions.h"
@@ -47,6 +48,14 @@ bool askWriteOptions(HWND window) {
 
 }  // namespace
 
+WriteEnd writeWatched(HWND window) {
+    CommandWatch watch;
+    startCommandWatch(watch, window, "Writing", true);
+    const WriteEnd end = writePoints(window, &watch.watch);
+    endCommandWatch(watch);
+    return end;
+}
+
 void runWriteSequence(HWND window, short selectAll, HDC dc) {
     // A drag hands over the device context it still holds; clear through it.
     if (dc) {
@@ -61,5 +70,5 @@ void runWriteSequence(HWND window, short selectAll, HDC dc) {
 
     const bool go = askWriteOptions(window);
     if (dc) ReleaseDC(window, dc);
-    if (go) writePoints(window);
+    if (go) writeWatched(window);
 }

@@ -20,6 +20,7 @@ WriteMessage writeMessage(const WriteReport& r) {
     case WriteEnding::ReadFailed: return {"Can't read point file to its end\n" + r.input + keptOutput, "Error"};
     case WriteEnding::ChangedWhileRead:
         return {"Point file changed while it was read\n" + r.input + keptOutput, "Error"};
+    case WriteEnding::Stopped: return {"The write was stopped." + keptOutput, "Stopped"};
     case WriteEnding::ValueTooLarge:
         return {"Line " + std::to_string(r.line) + " of this file converts to a value\ntoo large to write.\n" +
                     r.input + keptOutput,

@@ -18,6 +18,7 @@ enum class WriteEnding {
     ReadFailed,        // a line of the point file could not be read to its end
     ChangedWhileRead,  // the point file changed while it was read
     ValueTooLarge,     // a converted value is no number a point file could hold
+    Stopped,           // the user stopped the write
 };
 
 // What the message names: the paths and, for a value too large, its line.

@@ -490,7 +490,7 @@ long long lineFeedsBefore(const char* path, uint64_t bytes) {
 }  // namespace
 
 PassOutcome writeChosenPoints(HANDLE output, const OpenedFile& file, const SelectionArea& area,
-                              const WriteChoices& choices) {
+                              const WriteChoices& choices, PassWatch* watch) {
     const PassChoices pass = passChoices(file, area, choices);
     const uint64_t size = file.stamp.size;
     const int workers = workerCount();
@@ -498,6 +498,8 @@ PassOutcome writeChosenPoints(HANDLE output, const OpenedFile& file, const Selec
     const uint64_t tasks = workers == 1 ? 1 : std::max<uint64_t>(static_cast<uint64_t>(workers), size / kTaskBytes + 1);
     PassPlan plan = planPass(file.path, file.header, size, static_cast<int>(std::min(tasks, kMostTasks)));
     plan.checksums = true;
+    plan.watch = watch;
+    beginWatchedPass(watch, size);
     // Two blocks for each worker: one for the task in hand, one whose lines wait their turn.
     OrderedOutput ordered(output, plan.parts.size(), 2 * workers);
     runParts(

@@ -7,6 +7,7 @@
 #include "output/writeOptions.h"
 #include "points/openedFile.h"
 #include "points/selectionArea.h"
+#include "reader/passWatch.h"
 
 enum class PassResult {
     Done,           // every line read and every chosen point written
@@ -23,10 +24,11 @@ struct PassOutcome {
     long long line = 0;               // ValueTooLarge: the line, counted from 1 as the Open counts
 };
 
-// Reads the point file (as the Open stamped it) on every worker and writes each point the
-// area holds, as the choices make it, to output in the file's order (a move writes every
-// point). The lines of a pass that stops early are written too, as far as it got.
+// Reads the point file (as the Open stamped it) on every worker under the watch and writes
+// each point the area holds, as the choices make it, to output in the file's order (a move
+// writes every point). The lines of a pass that stops early are written too, as far as it
+// got.
 PassOutcome writeChosenPoints(HANDLE output, const OpenedFile& file, const SelectionArea& area,
-                              const WriteChoices& choices);
+                              const WriteChoices& choices, PassWatch* watch);
 
 #endif

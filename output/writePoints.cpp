@@ -29,7 +29,7 @@ WriteEnding endingOf(const PassOutcome& pass) {
 // Reads the point file and writes the chosen points into a new file, which takes the
 // chosen name's place only when it is whole, on the disk, and made from the very bytes the
 // Open read: every other ending leaves the chosen name as it was.
-WriteReport saveFile() {
+WriteReport saveFile(PassWatch* watch) {
     const OpenedFile file = openedFile();
     WriteReport report{WriteEnding::Saved, file.path, g_outputPath};
     LineReader reader;
@@ -55,7 +55,7 @@ WriteReport saveFile() {
         return report;
     }
 
-    PassOutcome pass = writeChosenPoints(output, file, selectedArea(g_selectAll), writeChoices());
+    PassOutcome pass = writeChosenPoints(output, file, selectedArea(g_selectAll), writeChoices(), watch);
     if (pass.result == PassResult::Done && !FlushFileBuffers(output)) {
         pass.result = PassResult::WriteFailed;
         pass.writeError = GetLastError();
@@ -73,6 +73,8 @@ WriteReport saveFile() {
     if (changed && report.ending != WriteEnding::CantWrite && report.ending != WriteEnding::DiskFull)
         report.ending =
             atStart.changed != file.stamp.changed ? WriteEnding::InputChanged : WriteEnding::ChangedWhileRead;
+    // Stopped by the user, at any point before the new file would take the chosen name.
+    if (stopAsked(watch)) report.ending = WriteEnding::Stopped;
     if (report.ending == WriteEnding::Saved && !putInPlace(target)) report.ending = WriteEnding::CantReplace;
     if (report.ending != WriteEnding::Saved) removeTemporary(target);
     return report;
@@ -80,7 +82,7 @@ WriteReport saveFile() {
 
 }  // namespace
 
-WriteEnd writePoints(HWND window) {
+WriteEnd writePoints(HWND window, PassWatch* watch) {
     g_outputPath[0] = '\0';
     if (g_conversion == Conversion::Move && !askMoveQuestion(window)) {
         // Declined: the menu items keep their state and the cursor is untouched.
@@ -92,7 +94,7 @@ WriteEnd writePoints(HWND window) {
     const bool chosen = chooseOutputPath(window);
     SetCursor(LoadCursorA(NULL, IDC_WAIT));
     if (chosen) {
-        const WriteMessage message = writeMessage(saveFile());
+        const WriteMessage message = writeMessage(saveFile(watch));
         const UINT style = message.caption == std::string("Error") ? MB_OK | MB_ICONEXCLAMATION : MB_OK;
         MessageBoxA(window, message.text.c_str(), message.caption, style);
     }

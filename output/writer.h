@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "reader/passWatch.h"
+
 extern char g_outputPath[MAX_PATH];
 
 // How a run of the writer ended, for the command that ran it.
@@ -13,8 +15,8 @@ enum class WriteEnd {
 };
 
 // Asks the move question in move mode, the output name, reads the point file and writes
-// the chosen points, and reports in one message box. Ends with view state Fitted and
-// select-all off.
-WriteEnd writePoints(HWND window);
+// the chosen points under the watch, which may stop it, and reports in one message box.
+// Ends with view state Fitted and select-all off.
+WriteEnd writePoints(HWND window, PassWatch* watch);
 
 #endif

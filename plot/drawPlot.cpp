@@ -67,13 +67,6 @@ PointMapping pointMapping(const OpenedFile& file, const PlotFit& fit) {
                         ElevationRamp{file.ranges.minZ, file.ranges.rangeZ}};
 }
 
-// The window's pixels, set through the device context.
-struct WindowCanvas {
-    HDC dc;
-    const COLORREF* colours;
-    void set(int column, int row, int k) const { SetPixel(dc, column, row, colours[k]); }
-};
-
 // A worker's own pixels inside the frame: 0 where no point fell, else the ramp index plus
 // 1 of the last point that did. No worker touches the window.
 struct PartCanvas {
@@ -146,19 +139,23 @@ private:
 };
 
 // The parts of the file the workers draw, and the data lines before each: the Open's
-// parts while the file is as it opened, or even parts of it when no line is thinned out.
-// Fewer than two parts: draw on one thread.
-void chooseParts(const OpenedFile& file, int step, std::vector<ByteRange>* parts, std::vector<long long>* before) {
+// parts while the file is as it opened, or even parts of it when no line is thinned out,
+// or else the whole file as one. None for a file that cannot be looked at.
+void chooseParts(const OpenedFile& file, int step, std::vector<ByteRange>* parts, std::vector<long long>* before,
+                 unsigned long long* size) {
     const int workers = workerCount();
-    if (workers < 2) return;
     const FileStamp now = stampOf(file.path);
-    if (!file.plan.parts.empty() && static_cast<int>(file.plan.parts.size()) <= workers && sameStamp(now, file.stamp)) {
+    *size = now.size;
+    if (!now.found) return;
+    if (workers > 1 && !file.plan.parts.empty() && static_cast<int>(file.plan.parts.size()) <= workers &&
+        sameStamp(now, file.stamp)) {
         *parts = file.plan.parts;
         *before = file.plan.dataLinesBefore;
-    } else if (step == 0 && now.found) {
-        *parts = splitAtLineStarts(file.path, 0, now.size, workers);
-        before->assign(parts->size(), 0);
+        return;
     }
+    if (step == 0) *parts = splitAtLineStarts(file.path, 0, now.size, workers);
+    if (parts->empty()) parts->push_back({0, now.size});
+    before->assign(parts->size(), 0);
 }
 
 // The workers' pixels merged in the file's order, the later point winning a pixel as it
@@ -180,24 +177,19 @@ void mergeParts(HDC dc, std::vector<PartCanvas>& canvases, const std::vector<Par
                      colours[merged[i] - 1]);
 }
 
-// One pass over the file, on every worker where the file allows.
-void plotPoints(HDC dc, const OpenedFile& file, const PlotFit& fit) {
+// One pass over the file, on every worker where the file allows, under the watch. Each
+// worker draws into pixels of its own; the window is drawn on by this thread alone.
+void plotPoints(HDC dc, const OpenedFile& file, const PlotFit& fit, PassWatch* watch) {
     COLORREF colours[kRampSteps];  // worked out once for each drawing rather than once for each point
     for (int k = 0; k < kRampSteps; ++k) colours[k] = rampColour(k);
     const PointMapping mapping = pointMapping(file, fit);
     const int step = linesPassedOver(file.lineCount);
-    PassPlan plan{file.path, file.header, {}};
+    PassPlan plan{file.path, file.header, {}, false, watch};
     std::vector<long long> before;
-    chooseParts(file, step, &plan.parts, &before);
-    if (plan.parts.size() < 2) {
-        LineReader reader;
-        if (!openReader(reader, file.path, file.header)) return;
-        WindowCanvas canvas = {dc, colours};
-        DrawPass<WindowCanvas> pass(canvas, mapping, file.layout, step, 0);
-        walkPart(reader, pass);
-        closeReader(reader);
-        return;
-    }
+    unsigned long long size;
+    chooseParts(file, step, &plan.parts, &before, &size);
+    if (plan.parts.empty()) return;
+    beginWatchedPass(watch, size);
     // The pixels strictly inside the frame.
     const int left = fit.left + 1, top = fit.top + 1;
     const int width = fit.right - left, height = fit.bottom - top;
@@ -219,10 +211,10 @@ void plotPoints(HDC dc, const OpenedFile& file, const PlotFit& fit) {
 
 }  // namespace
 
-void drawPlot(HWND window, const OpenedFile& file, const PlotFit& fit) {
+void drawPlot(HWND window, const OpenedFile& file, const PlotFit& fit, PassWatch* watch) {
     HDC dc = GetDC(window);
     drawInfoPanel(dc, file, fit);
     drawFrame(dc, fit);
-    plotPoints(dc, file, fit);
+    plotPoints(dc, file, fit, watch);
     ReleaseDC(window, dc);
 }

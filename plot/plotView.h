@@ -8,9 +8,11 @@
 #include "points/openedFile.h"
 #include "points/plotFit.h"
 #include "points/selectionArea.h"
+#include "reader/passWatch.h"
 
-// Draws the panel, the frame and every point of the file as the fit maps it.
-void drawPlot(HWND window, const OpenedFile& file, const PlotFit& fit);
+// Draws the panel, the frame and every point of the file as the fit maps it, the points'
+// pass under the watch.
+void drawPlot(HWND window, const OpenedFile& file, const PlotFit& fit, PassWatch* watch);
 
 // A finished drag as the selection area record holds it: the box from left to right and
 // top to bottom in client pixels and, for a circle, its centre and radius in pixels.

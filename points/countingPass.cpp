@@ -50,9 +50,11 @@ bool startsLikeUtf16(const char* text) {
 
 }  // namespace
 
-OpenStop countLines(const char* path, HeaderChoice header, const OpenGather& gather, FileCounts* counts) {
+OpenStop countLines(const char* path, HeaderChoice header, const OpenGather& gather, FileCounts* counts,
+                    PassWatch* watch) {
     counts->lines = 0;
     LineReader reader;
+    reader.watch = watch;
     if (!openReader(reader, path, header)) return OpenStop{OpenRefusal::NotPointFile};
     LineOutcome outcome = readDataLine(reader, kFullLineLimit);
     if (outcome == LineOutcome::Damaged && startsLikeUtf16(reader.line)) outcome = LineOutcome::Data;
@@ -73,7 +75,8 @@ OpenStop countLines(const char* path, HeaderChoice header, const OpenGather& gat
     PartEnd end;
     if (!gatheredCounts(gather, header, &gatheredFirst, &laterCommas, &lines)) {
         CountPass pass;
-        end = walkPart(reader, pass);
+        beginWatchedPass(watch, stampOf(path).size);
+        end = walkWatched(reader, pass, watch);
         lines = 1 + pass.lines();
         laterCommas = pass.commas();
     }

@@ -102,7 +102,7 @@ bool cleanPoint(const std::string& text, const PointLayout& layout, Ranges& r) {
 
 }  // namespace
 
-OpenGather gatherOpen(const char* path, unsigned long long size) {
+OpenGather gatherOpen(const char* path, unsigned long long size, PassWatch* watch) {
     OpenGather gather;
     const int workers = workerCount();
     if (workers < 2) return gather;  // on one core, the two passes read the file as they always have
@@ -128,7 +128,8 @@ OpenGather gatherOpen(const char* path, unsigned long long size) {
 
     gather.size = size;
     gather.fieldCount = static_cast<short>(commasIn(gather.line2) + 1);
-    gather.plan = PassPlan{path, HeaderChoice::Read, splitAtLineStarts(path, partsStart, size, workers), true};
+    gather.plan = PassPlan{path, HeaderChoice::Read, splitAtLineStarts(path, partsStart, size, workers), true, watch};
+    beginWatchedPass(watch, size - partsStart);
     gather.parts.resize(gather.plan.parts.size());
     runParts(gather.plan, [&gather](size_t part, LineReader& partReader) {
         GatherPass pass(gather.parts[part], gather.fieldCount);

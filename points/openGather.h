@@ -38,8 +38,9 @@ struct OpenGather {
 };
 
 // Reads the point file at path, of size bytes, once: lines 1 and 2 here, the rest in parts
-// on every worker. On one worker nothing is gathered: the Open then counts and parses.
-OpenGather gatherOpen(const char* path, unsigned long long size);
+// on every worker, under the watch. On one worker nothing is gathered: the Open then
+// counts and parses.
+OpenGather gatherOpen(const char* path, unsigned long long size, PassWatch* watch);
 
 // The counting pass's results under the header choice, when the one pass has them: the
 // first data line's commas, the later lines' commas and the count of data lines.

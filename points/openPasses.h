@@ -15,9 +15,10 @@ struct FileCounts {
 };
 
 // The counting pass under the previous Open's header choice and the check of the commas:
-// the counts the one pass gathered, or the file counted line by line when it could not.
-// *counts holds what was counted up to a stop.
-OpenStop countLines(const char* path, HeaderChoice header, const OpenGather& gather, FileCounts* counts);
+// the counts the one pass gathered, or the file counted line by line, under the watch,
+// when it could not. *counts holds what was counted up to a stop.
+OpenStop countLines(const char* path, HeaderChoice header, const OpenGather& gather, FileCounts* counts,
+                    PassWatch* watch);
 
 // What the parsing pass found under the reading choices just made.
 struct FileFindings {
@@ -29,8 +30,8 @@ struct FileFindings {
 };
 
 // The parsing pass: the ranges the one pass gathered, or, when a point there would end the
-// Open, every point checked line by line.
+// Open, every point checked line by line under the watch.
 OpenStop gatherRanges(const char* path, HeaderChoice header, const PointLayout& layout, const OpenGather& gather,
-                      FileFindings* found);
+                      FileFindings* found, PassWatch* watch);
 
 #endif

@@ -71,7 +71,19 @@ void keepFindings(const FileFindings& found) {
 
 void showOpenNote(HWND window) { MessageBoxA(window, kNoteText, "Note:", MB_OK); }
 
-OpenResult openPointFile(HWND window) {
+namespace {
+
+// Ends an Open whose pass the user stopped, as a refused one ends but without a word.
+OpenResult stopped() {
+    showArrowCursor();
+    g_viewState = ViewState::Empty;
+    g_selectAll = 0;
+    return OpenResult::Stopped;
+}
+
+}  // namespace
+
+OpenResult openPointFile(HWND window, PassWatch* watch) {
     if (!chooseFile(window)) {
         g_viewState = ViewState::Empty;
         g_selectAll = 0;
@@ -83,10 +95,11 @@ OpenResult openPointFile(HWND window) {
     g_inputStamp = stampOf(g_inputPath);
     g_filePlan = FilePlan();
     showWaitCursor();
-    const OpenGather gather = gatherOpen(g_inputPath, g_inputStamp.size);
+    const OpenGather gather = gatherOpen(g_inputPath, g_inputStamp.size, watch);
     FileCounts counts;
-    const OpenStop countStop = countLines(g_inputPath, headerChoice(), gather, &counts);
+    const OpenStop countStop = countLines(g_inputPath, headerChoice(), gather, &counts, watch);
     g_lineCount = static_cast<int>(counts.lines);
+    if (stopAsked(watch)) return stopped();
     if (countStop) return refuse(window, countStop);
     g_fieldCount = counts.fieldCount;
     showArrowCursor();
@@ -104,7 +117,8 @@ OpenResult openPointFile(HWND window) {
 
     showWaitCursor();
     FileFindings found;
-    const OpenStop rangeStop = gatherRanges(g_inputPath, headerChoice(), pointLayout(), gather, &found);
+    const OpenStop rangeStop = gatherRanges(g_inputPath, headerChoice(), pointLayout(), gather, &found, watch);
+    if (stopAsked(watch)) return stopped();
     keepFindings(found);
     if (rangeStop) return refuse(window, rangeStop);
     keepRanges(found.ranges);

@@ -6,8 +6,11 @@
 
 #include <windows.h>
 
+#include "reader/passWatch.h"
+
 enum class OpenResult {
     Cancelled,  // no file chosen, or Cancel in Swap Fields: ended without a word
+    Stopped,    // a pass stopped at the user's asking: ended without a word, as a failure leaves it
     Failed,     // the file was refused with its message
     Opened,     // inspected: the ranges are found and the view state is Fitted
 };
@@ -15,9 +18,10 @@ enum class OpenResult {
 // The note shown on every Open until a file has been chosen once.
 void showOpenNote(HWND window);
 
-// The file dialog, the one pass, the counts, Swap Fields, the ranges and the fit. Every way
-// out leaves no file open, the view state Empty or Fitted, and select-all off.
-OpenResult openPointFile(HWND window);
+// The file dialog, the one pass, the counts, Swap Fields, the ranges and the fit, the passes
+// under the watch. Every way out leaves no file open, the view state Empty or Fitted, and
+// select-all off.
+OpenResult openPointFile(HWND window, PassWatch* watch);
 
 // What "Swap Fields" shows, and the reading choices it takes on OK. The dialog gets it
 // through the LPARAM of DialogBoxParamA and ends with IDOK or IDCANCEL; it writes the

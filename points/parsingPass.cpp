@@ -112,7 +112,7 @@ OpenStop checkRanges(const Ranges& r, bool hasElevations, FileFindings* found) {
 }  // namespace
 
 OpenStop gatherRanges(const char* path, HeaderChoice header, const PointLayout& layout, const OpenGather& gather,
-                      FileFindings* found) {
+                      FileFindings* found, PassWatch* watch) {
     *found = FileFindings();
     Ranges ranges;
     if (gatheredRanges(gather, header, layout, &ranges, &found->plan, &found->checksum)) {
@@ -122,9 +122,11 @@ OpenStop gatherRanges(const char* path, HeaderChoice header, const PointLayout& 
         found->plan = FilePlan();
         LineReader reader;
         reader.checksumming = true;
+        reader.watch = watch;
+        beginWatchedPass(watch, stampOf(path).size);
         if (!openReader(reader, path, header)) return OpenStop{OpenRefusal::InvalidData};
         CheckPass pass(layout);
-        const PartEnd end = walkPart(reader, pass);
+        const PartEnd end = walkWatched(reader, pass, watch);
         found->checksum = reader.checksum;
         ranges = pass.ranges();
         found->ranges = pointRanges(ranges);

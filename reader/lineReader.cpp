@@ -34,7 +34,13 @@ bool refillBlock(LineReader& reader) {
     reader.end = kept;
     const uint64_t room = kBlockSize - kept;
     const std::streamsize wanted = static_cast<std::streamsize>(room < reader.rangeLeft ? room : reader.rangeLeft);
+    if (stopAsked(reader.watch)) {
+        reader.drained = reader.readError = true;
+        return false;
+    }
     const std::streamsize got = wanted > 0 ? readBytes(reader.file, block + kept, wanted) : 0;
+    if (reader.watch && got > 0)
+        reader.watch->bytesRead.fetch_add(static_cast<uint64_t>(got), std::memory_order_relaxed);
     if (got <= 0) {
         reader.drained = true;
         if (got < 0) reader.readError = true;

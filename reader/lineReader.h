@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "reader/lineLimits.h"
+#include "reader/passWatch.h"
 
 // Where every reader starts its count of lines: 0. A seam for tests, which set it near a
 // limit to count past it without a file of billions of lines.
@@ -51,6 +52,9 @@ struct LineReader {
     bool checksumming = false;
     uint64_t checksum = 0;
     uint64_t position = 0;
+    // Set before the reader is opened: the pass's watch, which counts the bytes it reads
+    // and may ask it to stop, when every later read fails as at a read error.
+    PassWatch* watch = nullptr;
     char line[kLineBufferSize + kLineTailRoom] = {};  // the line in hand, terminated
 };
 

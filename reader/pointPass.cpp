@@ -7,5 +7,6 @@ PassPlan planPass(const char* path, HeaderChoice header, uint64_t size, int part
 void openPart(LineReader& reader, const PassPlan& plan, size_t part) {
     const ByteRange& range = plan.parts[part];
     reader.checksumming = plan.checksums;
+    reader.watch = plan.watch;
     if (!openReaderRange(reader, plan.path, range.begin, range.end, plan.header)) markUnreadable(reader);
 }

@@ -24,7 +24,8 @@ struct PassPlan {
     const char* path;
     HeaderChoice header;
     std::vector<ByteRange> parts;
-    bool checksums = false;  // each part's reader sums the bytes it reads (byteChecksum.h)
+    bool checksums = false;      // each part's reader sums the bytes it reads (byteChecksum.h)
+    PassWatch* watch = nullptr;  // counts the parts' bytes read, and may stop them
 };
 
 // The plan of a pass over the bytes [0, size) of the file in at most parts parts of about
@@ -41,15 +42,18 @@ void openPart(LineReader& reader, const PassPlan& plan, size_t part);
 // returns false when none is left (takeInTurn hands out every part once).
 template <class Take, class Walk>
 void runParts(const PassPlan& plan, int workers, Take&& take, Walk&& walk) {
-    runWorkers(workers, [&](int) {
-        LineReader reader;
-        size_t part;
-        while (take(&part)) {
-            openPart(reader, plan, part);
-            walk(part, reader);
-            closeReader(reader);
-        }
-    });
+    runWorkers(
+        workers,
+        [&](int) {
+            LineReader reader;
+            size_t part;
+            while (take(&part)) {
+                openPart(reader, plan, part);
+                walk(part, reader);
+                closeReader(reader);
+            }
+        },
+        plan.watch);
 }
 
 // Hands out the parts of a plan once each, in order.
@@ -179,6 +183,16 @@ PartEnd walkPart(LineReader& reader, Pass& pass) {
     end.stopped = outcome != LineOutcome::End;
     if (end.stopped) end.hadLines = true;
     end.endedInBlanks = reader.endedInBlanks;
+    return end;
+}
+
+// walkPart of the reader's lines on a worker of its own while the watch's thread waits, or
+// on the calling thread without a watch.
+template <class Pass>
+PartEnd walkWatched(LineReader& reader, Pass& pass, PassWatch* watch) {
+    PartEnd end;
+    runWorkers(
+        1, [&](int) { end = walkPart(reader, pass); }, watch);
     return end;
 }
 

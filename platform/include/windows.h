@@ -250,14 +250,21 @@ typedef struct _SECURITY_ATTRIBUTES {
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_ERASEBKGND 0x0014
+#define WM_NCMOUSEFIRST 0x00A0  // the non-client mouse messages, which the layer never posts
+#define WM_NCMOUSELAST 0x00AD
+#define WM_KEYFIRST 0x0100
 #define WM_KEYDOWN 0x0100
+#define WM_KEYLAST 0x0109
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
+#define WM_SYSCOMMAND 0x0112
+#define WM_MOUSEFIRST 0x0200
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
 #define WM_RBUTTONDOWN 0x0204
 #define WM_RBUTTONUP 0x0205
+#define WM_MOUSELAST 0x020E
 #define WM_DROPFILES 0x0233
 #define WM_MOUSELEAVE 0x02A3
 #define MK_LBUTTON 0x0001

@@ -61,7 +61,8 @@ protected:
             HANDLE output =
                 CreateFileA(outputPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
             EXPECT_NE(output, INVALID_HANDLE_VALUE);
-            const PassOutcome pass = writeChosenPoints(output, openedFile(), selectedArea(g_selectAll), writeChoices());
+            const PassOutcome pass =
+                writeChosenPoints(output, openedFile(), selectedArea(g_selectAll), writeChoices(), nullptr);
             CloseHandle(output);
             written.result = pass.result;
             written.count = pass.count;
