@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/mainWindow.h"
+#include "desktop.h"
 #include "fuzzSupport.h"
 #include "layer.h"
 #include "modal.h"
@@ -33,25 +34,37 @@ inline std::vector<Shown>& shownMessages() {
     return shown;
 }
 
-// Starts the layer headless in test mode and creates the main window, once per process.
+// The fuzz targets' desktop: nothing shown, the pointer never moved, every modal window
+// answered by modalAnswer() (and one it leaves open is a finding), an empty queue ending
+// any loop, and a misuse of the layer a finding.
+class FuzzDesktop : public layer::Desktop {
+public:
+    bool showsWindows() const override { return false; }
+    bool movesPointer() const override { return false; }
+    void runModal(layer::ModalWindow& window, const std::function<void()>&) override {
+        if (window.kind() == td::ModalKind::MessageBox) shownMessages().push_back({window.caption(), window.text()});
+        FUZZ_CHECK(static_cast<bool>(modalAnswer()), "an answer is set");
+        modalAnswer()(window);
+        if (window.isOpen()) {
+            std::fprintf(stderr, "left open: %s\n", window.caption().c_str());
+            std::abort();
+        }
+    }
+    void waitForMessage() override { PostQuitMessage(0); }
+    void peek() override {}
+    void reportMisuse(const std::string& what) override {
+        std::fprintf(stderr, "layer report: %s\n", what.c_str());
+        std::abort();
+    }
+};
+
+// Starts the layer headless with the fuzz desktop and creates the main window, once per
+// process.
 inline HWND startApp(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    layer::start(*argc, *argv, true);
-    layer::setModalDriver(
-        [](layer::ModalWindow& window) {
-            if (window.kind() == td::ModalKind::MessageBox)
-                shownMessages().push_back({window.caption(), window.text()});
-            FUZZ_CHECK(static_cast<bool>(modalAnswer()), "an answer is set");
-            modalAnswer()(window);
-            if (window.isOpen()) {
-                std::fprintf(stderr, "left open: %s\n", window.caption().c_str());
-                std::abort();
-            }
-        },
-        [](const std::string& what) {
-            std::fprintf(stderr, "layer report: %s\n", what.c_str());
-            std::abort();
-        });
+    static FuzzDesktop desktop;
+    layer::setDesktop(&desktop);
+    layer::start(*argc, *argv);
     HWND window = createMainWindow(GetModuleHandleA(NULL), SW_SHOWNORMAL);
     FUZZ_CHECK(window != NULL, "the main window is created");
     return window;

@@ -2,6 +2,7 @@
 // description cut, the no-data and area tests and the copy, convert or move line, on any
 // line and any write choices. Input: choice bytes, the factor, the minima and the area,
 // then the line.
+#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,8 @@
 #include "output/outputLine.h"
 #include "output/writeOptions.h"
 #include "points/appState.h"
+#include "points/noDataBand.h"
+#include "points/selectionArea.h"
 #include "reader/lineReader.h"
 #include "support/outputLineReference.h"
 #include "support/pointLineReference.h"
@@ -80,8 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const PointFields point = scratchPoint();
     if (g_fieldCount == 5)
         FUZZ_CHECK(std::memchr(point.zText, ',', point.zLength) == nullptr, "the description is cut off the elevation");
-    isNoDataPoint(point);
-    isInsideArea(point);
+    if (hasElevations()) inNoDataBand(point.elevation);
+    isInsideArea(selectedArea(g_selectAll), point.x, point.y);
 
     const FieldGap fieldGapNow = fieldGap();
     const std::string gap(fieldGapNow.text, fieldGapNow.length);
@@ -94,8 +97,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         written = formatCopyLine(gap);
         FUZZ_CHECK(written.compare(0, point.xLength, point.xText, point.xLength) == 0,
                    "the copy starts with the X text");
+    } else if (g_conversion == Conversion::Move) {
+        written = formatMoveLine(gap);
     } else {
-        written = g_conversion == Conversion::Move ? formatMoveLine(gap) : formatConvertLine(gap);
+        written = formatConvertLine(gap);
+        // A converted elevation beyond single precision is no number a point file could
+        // hold: the writer stops there and writes no line.
+        const double multiplier = conversionScale(writeChoices()).multiplier;
+        const bool tooLarge =
+            hasElevations() && !(std::fabs(static_cast<double>(point.elevation) * multiplier) <= FLT_MAX);
+        FUZZ_CHECK(written.empty() == tooLarge, "no line for an elevation too large, a line for any other");
+        if (tooLarge) return 0;
     }
     FUZZ_CHECK(written.size() >= 2 && written.compare(written.size() - 2, 2, "\r\n") == 0, "the line ends in CR LF");
     if (g_conversion == Conversion::None) return 0;

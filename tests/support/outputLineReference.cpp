@@ -11,7 +11,8 @@ std::string lineOf(char* (*put)(char*, const PointFields&, const LineForm&), con
     char line[kOutputLineMax];
     LineForm form = lineForm(writeChoices(), pointLayout());
     form.gap = makeGap(gap);
-    return std::string(line, put(line, scratchPoint(), form));
+    const char* const end = put(line, scratchPoint(), form);
+    return end ? std::string(line, static_cast<size_t>(end - line)) : std::string();
 }
 
 }  // namespace

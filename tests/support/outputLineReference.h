@@ -19,7 +19,8 @@ FieldGap makeGap(const std::string& text);
 inline FieldGap fieldGap() { return fieldGap(writeChoices()); }
 
 // The output lines of scratchPoint() as strings, formed as the write choices the state
-// holds now form them, with the given gap.
+// holds now form them, with the given gap; an empty string for a conversion whose
+// elevation leaves the float range, which writes no line.
 std::string formatCopyLine(const std::string& gap);
 std::string formatConvertLine(const std::string& gap);
 std::string formatMoveLine(const std::string& gap);
