@@ -34,7 +34,12 @@ void whileWaiting(CommandWatch& command, const PassWatch& pass) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    if (std::chrono::steady_clock::now() - command.start < kShowProgressAfter) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (pass.passes != command.pass) {
+        command.pass = pass.passes;
+        command.start = now;
+    }
+    if (now - command.start < kShowProgressAfter) return;
     const unsigned long long total = pass.bytesToRead;
     const unsigned long long read = pass.bytesRead.load(std::memory_order_relaxed);
     const int share = total == 0 ? 0 : static_cast<int>(read >= total ? kFullShare : read * kFullShare / total);

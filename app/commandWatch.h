@@ -1,7 +1,7 @@
 // Long work a user can watch and stop. While a command's passes run, the thread that waits
 // for their workers keeps the window's messages flowing, so that the system never takes
 // the window for hung, but drops every command, click and key: nothing else can start.
-// Esc asks a pass that may stop to stop. Once the command has run for half a second, the
+// Esc asks a pass that may stop to stop. Once a pass has run for half a second, the
 // caption shows the pass's name and the share of the file read; it is the window's own
 // again when the watch ends.
 #ifndef SKERROW_APP_COMMANDWATCH_H
@@ -19,14 +19,15 @@ struct CommandWatch {
     HWND window = NULL;
     const char* name = "";  // "Reading", "Drawing" or "Writing"
     bool stoppable = false;
-    std::chrono::steady_clock::time_point start;
-    std::string caption;  // the window's own
-    int shownShare = -1;  // the share in the caption, in percent; -1 while none is shown
+    unsigned pass = 0;                            // the pass now watched
+    std::chrono::steady_clock::time_point start;  // when it began
+    std::string caption;                          // the window's own
+    int shownShare = -1;                          // the share in the caption, in percent; -1 while none is shown
     bool quitAsked = false;
     int quitCode = 0;
 };
 
-// How long a command runs before its caption shows how far it has come.
+// How long a pass runs before the caption shows how far it has come.
 constexpr std::chrono::milliseconds kShowProgressAfter{500};
 
 // Starts watching the command's passes; stoppable: Esc stops them.

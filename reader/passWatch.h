@@ -10,6 +10,7 @@
 struct PassWatch {
     std::atomic<unsigned long long> bytesRead{0};
     unsigned long long bytesToRead = 0;  // of the pass now running
+    unsigned passes = 0;                 // begun so far
     std::atomic<bool> stopAsked{false};
     // Called on the thread that started the pass, every kWatchInterval while its workers
     // run (every worker then runs on a thread of its own), and once before they start.
@@ -21,6 +22,7 @@ inline void beginWatchedPass(PassWatch* watch, unsigned long long bytes) {
     if (!watch) return;
     watch->bytesRead = 0;
     watch->bytesToRead = bytes;
+    ++watch->passes;
 }
 
 // The watch asks the pass to stop.

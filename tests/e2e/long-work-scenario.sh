@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Long work a user watches and stops, in a real window on a real X server: a point file
-# large enough that the Open and the write run for seconds on one worker. While they run
-# the caption shows the pass and how far it has come; Esc stops the write, which leaves the
-# file it would have replaced with its old bytes and no new file beside it. The window
-# answers meanwhile: a menu command given during the write starts nothing.
+# large enough that moving its points takes seconds on one worker. While the write runs
+# the caption shows it and how far it has come; Esc stops it, which leaves the file it
+# would have replaced with its old bytes and no new file beside it. The window answers
+# meanwhile: a menu command given during the write starts nothing.
 # Usage: long-work-scenario.sh <skerrow program> <make_points program> [folder for files]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -22,8 +22,8 @@ start_x
 cx() { echo $(($1 + 3)); }
 cy() { echo $(($1 + 46)); }
 
-step "a point file of 12 million lines, and a file an earlier write left"
-"$make_points" 12000000 3 "$E2E_OUT/large.csv" >/dev/null
+step "a point file of 20 million lines, and a file an earlier write left"
+"$make_points" 20000000 3 "$E2E_OUT/large.csv" >/dev/null
 printf 'the points of an earlier write\r\n' >"$E2E_OUT/kept.csv"
 cp "$E2E_OUT/kept.csv" "$E2E_OUT/kept-before.csv"
 
@@ -48,7 +48,7 @@ pid=$!
 main=$(wait_focused "^Skerrow v1\.0 ")
 own=$(xdotool getwindowname "$main")
 
-step "the Open: the caption shows it reading, and how far it has come"
+step "the Open of the large file"
 popup xdotool key alt+f
 xdotool key o
 wait_focused "^Note:$" >/dev/null
@@ -57,19 +57,19 @@ window_gone "^Note:$"
 wait_focused "^Open$" >/dev/null
 xdotool type --delay 2 "$E2E_OUT/large.csv"
 xdotool key Return
-reading=$(caption_shows " - Reading [0-9]+ % \(Esc stops\)$" 120)
-echo "seen: $reading"
 wait_focused "^Swap Fields$" >/dev/null
 xdotool key Return
 window_gone "^Swap Fields$"
 # The drawing sets its points at its end: once they are there, the plot is drawn.
 plot_drawn() { [ "$(lit_pixels "$1" "800x500+$(cx 80)+$(cy 100)")" -gt 50000 ]; }
 until_screen plot "the plot of the large file was not drawn" plot_drawn
+[ "$(xdotool getwindowname "$main")" = "$own" ] || fail "the caption is not the window's own after the Open"
 
-step "a write of all points over the earlier file; the caption shows it writing; Esc stops it"
+step "Move All Pts. over the earlier file, seconds long on one worker: the caption shows it writing; Esc stops it"
 popup xdotool key alt+s
-xdotool key Return
-wait_focused "Write File As$" >/dev/null
+# The menu opens on its first item; the move is the second, past the separator.
+xdotool key Down Return
+wait_focused "^Notice$" >/dev/null
 xdotool key Return
 wait_focused "^Save As$" >/dev/null
 xdotool type --delay 2 "$E2E_OUT/kept.csv"
@@ -78,9 +78,12 @@ wait_focused "^Confirm Save As$" >/dev/null
 xdotool key Return
 writing=$(caption_shows " - Writing [0-9]+ % \(Esc stops\)$" 120)
 echo "seen: $writing"
-# The window answers but takes no command: Alt+F, O opens the menu, and its Open waits for
-# nothing, as the command is dropped.
-xdotool key alt+f o
+# The window answers but takes no command: Alt+F, O opens the menu and chooses Open, which
+# is dropped.
+popup xdotool key alt+f
+xdotool key o
+menu_closed
+caption_shows " - Writing [0-9]+ % \(Esc stops\)$" 5 >/dev/null
 xdotool key Escape
 wait_focused "^Stopped$" >/dev/null
 xdotool key Return
