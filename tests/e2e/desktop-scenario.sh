@@ -82,7 +82,7 @@ mkdir -p "$survey"
 cp "$examples/topo-knoll.csv" "$examples/pad-windows.csv" "$survey/"
 (cd "$survey" && exec "$program" topo-knoll.csv) >"$E2E_OUT/program.log" 2>&1 &
 pid=$!
-main=$(wait_window "^Skerrow v1\.0 ")
+wait_window "^Skerrow v1\.0 " >/dev/null
 answer_note_and_swap
 until_screen linux-command-line "no plot of topo-knoll.csv after the start with its path" topo_drawn
 
