@@ -5,10 +5,11 @@
 namespace {
 
 // What may not reach the window while a pass runs: commands, the system's commands, the
-// close box, dropped files, every key and every click or move of the pointer.
+// close box, dropped files, the program's own messages (a file to open), every key and
+// every click or move of the pointer.
 bool shutOut(UINT message) {
     return message == WM_COMMAND || message == WM_SYSCOMMAND || message == WM_CLOSE || message == WM_DROPFILES ||
-           message == WM_MOUSELEAVE || (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           message == WM_MOUSELEAVE || message >= WM_APP || (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
            (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
            (message >= WM_NCMOUSEFIRST && message <= WM_NCMOUSELAST);
 }

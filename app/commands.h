@@ -9,6 +9,9 @@
 
 // "&Open": the note or a cleared window, the Open itself, then the fit and the drawing.
 void openCommand(HWND window);
+// The same Open with the path given (on the command line or by a drop) instead of chosen in
+// the file dialog.
+void openGivenFile(HWND window, const char* path);
 
 // "&Redraw": the plot drawn again on a cleared window, once a file is open.
 void redrawCommand(HWND window);

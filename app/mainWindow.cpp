@@ -1,8 +1,11 @@
 // The main window: its class, creation, window procedure, command switch and menu state.
 #include "app/mainWindow.h"
 
+#include <shellapi.h>
+
 #include "app/areaSelection.h"
 #include "app/commands.h"
+#include "app/desktopOpen.h"
 #include "points/appState.h"
 #include "resource.h"
 
@@ -57,6 +60,7 @@ HWND createMainWindow(HINSTANCE instance, int showCommand) {
     }
 
     g_mainWindow = window;
+    DragAcceptFiles(window, TRUE);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     return window;
@@ -102,6 +106,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         // No pass runs between messages, so no point file is open here.
         DestroyWindow(window);
         return 0;
+    case WM_DROPFILES:
+    case WM_APP_OPENGIVEN: onDesktopOpen(window, message, wParam); return 0;
     case WM_COMMAND: onCommand(window, LOWORD(wParam)); return 0;
     case WM_MOUSEMOVE: onMouseMove(window, wParam, lParam); return 0;
     case WM_LBUTTONDOWN: onLButtonDown(window, wParam, lParam); return 0;

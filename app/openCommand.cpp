@@ -1,5 +1,5 @@
 // "&Open" and "&Redraw": the Open of the points subsystem between the clearing and the
-// graying before it and the drawing after it.
+// graying before it and the drawing after it; the same Open for a file the desktop hands over.
 #include "app/commandWatch.h"
 #include "app/commands.h"
 #include "app/mainWindow.h"
@@ -21,9 +21,9 @@ void drawAndEnable(HWND window) {
     setSelectItems(window, true);
 }
 
-}  // namespace
-
-void openCommand(HWND window) {
+// What every Open does before its file is chosen or taken: the note until a file has been
+// chosen once, otherwise the window cleared; nothing selectable meanwhile.
+void beginOpen(HWND window) {
     if (g_fileChosen == 0)
         showOpenNote(window);
     else
@@ -31,9 +31,25 @@ void openCommand(HWND window) {
     g_viewState = ViewState::Empty;
     g_selectAll = 0;
     setSelectItems(window, false);
+}
+
+}  // namespace
+
+void openCommand(HWND window) {
+    beginOpen(window);
     CommandWatch watch;
     startCommandWatch(watch, window, "Reading", true);
     const OpenResult opened = openPointFile(window, &watch.watch);
+    endCommandWatch(watch);
+    if (opened != OpenResult::Opened) return;
+    drawAndEnable(window);
+}
+
+void openGivenFile(HWND window, const char* path) {
+    beginOpen(window);
+    CommandWatch watch;
+    startCommandWatch(watch, window, "Reading", true);
+    const OpenResult opened = openGivenPointFile(window, path, &watch.watch);
     endCommandWatch(watch);
     if (opened != OpenResult::Opened) return;
     drawAndEnable(window);

@@ -1,11 +1,12 @@
-// The Open command in its order: the file choice, the one pass on every worker, the counts,
-// "Swap Fields", the ranges and the fit. Each pass returns what it found; a refusal is
-// shown here, in the one message box the Open shows for it.
+// The Open command in its order: the file choice (or a path given instead), the one pass
+// on every worker, the counts, "Swap Fields", the ranges and the fit. Each pass returns
+// what it found; a refusal is shown here, in the one message box the Open shows for it.
 #include "points/openPointFile.h"
 
 #include <commdlg.h>
 
 #include <cstring>
+#include <string>
 
 #include "points/appState.h"
 #include "points/openPasses.h"
@@ -40,6 +41,34 @@ bool chooseFile(HWND window) {
     return true;
 }
 
+// Why a path given instead of chosen names no point file to open.
+const char kPathTooLong[] = "\nThe path is too long.\n    Choose a shorter path and try again.";
+const char kNotFound[] = "\nThis file was not found.\n    Check the file name and try again.";
+const char kFolder[] = "\nThis is a folder, not a point file.\n    Choose a point file and try again.";
+
+bool refusePath(HWND window, const char* path, const char* why) {
+    const std::string text = std::string(path) + why;
+    MessageBoxA(window, text.c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+// Takes a path given instead of chosen (from the command line or a drop), made absolute
+// against the current folder, as the file dialog would have given it; false, with its
+// message, when it is too long or names a folder or nothing.
+bool takeGivenFile(HWND window, const char* path) {
+    g_inputPath[0] = '\0';
+    char full[MAX_PATH];
+    LPSTR name = NULL;
+    const DWORD length = GetFullPathNameA(path, MAX_PATH, full, &name);
+    if (length >= MAX_PATH) return refusePath(window, path, kPathTooLong);
+    const DWORD attributes = length == 0 ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(full);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return refusePath(window, length == 0 ? path : full, kNotFound);
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || name == NULL) return refusePath(window, full, kFolder);
+    std::strcpy(g_inputPath, full);
+    std::strcpy(g_fileTitle, g_inputPath + (name - full));
+    return true;
+}
+
 void showWaitCursor() { SetCursor(LoadCursorA(NULL, IDC_WAIT)); }
 void showArrowCursor() { SetCursor(LoadCursorA(NULL, IDC_ARROW)); }
 
@@ -67,6 +96,8 @@ void keepFindings(const FileFindings& found) {
     g_pointCount = static_cast<int>(found.points);
 }
 
+OpenResult inspectPointFile(HWND window, PassWatch* watch);
+
 }  // namespace
 
 void showOpenNote(HWND window) { MessageBoxA(window, kNoteText, "Note:", MB_OK); }
@@ -89,6 +120,22 @@ OpenResult openPointFile(HWND window, PassWatch* watch) {
         g_selectAll = 0;
         return OpenResult::Cancelled;
     }
+    return inspectPointFile(window, watch);
+}
+
+OpenResult openGivenPointFile(HWND window, const char* path, PassWatch* watch) {
+    if (!takeGivenFile(window, path)) {
+        g_viewState = ViewState::Empty;
+        g_selectAll = 0;
+        return OpenResult::Failed;
+    }
+    return inspectPointFile(window, watch);
+}
+
+namespace {
+
+// The Open once the file is named in g_inputPath and g_fileTitle, chosen or given.
+OpenResult inspectPointFile(HWND window, PassWatch* watch) {
     g_fileChosen = 1;
 
     // Stamped before the first read: a change while the Open reads shows at the next write.
@@ -131,3 +178,5 @@ OpenResult openPointFile(HWND window, PassWatch* watch) {
     showArrowCursor();
     return OpenResult::Opened;
 }
+
+}  // namespace

@@ -1,6 +1,6 @@
-// The Open command's part in the points subsystem: choosing a point file, inspecting it in
-// its passes, the "Swap Fields" dialog and the fit. The command handler clears the window
-// and grays the menu before, and draws the plot after.
+// The Open command's part in the points subsystem: choosing a point file (or taking one
+// given), inspecting it in its passes, the "Swap Fields" dialog and the fit. The command
+// handler clears the window and grays the menu before, and draws the plot after.
 #ifndef SKERROW_POINTS_OPENPOINTFILE_H
 #define SKERROW_POINTS_OPENPOINTFILE_H
 
@@ -22,6 +22,11 @@ void showOpenNote(HWND window);
 // under the watch. Every way out leaves no file open, the view state Empty or Fitted, and
 // select-all off.
 OpenResult openPointFile(HWND window, PassWatch* watch);
+
+// The same with a path given (from the command line or a drop) in place of the file
+// dialog: made absolute against the current folder, its name part the title. A path too
+// long for MAX_PATH, or one that names a folder or nothing, is refused with its message.
+OpenResult openGivenPointFile(HWND window, const char* path, PassWatch* watch);
 
 // What "Swap Fields" shows, and the reading choices it takes on OK. The dialog gets it
 // through the LPARAM of DialogBoxParamA and ends with IDOK or IDCANCEL; it writes the

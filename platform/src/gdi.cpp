@@ -265,9 +265,16 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
         QRgb* row = reinterpret_cast<QRgb*>(image->scanLine(y));
         std::fill(row + left, row + std::max(left, right), colour);
     }
-    // The whole client area filled: every text drawn before is gone.
-    if (rect->left <= 0 && rect->top <= 0 && rect->right >= image->width() && rect->bottom >= image->height())
-        layer::topLevel(context->hwnd)->texts.clear();
+    // The whole client area filled: every text drawn before is gone. A smaller fill hides
+    // the texts it covers wholly from the description, though the driver still reports them.
+    std::vector<layer::DrawnText>& texts = layer::topLevel(context->hwnd)->texts;
+    if (rect->left <= 0 && rect->top <= 0 && rect->right >= image->width() && rect->bottom >= image->height()) {
+        const bool hadTexts = !texts.empty();
+        texts.clear();
+        if (hadTexts) layer::describeTexts(context->hwnd);
+    } else if (layer::paintOverTexts(context->hwnd, QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)))) {
+        layer::describeTexts(context->hwnd);
+    }
     layer::touched(context);
     return 1;
 }

@@ -96,7 +96,41 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
     QRect inked = metrics.tightBoundingRect(string).translated(left, top + ascent);
     QRect covered = cell.united(inked).intersected(image->rect());
     drawn.bounds = {covered.left(), covered.top(), covered.left() + covered.width(), covered.top() + covered.height()};
+    // An opaque cell hides whatever text it covers wholly, as a readout drawn over its last value does.
+    if (context->bkMode == OPAQUE) layer::paintOverTexts(context->hwnd, cell);
     layer::topLevel(context->hwnd)->texts.push_back(drawn);
+    layer::describeTexts(context->hwnd);
     layer::touched(context);
     return TRUE;
 }
+
+namespace layer {
+
+bool paintOverTexts(HWND hwnd, const QRect& area) {
+    TopLevel* window = topLevel(hwnd);
+    if (!window) return false;
+    bool any = false;
+    for (DrawnText& text : window->texts) {
+        const QRect bounds(QPoint(text.bounds.left, text.bounds.top),
+                           QPoint(text.bounds.right - 1, text.bounds.bottom - 1));
+        if (text.paintedOver || !area.contains(bounds)) continue;
+        text.paintedOver = true;
+        any = true;
+    }
+    return any;
+}
+
+void describeTexts(HWND hwnd) {
+    TopLevel* window = topLevel(hwnd);
+    if (!window) return;
+    QString description;
+    for (const DrawnText& text : window->texts) {
+        if (text.paintedOver) continue;
+        if (!description.isEmpty()) description += QLatin1Char('\n');
+        description += QString::fromLatin1(text.text.data(), static_cast<qsizetype>(text.text.size()));
+    }
+    // Qt tells assistive technology of a change only; the same texts drawn again say nothing.
+    if (window->client->accessibleDescription() != description) window->client->setAccessibleDescription(description);
+}
+
+}  // namespace layer

@@ -1,13 +1,15 @@
 // kernel32: files created, opened, written, flushed, renamed and deleted through handles,
-// the thread's last error, the process id, the module handle and lstrlenA.
+// full path names and attributes, the thread's last error, the process id, the module handle and lstrlenA.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "layer.h"
 
@@ -215,6 +217,59 @@ BOOL DeleteFileA(LPCSTR fileName) {
     if (!fileName || !*fileName) return fail(ERROR_PATH_NOT_FOUND);
     if (unlink(fileName) != 0) return fail(win32Error(errno, fileName));
     return TRUE;
+}
+
+DWORD GetFullPathNameA(LPCSTR fileName, DWORD bufferLength, LPSTR buffer, LPSTR* filePart) {
+    if (!fileName || !*fileName) {
+        s_lastError = ERROR_INVALID_NAME;
+        return 0;
+    }
+    // Lexical, as on Windows: the current folder put before a relative name, "." and empty
+    // parts dropped, ".." taking the part before it away; nothing is looked up.
+    std::string joined = fileName;
+    if (joined[0] != '/') {
+        char* current = getcwd(nullptr, 0);
+        if (!current) {
+            s_lastError = win32Error(errno, ".");
+            return 0;
+        }
+        joined = std::string(current) + "/" + joined;
+        std::free(current);
+    }
+    std::vector<std::string> parts;
+    for (size_t start = 0; start <= joined.size();) {
+        size_t end = joined.find('/', start);
+        if (end == std::string::npos) end = joined.size();
+        std::string part = joined.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::string full;
+    for (const std::string& part : parts) full += "/" + part;
+    // A name that ends in a separator keeps it, and then has no file part.
+    const char last = fileName[std::strlen(fileName) - 1];
+    if (full.empty() || last == '/') full += "/";
+    if (full.size() + 1 > bufferLength) return static_cast<DWORD>(full.size() + 1);  // the size needed
+    std::memcpy(buffer, full.c_str(), full.size() + 1);
+    if (filePart) *filePart = full.back() == '/' ? nullptr : buffer + full.find_last_of('/') + 1;
+    return static_cast<DWORD>(full.size());
+}
+
+DWORD GetFileAttributesA(LPCSTR fileName) {
+    if (!fileName || !*fileName) {
+        s_lastError = ERROR_PATH_NOT_FOUND;
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    struct stat info;
+    if (stat(fileName, &info) != 0) {
+        s_lastError = win32Error(errno, fileName);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
 }
 
 DWORD GetLastError(void) { return s_lastError; }

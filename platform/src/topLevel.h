@@ -38,6 +38,7 @@ struct DrawnText {
     int height = 0, weight = 0;
     bool italic = false;
     RECT bounds = {0, 0, 0, 0};
+    bool paintedOver = false;  // since wholly covered by a fill or an opaque text's cell
 };
 
 // HWND__::data of a top-level window.
@@ -47,11 +48,18 @@ struct TopLevel {
     QMenuBar* menuBar = nullptr;
     QPoint origin;  // outer frame's top-left corner in screen coordinates
     int outerWidth = 0, outerHeight = 0;
-    std::vector<DrawnText> texts;  // since the client area was last filled whole
+    std::vector<DrawnText> texts;  // since the client area was last filled whole, oldest first
     POINT lastMouse = {0, 0};
     bool pointerOver = false;    // the pointer is over the client area, as far as input told
     bool trackingLeave = false;  // TrackMouseEvent(TME_LEAVE) asked for one WM_MOUSELEAVE
 };
+
+// The texts a window shows reach assistive technology as its client widget's accessible
+// description: one a line, in drawing order, without those painted over. Called whenever
+// the texts recorded change (gdiText.cpp).
+void describeTexts(HWND hwnd);
+// Marks the window's texts that lie wholly inside area as painted over; true when any was.
+bool paintOverTexts(HWND hwnd, const QRect& area);
 
 // The top-level data of a live top-level window, or null.
 TopLevel* topLevel(HWND hwnd);

@@ -21,6 +21,7 @@
 #include "drop.h"
 #include "keyboard.h"
 #include "layer.h"
+#include "modal.h"
 #include "topLevel.h"
 
 namespace {
@@ -77,9 +78,12 @@ protected:
     }
 
 private:
+    // While a modal window is open no drop is taken, as Windows keeps input from a window a
+    // dialog has disabled: the layer's own count of modal windows decides, whatever route
+    // the drag took.
     bool acceptsDrop(const QDropEvent* event) const {
-        return acceptDrops() && layer::topLevel(hwnd_) && (event->possibleActions() & Qt::CopyAction) &&
-               layer::isFileDrop(event->mimeData());
+        return acceptDrops() && !layer::modalWindowOpen() && layer::topLevel(hwnd_) &&
+               (event->possibleActions() & Qt::CopyAction) && layer::isFileDrop(event->mimeData());
     }
     void acceptDrag(QDragMoveEvent* event) {
         if (!acceptsDrop(event)) {

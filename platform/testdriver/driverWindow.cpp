@@ -194,15 +194,18 @@ void pump() {
     for (const MSG& quit : quits) layer::post(quit);
 }
 
-int runMessageLoop(const std::vector<std::function<void()>>& steps) {
+int runMessageLoop(const std::vector<std::function<void()>>& steps) { return runMessageLoop("", steps); }
+
+int runMessageLoop(const std::string& commandLine, const std::vector<std::function<void()>>& steps) {
     size_t next = 0;
     internal::setIdleHook([&steps, &next]() {
         if (next >= steps.size()) return false;
         steps[next++]();
         return true;
     });
-    static char commandLine[] = "";
-    int result = WinMain(GetModuleHandleA(NULL), NULL, commandLine, SW_SHOWNORMAL);
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    int result = WinMain(GetModuleHandleA(NULL), NULL, line.data(), SW_SHOWNORMAL);
     internal::setIdleHook(nullptr);
     return result;
 }

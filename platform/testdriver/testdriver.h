@@ -113,6 +113,9 @@ void pump();
 // runs (and may post messages); with no step left the loop gets WM_QUIT with code -99.
 // PeekMessageA never runs a step: a long pass that peeks cannot start the next one.
 int runMessageLoop(const std::vector<std::function<void()>>& steps);
+// The same with lpCmdLine as the process entry would give it: the arguments after the
+// program name, quoted as Windows quotes them (e.g. "\"/home/ann/Survey Data/site 4.csv\"").
+int runMessageLoop(const std::string& commandLine, const std::vector<std::function<void()>>& steps);
 
 // Runs action inside the n-th PeekMessageA call from now (1: the next one), before that
 // call looks at the queue; several for one call run in the order scheduled. User actions

@@ -7,7 +7,7 @@ imports=$(x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^[[:space:]]*DLL Name: 
 status=0
 for dll in $imports; do
     case "$dll" in
-    kernel32.dll | user32.dll | gdi32.dll | comdlg32.dll | msvcrt.dll) echo "imports $dll (system)" ;;
+    kernel32.dll | user32.dll | gdi32.dll | comdlg32.dll | shell32.dll | msvcrt.dll) echo "imports $dll (system)" ;;
     *) echo "FAIL: $1 imports $dll, which Windows does not provide"; status=1 ;;
     esac
 done

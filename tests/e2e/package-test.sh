@@ -21,7 +21,9 @@ trap 'kill "$E2E_XVFB" 2>/dev/null; DEBIAN_FRONTEND=noninteractive apt-get remov
 for file in /usr/bin/skerrow /usr/share/applications/skerrow.desktop /usr/share/icons/hicolor/scalable/apps/skerrow.svg; do
     [ -f "$file" ] || fail "the package did not install $file"
 done
-grep -qx "Exec=skerrow" /usr/share/applications/skerrow.desktop || fail "the desktop entry does not start skerrow"
+grep -qx "Exec=skerrow %f" /usr/share/applications/skerrow.desktop || fail "the desktop entry does not start skerrow with the file"
+# File managers list Skerrow under "Open with" for point files by the type the entry names.
+grep -qx "MimeType=text/csv;" /usr/share/applications/skerrow.desktop || fail "the desktop entry names no text/csv"
 
 step "the installed program opens its window and ends with 0 on Exit"
 cd "$E2E_OUT"

@@ -126,3 +126,18 @@ TEST_F(DropTest, OnlyLocalFilesAreTakenAndTheSourceKeepsThem) {
     td::pump();
     EXPECT_TRUE(drops().empty());
 }
+
+TEST_F(DropTest, NothingIsTakenWhileAModalWindowIsOpen) {
+    DragAcceptFiles(window, TRUE);
+    td::expectModal([this](td::Modal& m) {
+        td::dropFiles(window, {"/tmp/a.csv"}, {100, 100});
+        m.answer(IDOK);
+    });
+    MessageBoxA(window, "Busy", "Note:", MB_OK);
+    td::pump();
+    EXPECT_TRUE(drops().empty());
+    // Once it has closed, the window takes files again.
+    td::dropFiles(window, {"/tmp/a.csv"}, {100, 100});
+    ASSERT_EQ(drops().size(), 1u);
+    DragFinish(drops()[0]);
+}

@@ -1,10 +1,14 @@
 // TextOutA: fonts by cell height, the two alignments the plot uses, the record the
-// driver keeps of each text, and the pixels the text covers.
+// driver keeps of each text, the pixels the text covers, and the texts as assistive
+// technology is told them.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <QAccessible>
+
 #include <cstring>
 
+#include "platform/src/topLevel.h"
 #include "testdriver.h"
 #include "windowTestWindow.h"
 
@@ -113,4 +117,40 @@ TEST_F(GdiTextTest, FillingTheWholeClientAreaForgetsTheTexts) {
     FillRect(dc, &client, black);
     DeleteObject(black);
     EXPECT_TRUE(td::drawnTexts(window).empty());
+}
+
+// Assistive technology reads the texts a window shows from its client area's accessible
+// description, one a line in drawing order, as they are drawn, painted over and cleared.
+TEST_F(GdiTextTest, TheTextsShownAreTheClientAreasAccessibleDescription) {
+    QAccessibleInterface* client = QAccessible::queryAccessibleInterface(layer::topLevel(window)->client);
+    ASSERT_NE(client, nullptr);
+    EXPECT_EQ(client->text(QAccessible::Description), QString());
+    SetTextColor(dc, RGB(255, 255, 255));
+    SetBkMode(dc, TRANSPARENT);
+    draw(4, 6, "Filename: points.csv");
+    draw(5, 674, "Min. El: 208.0");
+    draw(765, 674, "Total # Points: 120");
+    EXPECT_EQ(client->text(QAccessible::Description),
+              QStringLiteral("Filename: points.csv\nMin. El: 208.0\nTotal # Points: 120"));
+
+    // A readout drawn opaque over its last value, or a box filled over a text, replaces it.
+    SetBkMode(dc, OPAQUE);
+    draw(4, 6, "Filename: points-new.csv");
+    EXPECT_EQ(client->text(QAccessible::Description),
+              QStringLiteral("Min. El: 208.0\nTotal # Points: 120\nFilename: points-new.csv"));
+    HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
+    RECT box = td::drawnTexts(window).at(2).bounds;
+    FillRect(dc, &box, black);
+    EXPECT_EQ(client->text(QAccessible::Description), QStringLiteral("Min. El: 208.0\nFilename: points-new.csv"));
+    // A fill that covers a text only in part leaves it, as part of it still shows.
+    RECT part = {0, 0, 40, 691};
+    FillRect(dc, &part, black);
+    EXPECT_EQ(client->text(QAccessible::Description), QStringLiteral("Min. El: 208.0\nFilename: points-new.csv"));
+    EXPECT_EQ(td::drawnTexts(window).size(), 4u);  // the driver's record keeps every text
+
+    RECT all;
+    GetClientRect(window, &all);
+    FillRect(dc, &all, black);
+    DeleteObject(black);
+    EXPECT_EQ(client->text(QAccessible::Description), QString());
 }

@@ -1,5 +1,5 @@
-// kernel32: CreateFileA's create-or-empty with its errors, CloseHandle, lstrlenA and the
-// module handle.
+// kernel32: CreateFileA's create-or-empty with its errors, CloseHandle, full path names and
+// file attributes, lstrlenA and the module handle.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -101,4 +101,52 @@ TEST(KernelModuleTest, ModuleHandleIsFixedAndNotNull) {
     HMODULE module = GetModuleHandleA(NULL);
     EXPECT_NE(module, nullptr);
     EXPECT_EQ(GetModuleHandleA(NULL), module);
+}
+
+// GetFullPathNameA is lexical, as on Windows: the current folder before a relative name,
+// "." and ".." resolved by name, nothing looked up; the file part points into the buffer.
+TEST_F(KernelTest, FullPathNamesAreMadeByNameAgainstTheCurrentFolder) {
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::create_directories(dir / "site 4");
+    std::filesystem::current_path(dir / "site 4");
+    const std::string folder = (dir / "site 4").string();
+    char buffer[MAX_PATH];
+    LPSTR name = nullptr;
+    for (const char* given : {"points.csv", "./sub/../points.csv", "..//site 4/./points.csv"}) {
+        DWORD length = GetFullPathNameA(given, MAX_PATH, buffer, &name);
+        EXPECT_STREQ(buffer, (folder + "/points.csv").c_str()) << given;
+        EXPECT_EQ(length, folder.size() + 11) << given;
+        EXPECT_EQ(name, buffer + folder.size() + 1) << given;
+    }
+    std::filesystem::current_path(previous);
+
+    EXPECT_EQ(GetFullPathNameA("/home/ann/../bob/missing.csv", MAX_PATH, buffer, &name), 21u);
+    EXPECT_STREQ(buffer, "/home/bob/missing.csv");
+    EXPECT_STREQ(name, "missing.csv");
+    // A name that ends in a separator keeps it and has no file part; above the root is the root.
+    EXPECT_EQ(GetFullPathNameA("/tmp/survey/", MAX_PATH, buffer, &name), 12u);
+    EXPECT_STREQ(buffer, "/tmp/survey/");
+    EXPECT_EQ(name, nullptr);
+    EXPECT_EQ(GetFullPathNameA("/../..", MAX_PATH, buffer, nullptr), 1u);
+    EXPECT_STREQ(buffer, "/");
+
+    // Too small a buffer: the size needed, terminator included, and the buffer untouched.
+    char small[8] = "unset";
+    EXPECT_EQ(GetFullPathNameA("/tmp/survey.csv", sizeof small, small, &name), 16u);
+    EXPECT_STREQ(small, "unset");
+    EXPECT_EQ(GetFullPathNameA("/tmp/survey.csv", 0, nullptr, nullptr), 16u);
+    EXPECT_EQ(GetFullPathNameA("", MAX_PATH, buffer, &name), 0u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
+}
+
+TEST_F(KernelTest, AttributesTellAFolderFromAFileAndFromNothing) {
+    std::ofstream((dir / "points.csv").string()) << "1,2\n";
+    EXPECT_EQ(GetFileAttributesA((dir / "points.csv").string().c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(GetFileAttributesA(dir.string().c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(GetFileAttributesA((dir / "missing.csv").string().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(GetFileAttributesA((dir / "gone" / "missing.csv").string().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(GetFileAttributesA((dir / "points.csv" / "x").string().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }

@@ -19,7 +19,8 @@ sudo=""
 tools/ensure-packages.sh xvfb xdotool imagemagick wine wine64 libxrender1 libxcursor1 libxi6 libxrandr2 \
     libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1 dpkg-dev openbox x11-utils nsis
 
-cmake --build build -j2 --target skerrow
+# skerrow-drag-source stands in for a file manager in the desktop scenario's drag and drop.
+cmake --build build -j2 --target skerrow skerrow_drag_source
 tests/e2e/exe-imports.sh build-win/skerrow.exe
 tests/e2e/exe-resources.sh build-win/skerrow.exe "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win/CMakeCache.txt)"
 (cd build-win && rm -f skerrow-*-win64.zip skerrow-*-win64.exe && cpack -G "ZIP;NSIS")
