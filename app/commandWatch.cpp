@@ -11,7 +11,7 @@ bool shutOut(UINT message) {
     return message == WM_COMMAND || message == WM_SYSCOMMAND || message == WM_CLOSE || message == WM_DROPFILES ||
            message == WM_MOUSELEAVE || message >= WM_APP || (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
            (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-           (message >= WM_NCMOUSEFIRST && message <= WM_NCMOUSELAST);
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
 }
 
 constexpr int kFullShare = 100;

@@ -250,8 +250,8 @@ typedef struct _SECURITY_ATTRIBUTES {
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_ERASEBKGND 0x0014
-#define WM_NCMOUSEFIRST 0x00A0  // the non-client mouse messages, which the layer never posts
-#define WM_NCMOUSELAST 0x00AD
+#define WM_NCMOUSEMOVE 0x00A0      // the first of the non-client mouse messages, which the layer never posts
+#define WM_NCXBUTTONDBLCLK 0x00AD  // the last of them
 #define WM_KEYFIRST 0x0100
 #define WM_KEYDOWN 0x0100
 #define WM_KEYLAST 0x0109
