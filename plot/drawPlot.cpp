@@ -180,12 +180,13 @@ void mergeParts(HDC dc, std::vector<PartCanvas>& canvases, const std::vector<Par
                      colours[merged[i] - 1]);
 }
 
-// One pass over the file, on every worker where the file allows.
-void plotPoints(HDC dc, const OpenedFile& file, const PlotFit& fit) {
+// One pass over the file, on every worker where the file allows. A zoomed view draws
+// every line: the frame leaves out the points beyond it.
+void plotPoints(HDC dc, const OpenedFile& file, const PlotFit& fit, PlotScope scope) {
     COLORREF colours[kRampSteps];  // worked out once for each drawing rather than once for each point
     for (int k = 0; k < kRampSteps; ++k) colours[k] = rampColour(k);
     const PointMapping mapping = pointMapping(file, fit);
-    const int step = linesPassedOver(file.lineCount);
+    const int step = scope == PlotScope::Zoomed ? 0 : linesPassedOver(file.lineCount);
     PassPlan plan{file.path, file.header, {}};
     std::vector<long long> before;
     chooseParts(file, step, &plan.parts, &before);
@@ -219,10 +220,10 @@ void plotPoints(HDC dc, const OpenedFile& file, const PlotFit& fit) {
 
 }  // namespace
 
-void drawPlot(HWND window, const OpenedFile& file, const PlotFit& fit) {
+void drawPlot(HWND window, const OpenedFile& file, const PlotFit& fit, PlotScope scope) {
     HDC dc = GetDC(window);
-    drawInfoPanel(dc, file, fit);
+    drawInfoPanel(dc, file, fit, scope);
     drawFrame(dc, fit);
-    plotPoints(dc, file, fit);
+    plotPoints(dc, file, fit, scope);
     ReleaseDC(window, dc);
 }
