@@ -16,7 +16,8 @@ enum class AreaType : short { Circle = 0, Rectangle = 1, Polygon = 2 };
 extern AreaType g_areaType;  // a rectangle at start
 extern int g_selMinX, g_selMaxX, g_selMinY, g_selMaxY;
 extern int g_circleCenterX, g_circleCenterY;
-extern int g_circleRadius;        // whole coordinate units; wide enough for any file's extent
+extern int g_circleRadius;  // whole coordinate units; wide enough for any file's extent
+
 extern PolygonArea g_selPolygon;  // the polygon last closed, in whole point coordinates
 extern bool g_pointsOutside;      // "Points Outside": an area's write takes the points it does not hold
 

@@ -359,3 +359,24 @@ TEST_F(PlotTest, ThePointersStripAndTheZoomNoteTouchNoOtherText) {
                 << texts[i].text << " and " << texts[j].text;
         }
 }
+
+TEST_F(PlotTest, AZoomedViewDrawsItsPlainLinesAsTheGeneralReadingDoesUpToTheFrame) {
+    // A point on every whole coordinate of 300 x 200 units (3 pixels a unit), read the fast
+    // way (plain lines) and again the general way (the same values with an exponent). Zoomed
+    // to 200 x 150 units (4.2 pixels a unit), the points a unit beyond the view's extent
+    // fall inside the frame, within its inset.
+    std::string plain, general;
+    for (int y = 0; y <= 200; ++y)
+        for (int x = 0; x <= 300; ++x) {
+            const std::string rest = "," + std::to_string(1000 + y) + "," + std::to_string(x % 7) + ".5\n";
+            plain += std::to_string(1000 + x) + rest;
+            general += std::to_string(1000 + x) + "e0" + rest;
+        }
+    openPoints(plain);
+    td::rightDrag(window, {150, 100}, {750, 550});
+    ASSERT_TRUE(g_zoom.zoomed);
+    ASSERT_GT(g_zoom.fit.scale, 4.0f);
+    const std::vector<COLORREF> fast = td::snapshot(window);
+    changeAndRedraw(general);
+    EXPECT_TRUE(td::snapshot(window) == fast);
+}
