@@ -363,19 +363,23 @@ TEST_F(PlotTest, ThePointersStripAndTheZoomNoteTouchNoOtherText) {
 TEST_F(PlotTest, AZoomedViewDrawsItsPlainLinesAsTheGeneralReadingDoesUpToTheFrame) {
     // A point on every whole coordinate of 300 x 200 units (3 pixels a unit), read the fast
     // way (plain lines) and again the general way (the same values with an exponent). Zoomed
-    // to 200 x 150 units (4.2 pixels a unit), the points a unit beyond the view's extent
-    // fall inside the frame, within its inset.
+    // to 200 x 150 units (4.2 pixels a unit) from X 890, the points a unit beyond the view's
+    // extent fall inside the frame, within its inset; its X runs from three digits to four,
+    // and some are written with a leading zero.
     std::string plain, general;
     for (int y = 0; y <= 200; ++y)
         for (int x = 0; x <= 300; ++x) {
             const std::string rest = "," + std::to_string(1000 + y) + "," + std::to_string(x % 7) + ".5\n";
-            plain += std::to_string(1000 + x) + rest;
-            general += std::to_string(1000 + x) + "e0" + rest;
+            const std::string xText = (x % 5 == 0 ? "0" : "") + std::to_string(850 + x);
+            plain += xText + rest;
+            general += xText + "e0" + rest;
         }
     openPoints(plain);
     td::rightDrag(window, {150, 100}, {750, 550});
     ASSERT_TRUE(g_zoom.zoomed);
     ASSERT_GT(g_zoom.fit.scale, 4.0f);
+    ASSERT_LT(g_zoom.fit.extent.minX, 1000);
+    ASSERT_GT(g_zoom.fit.extent.minX + g_zoom.fit.extent.rangeX, 1000);
     const std::vector<COLORREF> fast = td::snapshot(window);
     changeAndRedraw(general);
     EXPECT_TRUE(td::snapshot(window) == fast);
