@@ -20,10 +20,6 @@ int g_dragActive = 0;
 
 namespace {
 
-DragPoint mousePosition(LPARAM lParam) {
-    return DragPoint{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
 short toShort(int value) {
     if (value > 32767) return 32767;
     if (value < -32768) return -32768;
@@ -34,18 +30,6 @@ short toShort(int value) {
 int radiusBetween(DragPoint centre, DragPoint rim) {
     return static_cast<int>(
         std::hypot(static_cast<double>(std::abs(centre.x - rim.x)), static_cast<double>(std::abs(centre.y - rim.y))));
-}
-
-void drawRectangleOutline(HDC dc, DragPoint s, DragPoint p) {
-    // Four segments; each leaves its end point undrawn, so every pixel is inverted once.
-    MoveToEx(dc, s.x, s.y, NULL);
-    LineTo(dc, p.x, s.y);
-    MoveToEx(dc, p.x, s.y, NULL);
-    LineTo(dc, p.x, p.y);
-    MoveToEx(dc, p.x, p.y, NULL);
-    LineTo(dc, s.x, p.y);
-    MoveToEx(dc, s.x, p.y, NULL);
-    LineTo(dc, s.x, s.y);
 }
 
 void drawCircleOutline(HDC dc, DragPoint centre, int r) {
@@ -64,8 +48,8 @@ void eraseOutline(HDC dc) {
 
 // The left and top edges may touch the frame; the right and bottom ones must stay inside.
 bool circleFits(DragPoint centre, int r) {
-    return centre.x - r >= g_plotLeft && centre.y - r >= g_plotTop && centre.x + r < g_plotRight &&
-           centre.y + r < g_plotBottom;
+    const PlotFit fit = viewFit();
+    return centre.x - r >= fit.left && centre.y - r >= fit.top && centre.x + r < fit.right && centre.y + r < fit.bottom;
 }
 
 // The selection area record takes what a drag selected: the box, and a circle's centre
@@ -84,11 +68,50 @@ void keepSelection(const SelectionArea& area) {
 void endDrag() {
     g_outlineShown = 0;
     g_dragActive = 0;
+    releaseFrame();
+}
+
+}  // namespace
+
+DragPoint mousePosition(LPARAM lParam) {
+    return DragPoint{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+DragPoint intoFrame(DragPoint point, const PlotFit& fit) {
+    if (point.x < fit.left) point.x = toShort(fit.left);
+    if (point.x > fit.right) point.x = toShort(fit.right);
+    if (point.y < fit.top) point.y = toShort(fit.top);
+    if (point.y > fit.bottom) point.y = toShort(fit.bottom);
+    return point;
+}
+
+void confineToFrame(HWND window, const PlotFit& fit) {
+    SetCapture(window);
+    POINT topLeft = {fit.left, fit.top};
+    POINT bottomRight = {fit.right, fit.bottom};
+    ClientToScreen(window, &topLeft);
+    ClientToScreen(window, &bottomRight);
+    RECT frame;
+    SetRect(&frame, topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
+    ClipCursor(&frame);
+}
+
+void releaseFrame() {
     ClipCursor(NULL);
     ReleaseCapture();
 }
 
-}  // namespace
+void drawRectangleOutline(HDC dc, DragPoint s, DragPoint p) {
+    // Four segments; each leaves its end point undrawn, so every pixel is inverted once.
+    MoveToEx(dc, s.x, s.y, NULL);
+    LineTo(dc, p.x, s.y);
+    MoveToEx(dc, p.x, s.y, NULL);
+    LineTo(dc, p.x, p.y);
+    MoveToEx(dc, p.x, p.y, NULL);
+    LineTo(dc, s.x, p.y);
+    MoveToEx(dc, s.x, p.y, NULL);
+    LineTo(dc, s.x, s.y);
+}
 
 void onLButtonDown(HWND window, WPARAM, LPARAM lParam) {
     if (g_viewState == ViewState::Empty) return;
@@ -99,20 +122,9 @@ void onLButtonDown(HWND window, WPARAM, LPARAM lParam) {
         eraseOutline(dc);
         ReleaseDC(window, dc);
     }
-    SetCapture(window);
-    POINT topLeft = {g_plotLeft, g_plotTop};
-    POINT bottomRight = {g_plotRight, g_plotBottom};
-    ClientToScreen(window, &topLeft);
-    ClientToScreen(window, &bottomRight);
-    RECT frame;
-    SetRect(&frame, topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
-    ClipCursor(&frame);
-
-    g_dragStart = mousePosition(lParam);
-    if (g_dragStart.x < g_plotLeft) g_dragStart.x = toShort(g_plotLeft);
-    if (g_dragStart.x > g_plotRight) g_dragStart.x = toShort(g_plotRight);
-    if (g_dragStart.y < g_plotTop) g_dragStart.y = toShort(g_plotTop);
-    if (g_dragStart.y > g_plotBottom) g_dragStart.y = toShort(g_plotBottom);
+    const PlotFit fit = viewFit();
+    confineToFrame(window, fit);
+    g_dragStart = intoFrame(mousePosition(lParam), fit);
     g_outlineShown = 0;
     g_dragActive = 1;
 }
@@ -177,7 +189,7 @@ void onLButtonUp(HWND window, WPARAM, LPARAM lParam) {
 
     keepSelection(
         selectionToWorld(DraggedArea{g_selLeft, g_selTop, g_selRight, g_selBottom, {g_dragStart.x, g_dragStart.y}, r},
-                         g_areaType, currentFit()));
+                         g_areaType, viewFit()));
     endDrag();
     g_selWidth = toShort(g_selRight - g_selLeft);
     g_selHeight = toShort(g_selBottom - g_selTop);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "output/writer.h"
+#include "plot/plotView.h"
 #include "points/selectionArea.h"
 
 // "&Open": the note or a cleared window, the Open itself, then the fit and the drawing.
@@ -16,8 +17,18 @@ void openGivenFile(HWND window, const char* path);
 // "&Redraw": the plot drawn again on a cleared window, once a file is open.
 void redrawCommand(HWND window);
 
-// "&Rectangle" and "&Circle".
+// "&Rectangle", "&Circle" and "&Polygon".
 void chooseAreaType(HWND window, AreaType areaType);
+
+// "Points &Outside": its check mark on or off.
+void toggleOutside(HWND window);
+
+// A closer look: the view zoomed to the whole point coordinates of a box of client pixels
+// (converted as a rectangle is), fitted as an Open fits a file, and drawn.
+void zoomToBox(HWND window, const DraggedArea& box);
+
+// "&Whole File": the view back to the whole file, drawn, from a zoomed one.
+void wholeFileCommand(HWND window);
 
 // "Move All Pts.": all points shifted to small coordinates, after the writer's question.
 void moveAllPoints(HWND window);

@@ -18,6 +18,8 @@ const char kClassName[] = "myWindowClass";
 const char kCaption[] = "Skerrow v1.0 (https://skerrow.org)";
 
 void onCommand(HWND window, WORD id) {
+    // A polygon being placed goes with any command but the one that keeps its points outside.
+    if (id != IDM_OUTSIDE) dropPolygon(window);
     switch (id) {
     case IDM_OPEN: openCommand(window); break;
     case IDM_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
@@ -26,6 +28,9 @@ void onCommand(HWND window, WORD id) {
     case IDM_CIRCLE: chooseAreaType(window, AreaType::Circle); break;
     case IDM_SELECTALL: runWriteSequence(window, 1, NULL); break;
     case IDM_MOVEALL: moveAllPoints(window); break;
+    case IDM_POLYGON: chooseAreaType(window, AreaType::Polygon); break;
+    case IDM_OUTSIDE: toggleOutside(window); break;
+    case IDM_WHOLEFILE: wholeFileCommand(window); break;
     default: break;  // unknown commands are ignored
     }
 }
@@ -73,6 +78,10 @@ void updateMenu(HWND window) {
     const UINT enable = g_selectItemsEnabled == 1 ? MF_ENABLED : MF_GRAYED;
     EnableMenuItem(menu, IDM_SELECTALL, enable);
     EnableMenuItem(menu, IDM_MOVEALL, enable);
+    CheckMenuItem(menu, IDM_POLYGON, g_areaType == AreaType::Polygon ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(menu, IDM_OUTSIDE, g_pointsOutside ? MF_CHECKED : MF_UNCHECKED);
+    EnableMenuItem(menu, IDM_WHOLEFILE, g_zoom.zoomed ? MF_ENABLED : MF_GRAYED);
+    DrawMenuBar(window);  // "&Whole File" stands on the bar itself
 }
 
 void setSelectItems(HWND window, bool enabled) {
@@ -109,9 +118,35 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DROPFILES:
     case WM_APP_OPENGIVEN: onDesktopOpen(window, message, wParam); return 0;
     case WM_COMMAND: onCommand(window, LOWORD(wParam)); return 0;
-    case WM_MOUSEMOVE: onMouseMove(window, wParam, lParam); return 0;
-    case WM_LBUTTONDOWN: onLButtonDown(window, wParam, lParam); return 0;
-    case WM_LBUTTONUP: onLButtonUp(window, wParam, lParam); return 0;
+    case WM_MOUSEMOVE:
+        if (g_areaType == AreaType::Polygon)
+            onPolygonMove(window, wParam, lParam);
+        else
+            onMouseMove(window, wParam, lParam);
+        onZoomMove(window, wParam, lParam);
+        showPointer(window, wParam, lParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+        hidePointer(window);
+        if (g_zoomDrag.active) return 0;  // the right button's box keeps the mouse
+        if (g_areaType == AreaType::Polygon)
+            onPolygonButtonDown(window, wParam, lParam);
+        else
+            onLButtonDown(window, wParam, lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        if (g_areaType == AreaType::Polygon)
+            onPolygonButtonUp(window, wParam, lParam);
+        else
+            onLButtonUp(window, wParam, lParam);
+        return 0;
+    case WM_RBUTTONDOWN:
+        hidePointer(window);
+        onRButtonDown(window, wParam, lParam);
+        return 0;
+    case WM_RBUTTONUP: onRButtonUp(window, wParam, lParam); return 0;
+    case WM_KEYDOWN: onPolygonKey(window, wParam); return 0;
+    case WM_MOUSELEAVE: onMouseLeave(window); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -1,5 +1,10 @@
 // "&Open" and "&Redraw": the Open of the points subsystem between the clearing and the
-// graying before it and the drawing after it; the same Open for a file the desktop hands over.
+// graying before it and the drawing after it; the same Open for a file the desktop hands
+// over; the closer look at a box and "&Whole File" back from it; the area type and
+// "Points &Outside".
+#include <climits>
+
+#include "app/areaSelection.h"
 #include "app/commandWatch.h"
 #include "app/commands.h"
 #include "app/mainWindow.h"
@@ -9,13 +14,14 @@
 
 namespace {
 
-// Draws the plot of the file open; its points may then be selected.
+// Draws the plot of the file open in the view chosen; its points may then be selected.
 void drawAndEnable(HWND window) {
     SetCursor(LoadCursorA(NULL, IDC_WAIT));
     CommandWatch watch;
     startCommandWatch(watch, window, "Drawing", false);
-    drawPlot(window, openedFile(), currentFit(), &watch.watch);
+    drawPlot(window, openedFile(), viewFit(), g_zoom.zoomed ? PlotScope::Zoomed : PlotScope::WholeFile, &watch.watch);
     endCommandWatch(watch);
+    g_pointerReadout.shown = false;  // the panel was drawn anew, without the strip
     g_viewState = ViewState::Drawn;
     SetCursor(LoadCursorA(NULL, IDC_ARROW));
     setSelectItems(window, true);
@@ -30,6 +36,7 @@ void beginOpen(HWND window) {
         clearWindow(window);
     g_viewState = ViewState::Empty;
     g_selectAll = 0;
+    g_zoom.zoomed = false;  // every file starts whole
     setSelectItems(window, false);
 }
 
@@ -61,7 +68,36 @@ void redrawCommand(HWND window) {
     drawAndEnable(window);
 }
 
+void zoomToBox(HWND window, const DraggedArea& box) {
+    const SelectionArea area = selectionToWorld(box, AreaType::Rectangle, viewFit());
+    const long long rangeX = static_cast<long long>(area.maxX) - area.minX;
+    const long long rangeY = static_cast<long long>(area.maxY) - area.minY;
+    // A box within one whole unit, or wider than any extent an Open takes, has no fit.
+    if (rangeX <= 0 || rangeY <= 0 || rangeX > INT_MAX || rangeY > INT_MAX) return;
+    g_zoom.fit =
+        fitPlot(PlotExtent{area.minX, area.minY, area.maxY, static_cast<int>(rangeX), static_cast<int>(rangeY)});
+    g_zoom.zoomed = true;
+    clearWindow(window);
+    drawAndEnable(window);
+}
+
+void wholeFileCommand(HWND window) {
+    if (!g_zoom.zoomed) return;
+    g_zoom.zoomed = false;
+    if (g_viewState == ViewState::Empty) {
+        updateMenu(window);
+        return;
+    }
+    clearWindow(window);
+    drawAndEnable(window);
+}
+
 void chooseAreaType(HWND window, AreaType areaType) {
     g_areaType = areaType;
+    updateMenu(window);
+}
+
+void toggleOutside(HWND window) {
+    g_pointsOutside = !g_pointsOutside;
     updateMenu(window);
 }

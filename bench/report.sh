@@ -51,7 +51,12 @@ at the end: $(cut -d' ' -f1-3 /proc/loadavg).
 Jobs: **open** Open (the one pass, the read-back of the last line, the fit) and drawing;
 **redraw** the drawing alone; **selectall** "Select All Pts." as comma separated copies;
 **m2ft** "Select All Pts." metres to feet; **rect** a rectangle over the middle half of the
-frame both ways (about a quarter of the points) as copies; **move** "Move All Pts.".
+frame both ways (about a quarter of the points) as copies; **move** "Move All Pts.";
+**polygon** a 50-vertex star over the middle of the frame, of the rectangle's area (about
+as many points), as copies; **outside** "Points Outside" with the rectangle of rect (the
+other three quarters or so); **rectwide** a rectangle over the frame's width and its lower
+three quarters (about as many points as outside); **zoom** a Redraw of the view zoomed to
+the rectangle of rect, every line read, against **redraw** of the whole file.
 Peers: awk \`print \$1, \$2, \$3\` / whole-number bounds with \`int()\` / \`printf
 "%.2f,%.2f,%.3f"\` of the products; Miller \`cat\` / \`filter\` with \`int()\` / \`put\` with
 \`fmtnum\`; DuckDB \`COPY (SELECT ... FROM read_csv(..., all_varchar=true) WHERE
@@ -68,7 +73,7 @@ for lines in "$@"; do
     awk -v L="$lines" '
         $1 == L { t[$2 " " $3] = $4; lo[$2 " " $3] = $5; r[$2 " " $3] = $6; if ($2 == "wc") wc = $4 }
         END {
-            n = split("count:wc read:cat open:skerrow open:skerrow-1t open:skerrow-process redraw:skerrow redraw:skerrow-1t selectall:skerrow selectall:skerrow-1t selectall:skerrow-process selectall:duckdb selectall:mawk selectall:gawk selectall:mlr m2ft:skerrow m2ft:skerrow-1t m2ft:skerrow-process m2ft:duckdb m2ft:mawk m2ft:gawk m2ft:mlr rect:skerrow rect:skerrow-1t rect:skerrow-process rect:duckdb rect:mawk rect:gawk rect:mlr move:skerrow move:skerrow-1t move:skerrow-process", rows, " ")
+            n = split("count:wc read:cat open:skerrow open:skerrow-1t open:skerrow-process redraw:skerrow redraw:skerrow-1t selectall:skerrow selectall:skerrow-1t selectall:skerrow-process selectall:duckdb selectall:mawk selectall:gawk selectall:mlr m2ft:skerrow m2ft:skerrow-1t m2ft:skerrow-process m2ft:duckdb m2ft:mawk m2ft:gawk m2ft:mlr rect:skerrow rect:skerrow-1t rect:skerrow-process rect:duckdb rect:mawk rect:gawk rect:mlr move:skerrow move:skerrow-1t move:skerrow-process polygon:skerrow polygon:skerrow-1t outside:skerrow outside:skerrow-1t rectwide:skerrow rectwide:skerrow-1t zoom:skerrow zoom:skerrow-1t", rows, " ")
             for (i = 1; i <= n; i++) {
                 split(rows[i], p, ":"); k = p[2] " " p[1]
                 if (!(k in t)) continue
@@ -98,6 +103,10 @@ awk -v L="$last" -v S="$SMALL" '
             printf "- %s: the faster awk (%s) ÷ Skerrow %.1f × (target ≥ 25): %s; DuckDB ÷ Skerrow %.1f × (target ≥ 10): %s.\n",
                    j, name, awk / s, check(awk / s >= 25), t["duckdb " j] / s, check(t["duckdb " j] / s >= 10)
         }
+        p = t["skerrow polygon"] / t["skerrow rect"]
+        printf "- polygon ÷ rect (target ≤ 1.5): %.2f × (%s); outside ÷ rectwide (target ≤ 1): %.2f × (%s); zoom ÷ redraw (target ≤ 1): %.2f × (%s).\n",
+               p, check(p <= 1.5), t["skerrow outside"] / t["skerrow rectwide"], check(t["skerrow outside"] <= t["skerrow rectwide"]),
+               t["skerrow zoom"] / t["skerrow redraw"], check(t["skerrow zoom"] <= t["skerrow redraw"])
         n = split("open redraw selectall m2ft rect move", jobs, " ")
         printf "- One worker ÷ every worker (target ≥ 1.6 on two cores):"
         for (i = 1; i <= n; i++) {

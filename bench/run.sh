@@ -82,12 +82,18 @@ skerrow() {
     if [ "$job" = open ]; then
         record "$lines" "$tool" open "$run" "$open" "$rss"
         record "$lines" "$tool" redraw "$run" "$(sed -n 's/^redraw_seconds=//p' <<< "$report")" "$rss"
+    elif [ "$job" = zoom ]; then
+        record "$lines" "$tool" zoom "$run" "$(sed -n 's/^redraw_seconds=//p' <<< "$report")" "$rss"
     else
         write=$(sed -n 's/^write_seconds=\([0-9.]*\).*/\1/p' <<< "$report")
         record "$lines" "$tool" "$job" "$run" "$write" "$rss"
     fi
     [ "$workers" != all ] || record "$lines" skerrow-process "$job" "$run" "$(seconds $((end - start)))" "$rss"
     [ "$job" != rect ] || sed -n 's/^bounds=//p' <<< "$report" > "$RESULTS/bounds-$lines"
+    # The points each picking job wrote, for the comparisons of like with like.
+    case $job in polygon | outside | rectwide | rect)
+        sed -n 's/.*written=\([0-9]*\).*/\1/p' <<< "$report" > "$RESULTS/written-$tool-$job-$lines" ;;
+    esac
 }
 
 AWK_COPY='BEGIN { FS = OFS = ","; ORS = "\r\n" } { print $1, $2, $3 }'
@@ -148,7 +154,9 @@ CHECKS=$RESULTS/checks.txt
 small=$DATA/points-$SMALL.csv
 [ -f "$small" ] || "$MAKE_POINTS" "$SMALL" 3 "$small"
 for run in $(seq "$RUNS"); do
-    for job in open selectall m2ft rect move; do skerrow "$SMALL" "$job" "$run" "$small" "$RESULTS/out.csv" all; done
+    for job in open selectall m2ft rect move polygon outside rectwide zoom; do
+        skerrow "$SMALL" "$job" "$run" "$small" "$RESULTS/out.csv" all
+    done
 done
 
 for lines in "${SIZES[@]}"; do
@@ -159,7 +167,7 @@ for lines in "${SIZES[@]}"; do
     for run in $(seq "$RUNS"); do
         measure "$lines" wc count "$run" - bash -c 'wc -l < "$0" > /dev/null' "$input"
         measure "$lines" cat read "$run" - bash -c 'cat "$0" > /dev/null' "$input"
-        for job in open selectall m2ft rect move; do
+        for job in open selectall m2ft rect move polygon outside rectwide zoom; do
             skerrow "$lines" "$job" "$run" "$input" "$RESULTS/skerrow-$job.csv" all
             skerrow "$lines" "$job" "$run" "$input" "$RESULTS/skerrow-1t-$job.csv" 1
             case $job in selectall | m2ft | rect) for tool in mawk gawk mlr duckdb; do peer "$tool" "$job" "$lines" "$run" "$input"; done ;; esac
@@ -168,9 +176,11 @@ for lines in "${SIZES[@]}"; do
     IFS=, read -r a b c d < "$RESULTS/bounds-$lines"
     {
         echo "$lines lines, rectangle X $a..$b, Y $c..$d ($(wc -l < "$RESULTS/skerrow-rect.csv") points):"
-        for job in selectall rect m2ft move; do
+        for job in selectall rect m2ft move polygon outside rectwide; do
             echo "  $job, all workers vs one: $(same_bytes "$RESULTS/skerrow-$job.csv" "$RESULTS/skerrow-1t-$job.csv")"
         done
+        echo "  points written: rect $(cat "$RESULTS/written-skerrow-rect-$lines"), polygon $(cat "$RESULTS/written-skerrow-polygon-$lines"), outside $(cat "$RESULTS/written-skerrow-outside-$lines"), rectwide $(cat "$RESULTS/written-skerrow-rectwide-$lines")"
+        echo "  rect and outside together: $(sort "$RESULTS/skerrow-rect.csv" "$RESULTS/skerrow-outside.csv" | cmp -s - <(sort "$RESULTS/skerrow-selectall.csv") && echo "every point once" || echo "DIFFERENT from all points")"
         for tool in mawk gawk mlr duckdb; do
             echo "  copy of all points, Skerrow vs $tool: $(same_bytes "$RESULTS/skerrow-selectall.csv" "$RESULTS/$tool-selectall.csv")"
             echo "  rectangle copy, Skerrow vs $tool: $(same_bytes "$RESULTS/skerrow-rect.csv" "$RESULTS/$tool-rect.csv")"

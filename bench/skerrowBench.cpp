@@ -1,6 +1,6 @@
 // Runs one Skerrow operation headless through the real commands and dialogs, as a user
 // would, and prints its wall time and the process's peak resident memory:
-//   skerrow_bench open|selectall|m2ft|rect|move INPUT [OUTPUT]
+//   skerrow_bench open|selectall|m2ft|rect|move|polygon|outside|rectwide|zoom INPUT [OUTPUT]
 // open      Open (both passes, the read-back of the last line, the fit) and the drawing;
 //           then Redraw alone
 // selectall Open, then "Select All Pts." written as comma separated copies
@@ -9,11 +9,21 @@
 //           direction (about a quarter of the extent), written as copies; prints the
 //           whole-number bounds it selected
 // move      Open, then "Move All Pts."
+// polygon   Open, then a 50-vertex star over the middle of the frame, of the rectangle's
+//           area in pixels (so about as many points), closed by Enter and written as
+//           copies; the time runs from the close
+// outside   Open, then "Points Outside" and the rectangle of rect: the other three
+//           quarters or so, written as copies
+// rectwide  Open, then a rectangle over the frame's width and its lower three quarters:
+//           about as many points as outside, written as copies
+// zoom      Open, then the rectangle of rect dragged with the right button; then Redraw
+//           of the zoomed view alone
 // One operation per process, so that the peak memory is the operation's own.
 #include <sys/resource.h>
 #include <windows.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -87,17 +97,42 @@ void answerSave(const std::string& output, long* written) {
     });
 }
 
+// The rectangle of rect: the middle half of the frame in each direction.
+void middleBox(POINT* from, POINT* to) {
+    const int width = g_plotRight - g_plotLeft, height = g_plotBottom - g_plotTop;
+    *from = POINT{g_plotLeft + width / 4, g_plotTop + height / 4};
+    *to = POINT{g_plotLeft + width * 3 / 4, g_plotTop + height * 3 / 4};
+}
+
+// A star of 50 vertices round the frame's centre, every second one at four fifths of the
+// reach: its area, 25 r r' sin(2 pi / 50), is the middle box's.
+constexpr int kStarVertices = 50;
+void clickStar(HWND window) {
+    const int width = g_plotRight - g_plotLeft, height = g_plotBottom - g_plotTop;
+    const double pi = 3.14159265358979323846, step = 2 * pi / kStarVertices, inner = 0.8;
+    const double area = (width / 2.0) * (height / 2.0);
+    const double reach = std::sqrt(area / (kStarVertices / 2 * inner * std::sin(step)));
+    const double centreX = g_plotLeft + width / 2.0, centreY = g_plotTop + height / 2.0;
+    for (int i = 0; i < kStarVertices; ++i) {
+        const double r = i % 2 ? reach * inner : reach;
+        td::click(window, static_cast<int>(std::lround(centreX + r * std::cos(i * step))),
+                  static_cast<int>(std::lround(centreY + r * std::sin(i * step))));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: skerrow_bench open|selectall|m2ft|rect|move INPUT [OUTPUT]\n");
+        std::fprintf(
+            stderr,
+            "usage: skerrow_bench open|selectall|m2ft|rect|move|polygon|outside|rectwide|zoom INPUT [OUTPUT]\n");
         return 2;
     }
     const std::string operation = argv[1];
     const std::string input = argv[2];
     const std::string output = argc > 3 ? argv[3] : "";
-    if (operation != "open" && output.empty()) {
+    if (operation != "open" && operation != "zoom" && output.empty()) {
         std::fprintf(stderr, "skerrow_bench: %s needs an OUTPUT\n", operation.c_str());
         return 2;
     }
@@ -125,14 +160,37 @@ int main(int argc, char** argv) {
         answerWriteOptions(operation == "m2ft" ? IDC_CONV_M2FT : 0);
         answerSave(output, &written);
         td::command(window, IDM_SELECTALL);
-    } else if (operation == "rect") {
-        const int width = g_plotRight - g_plotLeft, height = g_plotBottom - g_plotTop;
-        const POINT from{g_plotLeft + width / 4, g_plotTop + height / 4};
-        const POINT to{g_plotLeft + width * 3 / 4, g_plotTop + height * 3 / 4};
+    } else if (operation == "rect" || operation == "outside") {
+        POINT from, to;
+        middleBox(&from, &to);
+        if (operation == "outside") td::command(window, IDM_OUTSIDE);
         answerWriteOptions(0);
         answerSave(output, &written);
+        start = std::chrono::steady_clock::now();
         td::drag(window, from, to);
         std::printf("bounds=%d,%d,%d,%d\n", g_selMinX, g_selMaxX, g_selMinY, g_selMaxY);
+    } else if (operation == "rectwide") {
+        const int height = g_plotBottom - g_plotTop;
+        answerWriteOptions(0);
+        answerSave(output, &written);
+        start = std::chrono::steady_clock::now();
+        td::drag(window, {g_plotLeft, g_plotTop + height / 4}, {g_plotRight, g_plotBottom});
+        std::printf("bounds=%d,%d,%d,%d\n", g_selMinX, g_selMaxX, g_selMinY, g_selMaxY);
+    } else if (operation == "polygon") {
+        td::command(window, IDM_POLYGON);
+        clickStar(window);
+        answerWriteOptions(0);
+        answerSave(output, &written);
+        start = std::chrono::steady_clock::now();
+        td::key(window, VK_RETURN);
+    } else if (operation == "zoom") {
+        POINT from, to;
+        middleBox(&from, &to);
+        td::rightDrag(window, from, to);
+        if (!g_zoom.zoomed) fail("the view did not zoom");
+        start = std::chrono::steady_clock::now();
+        td::command(window, IDM_REDRAW);
+        std::printf("redraw_seconds=%.4f\n", seconds(start));
     } else if (operation == "move") {
         td::expectModal([](td::Modal& m) {
             if (m.caption() != "Notice") fail("expected the move question, got " + m.caption());
@@ -145,7 +203,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     td::checkDone();
-    if (operation != "open") {
+    if (operation != "open" && operation != "zoom") {
         std::printf("write_seconds=%.4f written=%ld\n", seconds(start), written);
         if (written < 0) fail("no File Saved message");
     }

@@ -38,10 +38,11 @@ bool roomForLine(const LineBlock& block) { return kLineBlockSize - block.used >=
 
 // How the runs of plain lines are written, chosen once for the pass.
 enum class PlainRoute {
-    CopyRun,   // copies in the file's order with a one-character gap, of all points or a rectangle's
-    CopyEach,  // the same for a circle's points, each tested before it is copied
-    Convert,   // metres, feet or a factor, from the values read where they stand
-    General,   // any other write: each line as the general way writes it
+    CopyRun,      // copies in the file's order with a one-character gap, of all points or a rectangle's
+    CopyEach,     // the same for a circle's points, each tested before it is copied
+    CopyPolygon,  // the same for a polygon's points, each copied and then kept or not by its test
+    Convert,      // metres, feet or a factor, from the values read where they stand
+    General,      // any other write: each line as the general way writes it
 };
 
 // What a pass writes with, the same for every task.
@@ -58,14 +59,19 @@ PlainRoute choosePlainRoute(const PassChoices& choices) {
     if (c == Conversion::MetresToFeet || c == Conversion::FeetToMetres || c == Conversion::Factor)
         return PlainRoute::Convert;
     if (c == Conversion::None && !choices.layout.swapXY && choices.form.gap.length == 1)
-        return choices.area.kind == AreaKind::Circle ? PlainRoute::CopyEach : PlainRoute::CopyRun;
+        return choices.area.kind == AreaKind::Circle    ? PlainRoute::CopyEach
+               : choices.area.kind == AreaKind::Polygon ? PlainRoute::CopyPolygon
+                                                        : PlainRoute::CopyRun;
     return PlainRoute::General;
 }
 
 PassChoices passChoices(const OpenedFile& file, const SelectionArea& area, const WriteChoices& choices) {
     PassChoices pass = {file.layout, lineForm(choices, file.layout), choices.conversion, area, PlainRoute::General};
     // A move writes every point, whatever the last selection holds.
-    if (choices.conversion == Conversion::Move) pass.area.kind = AreaKind::Everything;
+    if (choices.conversion == Conversion::Move) {
+        pass.area.kind = AreaKind::Everything;
+        pass.area.outside = false;
+    }
     pass.route = choosePlainRoute(pass);
     return pass;
 }
@@ -86,12 +92,12 @@ SKERROW_INLINE bool plainLineHasNoData(const PlainLine& line) {
            plainElevationHasNoData(line.lastComma + 1, line.text + line.length);
 }
 
-// Copies of every plain line, or of those in the selected rectangle: each line is its own
-// output with the gap over its commas. A rectangle's lines are copied and then kept or
-// not by their whole X and Y, so that the test, true or false as the points fall, costs
-// no jump. The output's end and count are locals of the walk, where the copies' stores
-// cannot be taken to change them.
-template <class Form, bool rectangle>
+// Copies of every plain line, or of those in the selected rectangle (or outside it): each
+// line is its own output with the gap over its commas. A rectangle's lines are copied and
+// then kept or not by their whole X and Y, so that the test, true or false as the points
+// fall, costs no jump. The output's end and count are locals of the walk, where the
+// copies' stores cannot be taken to change them.
+template <class Form, bool rectangle, bool outside = false>
 void copyPlainRun(LineReader& reader, LineBlock& block, char gap, const SelectionArea& area, long long* count) {
     struct Copied {
         char* out;
@@ -114,7 +120,7 @@ void copyPlainRun(LineReader& reader, LineBlock& block, char gap, const Selectio
             if (rectangle) {
                 double x, y;
                 plainLineXY<Form>(line, &x, &y);
-                kept = (minX <= x) & (x <= maxX) & (minY <= y) & (y <= maxY);
+                kept = ((minX <= x) & (x <= maxX) & (minY <= y) & (y <= maxY)) != outside;
             }
             out = kept ? end : out;
             written += kept;
@@ -140,6 +146,40 @@ void copyPlainEach(LineReader& reader, LineBlock& block, char gap, const Selecti
         ++*count;
         return true;
     });
+}
+
+// Copies of the plain lines within the selected polygon (or outside it), as copyPlainRun
+// writes them: each line is copied and then kept or not by the polygon's test of its whole
+// X and Y.
+template <class Form, bool outside>
+void copyPlainPolygon(LineReader& reader, LineBlock& block, char gap, const PolygonArea& polygon, long long* count) {
+    struct Copied {
+        char* out;
+        long long written;
+    };
+    char* const start = block.lines.get() + block.used;
+    const char* const outLimit = block.lines.get() + kLineBlockSize - kOutputLineMax;
+    const Copied copied = withWidestMarks([&reader, gap, start, outLimit, &polygon](auto marks) SKERROW_INLINE_LAMBDA {
+        char* out = start;
+        long long written = 0;
+        const char g = gap;
+        const char* const limit = outLimit;
+        walkLines<decltype(marks)>(reader, [&](const LineSpan& span) SKERROW_INLINE_LAMBDA {
+            PlainLine line;
+            if (!plainLineOf<Form::commas>(span, kFullLineLimit - 1, &line) || out > limit) return WalkStep::Leave;
+            if (plainLineHasNoData<Form>(line)) return WalkStep::Next;
+            char* const end = putPlainCopyLine(out, line, g);
+            double x, y;
+            plainLineXY<Form>(line, &x, &y);
+            const bool kept = isInsidePolygonArea(polygon, x, y) != outside;
+            out = kept ? end : out;
+            written += kept;
+            return WalkStep::Next;
+        });
+        return Copied{out, written};
+    });
+    block.used = static_cast<size_t>(copied.out - block.lines.get());
+    *count += copied.written;
 }
 
 // Any plain line's output, as the general way would write it, reading only the values
@@ -243,12 +283,20 @@ void writePlainRun(LineReader& reader, LineBlock& block, const PassChoices& choi
     const char gap = choices.form.gap.text[0];
     switch (choices.route) {
     case PlainRoute::CopyRun:
-        if (choices.area.kind == AreaKind::Rectangle)
+        if (choices.area.kind == AreaKind::Rectangle && choices.area.outside)
+            copyPlainRun<Form, true, true>(reader, block, gap, choices.area, count);
+        else if (choices.area.kind == AreaKind::Rectangle)
             copyPlainRun<Form, true>(reader, block, gap, choices.area, count);
         else
             copyPlainRun<Form, false>(reader, block, gap, choices.area, count);
         return;
     case PlainRoute::CopyEach: copyPlainEach<Form>(reader, block, gap, choices.area, count); return;
+    case PlainRoute::CopyPolygon:
+        if (choices.area.outside)
+            copyPlainPolygon<Form, true>(reader, block, gap, *choices.area.polygon, count);
+        else
+            copyPlainPolygon<Form, false>(reader, block, gap, *choices.area.polygon, count);
+        return;
     case PlainRoute::Convert: convertPlainRun<Form>(reader, block, choices, count); return;
     case PlainRoute::General:
         takePlainLines(reader, kFullLineLimit, Form{},

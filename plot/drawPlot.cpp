@@ -1,5 +1,7 @@
 // Drawing the opened point file: the panel, the red frame filled black, and one pixel per
 // point on the even-pixel grid, read straight from the file with no table of points.
+#include <climits>
+#include <cmath>
 #include <vector>
 
 #include "plot/colourRamp.h"
@@ -40,7 +42,9 @@ void drawFrame(HDC dc, const PlotFit& fit) {
     DeleteObject(brush);
 }
 
-// How every point is mapped to its pixel and coloured, the same for every worker.
+// How every point is mapped to its pixel and coloured, the same for every worker. A
+// zoomed view also holds the whole coordinates whose pixels may fall inside its frame, so
+// that a plain line beyond them is passed over once its X or its Y is read.
 struct PointMapping {
     double scale;
     int centreX, centreY;
@@ -48,10 +52,17 @@ struct PointMapping {
     int left, right, top, bottom;
     bool elevations;
     ElevationRamp ramp;
+    bool zoomed;
+    long long viewMinX, viewMaxX, viewMinY, viewMaxY;
 };
 
-PointMapping pointMapping(const OpenedFile& file, const PlotFit& fit) {
+// The view's whole coordinates reach past its extent by the inset, the frame's margins and
+// the grid's rounding on either side, all within this many pixels, and a unit more.
+constexpr int kViewMarginPixels = kFrameInset + 2 * kPointGrid + 2;
+
+PointMapping pointMapping(const OpenedFile& file, const PlotFit& fit, PlotScope scope) {
     const PlotExtent& extent = fit.extent;
+    const double margin = kViewMarginPixels / static_cast<double>(fit.scale) + 1;
     return PointMapping{fit.scale,
                         fit.centreX,
                         fit.centreY,
@@ -64,7 +75,12 @@ PointMapping pointMapping(const OpenedFile& file, const PlotFit& fit) {
                         fit.top,
                         fit.bottom,
                         layoutHasElevations(file.layout),
-                        ElevationRamp{file.ranges.minZ, file.ranges.rangeZ}};
+                        ElevationRamp{file.ranges.minZ, file.ranges.rangeZ},
+                        scope == PlotScope::Zoomed,
+                        static_cast<long long>(std::floor(extent.minX - margin)),
+                        static_cast<long long>(std::ceil(static_cast<double>(extent.minX) + extent.rangeX + margin)),
+                        static_cast<long long>(std::floor(extent.minY - margin)),
+                        static_cast<long long>(std::ceil(static_cast<double>(extent.maxY) + margin))};
 }
 
 // A worker's own pixels inside the frame: 0 where no point fell, else the ramp index plus
@@ -90,6 +106,33 @@ SKERROW_INLINE void plotPoint(Canvas& canvas, const PointMapping& m, double x, d
     canvas.set(column, row, m.elevations ? colourIndex(m.ramp, elevation) : kGreyStep);
 }
 
+// A plain line's point in a zoomed view, as plainLineWholes and plotPoint would draw it,
+// with its Y read only when its X lies in the view and its elevation only when both do.
+// False leaves the line to the general reading where plainLineWholes would.
+template <class Form, class Canvas>
+SKERROW_INLINE bool plotPlainInView(Canvas& canvas, const PointMapping& m, const PlainLine& line) {
+    const char* const second = line.firstComma + 1;
+    uint64_t xDigits, yDigits;
+    if (!wholeCoordinateFastPath<FieldKind::Plain>(Form::swap ? second : line.text, &xDigits) ||
+        xDigits - 1 >= uint64_t(INT_MAX))
+        return false;
+    const long long x = static_cast<long long>(xDigits);
+    if (x < m.viewMinX || x > m.viewMaxX) return true;
+    if (!wholeCoordinateFastPath<FieldKind::Plain>(Form::swap ? line.text : second, &yDigits) ||
+        yDigits - 1 >= uint64_t(INT_MAX))
+        return false;
+    const long long y = static_cast<long long>(yDigits);
+    if (y < m.viewMinY || y > m.viewMaxY) return true;
+    float elevation = 0.0f;
+    if (Form::elevations) {
+        double value;
+        if (!shortDecimalFastPath<FieldKind::Plain>(line.lastComma + 1, &value)) return false;
+        elevation = narrowElevation(value);
+    }
+    plotPoint(canvas, m, static_cast<double>(x), static_cast<double>(y), elevation);
+    return true;
+}
+
 // The drawing of a part: every (step + 1)th data line, after passOver lines read past. A
 // plain line whose X or Y is not the common kind of whole part, or whose elevation is not
 // in the short decimal form, is left to the general reading; a drawn line without enough
@@ -109,6 +152,7 @@ public:
 
     template <class Form>
     bool plainRun(LineReader& reader) {
+        if (map_.zoomed) return plainRunInView<Form>(reader);
         Canvas& canvas = canvas_;
         const PointMapping& mapping = map_;
         const int step = step_;
@@ -120,6 +164,17 @@ public:
                                   plotPoint(canvas, mapping, x, y, elevation);
                                   return step;
                               });
+        return true;
+    }
+
+    // A zoomed view's run: every line, the points beyond the view passed over early.
+    template <class Form>
+    bool plainRunInView(LineReader& reader) {
+        Canvas& canvas = canvas_;
+        const PointMapping& mapping = map_;
+        takePlainLines(reader, kFullLineLimit, Form{},
+                       [&canvas, &mapping](const PlainLine& line)
+                           SKERROW_INLINE_LAMBDA { return plotPlainInView<Form>(canvas, mapping, line); });
         return true;
     }
 
@@ -178,12 +233,13 @@ void mergeParts(HDC dc, std::vector<PartCanvas>& canvases, const std::vector<Par
 }
 
 // One pass over the file, on every worker where the file allows, under the watch. Each
-// worker draws into pixels of its own; the window is drawn on by this thread alone.
-void plotPoints(HDC dc, const OpenedFile& file, const PlotFit& fit, PassWatch* watch) {
+// worker draws into pixels of its own; the window is drawn on by this thread alone. A
+// zoomed view draws every line: the frame leaves out the points beyond it.
+void plotPoints(HDC dc, const OpenedFile& file, const PlotFit& fit, PlotScope scope, PassWatch* watch) {
     COLORREF colours[kRampSteps];  // worked out once for each drawing rather than once for each point
     for (int k = 0; k < kRampSteps; ++k) colours[k] = rampColour(k);
-    const PointMapping mapping = pointMapping(file, fit);
-    const int step = linesPassedOver(file.lineCount);
+    const PointMapping mapping = pointMapping(file, fit, scope);
+    const int step = scope == PlotScope::Zoomed ? 0 : linesPassedOver(file.lineCount);
     PassPlan plan{file.path, file.header, {}, false, watch};
     std::vector<long long> before;
     unsigned long long size;
@@ -211,10 +267,10 @@ void plotPoints(HDC dc, const OpenedFile& file, const PlotFit& fit, PassWatch* w
 
 }  // namespace
 
-void drawPlot(HWND window, const OpenedFile& file, const PlotFit& fit, PassWatch* watch) {
+void drawPlot(HWND window, const OpenedFile& file, const PlotFit& fit, PlotScope scope, PassWatch* watch) {
     HDC dc = GetDC(window);
-    drawInfoPanel(dc, file, fit);
+    drawInfoPanel(dc, file, fit, scope);
     drawFrame(dc, fit);
-    plotPoints(dc, file, fit, watch);
+    plotPoints(dc, file, fit, scope, watch);
     ReleaseDC(window, dc);
 }

@@ -1,5 +1,6 @@
 // The five panel texts: the title centred over the frame, the file name at the top left,
-// and the elevation range and point count under the frame.
+// and the elevation range and point count under the frame; a zoomed view's note, and the
+// strip of the pointer's coordinates, under the frame between them.
 #include "plot/infoPanel.h"
 
 #include <cctype>
@@ -16,9 +17,15 @@ HFONT createPanelFont(int height, DWORD italic) {
 
 void drawText(HDC dc, int x, int y, const char* text) { TextOutA(dc, x, y, text, lstrlenA(text)); }
 
+// The strip for the pointer's coordinates: the label texts' row under the frame.
+RECT pointerStrip(const PlotFit& fit) {
+    const int below = fit.bottom + kPanelBelowFrame;
+    return RECT{kPointerStripLeft, below, kPointerStripRight, below + kLabelFontHeight};
+}
+
 }  // namespace
 
-void drawInfoPanel(HDC dc, const OpenedFile& file, const PlotFit& fit) {
+void drawInfoPanel(HDC dc, const OpenedFile& file, const PlotFit& fit, PlotScope scope) {
     SetTextColor(dc, RGB(255, 255, 255));
     SetBkMode(dc, TRANSPARENT);
 
@@ -47,7 +54,29 @@ void drawInfoPanel(HDC dc, const OpenedFile& file, const PlotFit& fit) {
     // The points under the reading choices: a skipped header line is no point.
     std::snprintf(text, sizeof text, "Total # Points: %lld", file.pointCount);
     drawText(dc, kPointCountX, below, text);
+    if (scope == PlotScope::Zoomed) drawText(dc, kZoomNoteX, below, "Zoomed view");
 
+    SelectObject(dc, previousFont);
+    DeleteObject(labelFont);
+}
+
+void clearPointerStrip(HDC dc, const PlotFit& fit) {
+    const RECT strip = pointerStrip(fit);
+    HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
+    FillRect(dc, &strip, black);
+    DeleteObject(black);
+}
+
+void drawPointerStrip(HDC dc, const PlotFit& fit, WorldPoint point) {
+    clearPointerStrip(dc, fit);
+    SetTextColor(dc, RGB(255, 255, 255));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_LEFT | TA_TOP);
+    HFONT labelFont = createPanelFont(kLabelFontHeight, FALSE);
+    HGDIOBJ previousFont = SelectObject(dc, labelFont);
+    char text[48];
+    std::snprintf(text, sizeof text, "X: %d   Y: %d", point.x, point.y);
+    drawText(dc, kPointerStripLeft, pointerStrip(fit).top, text);
     SelectObject(dc, previousFont);
     DeleteObject(labelFont);
 }

@@ -21,6 +21,13 @@ constexpr int kMinElevationX = 5;
 constexpr int kMaxElevationX = 145;
 constexpr int kPointCountX = 765;
 
+// Under the frame between the elevation range and the point count, on the texts' row and
+// clear of both: the strip where the pointer's coordinates are shown, filled black before
+// each, and right of it the note that the view is zoomed.
+constexpr int kPointerStripLeft = 300;
+constexpr int kPointerStripRight = 570;
+constexpr int kZoomNoteX = 590;
+
 // The panel's fonts: bold Times New Roman, the title italic.
 constexpr int kTitleFontHeight = 30;
 constexpr int kLabelFontHeight = 18;

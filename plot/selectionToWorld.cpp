@@ -22,14 +22,21 @@ int addWorld(long long a, long long b) {
 
 }  // namespace
 
+WorldPoint cornerToWorld(int x, int y, const PlotFit& fit) {
+    const double scale = fit.scale;
+    return WorldPoint{addWorld(truncateWorld((x - (fit.left + kFrameInset)) / scale), fit.extent.minX),
+                      addWorld(truncateWorld((fit.bottom - kFrameInset - y) / scale), fit.extent.minY)};
+}
+
 SelectionArea selectionToWorld(const DraggedArea& area, AreaType type, const PlotFit& fit) {
     const double scale = fit.scale;
     const PlotExtent& extent = fit.extent;
     SelectionArea world = {};
     world.kind = type == AreaType::Circle ? AreaKind::Circle : AreaKind::Rectangle;
-    world.minX = addWorld(truncateWorld((area.left - (fit.left + kFrameInset)) / scale), extent.minX);
+    const WorldPoint corner = cornerToWorld(area.left, area.bottom, fit);
+    world.minX = corner.x;
     world.maxX = truncateWorld((area.right - area.left) / scale + world.minX);
-    world.minY = addWorld(truncateWorld((fit.bottom - kFrameInset - area.bottom) / scale), extent.minY);
+    world.minY = corner.y;
     world.maxY = truncateWorld((area.bottom - area.top) / scale + world.minY);
     if (type != AreaType::Circle) return world;
     world.radius = truncateWorld(area.radius / scale);

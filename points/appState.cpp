@@ -29,6 +29,8 @@ float g_scale = 0.0f;
 short g_plotCenterX = 0, g_plotCenterY = 0;
 int g_plotLeft = 0, g_plotRight = 0, g_plotTop = 0, g_plotBottom = 0;
 
+ZoomState g_zoom = {};
+
 // Write choices
 short g_selectAll = 0;
 Conversion g_conversion = Conversion::None;
@@ -76,3 +78,5 @@ void keepFit(const PlotFit& fit) {
     g_plotTop = fit.top;
     g_plotBottom = fit.bottom;
 }
+
+PlotFit viewFit() { return g_zoom.zoomed ? g_zoom.fit : currentFit(); }

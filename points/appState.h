@@ -54,6 +54,14 @@ extern float g_scale;
 extern short g_plotCenterX, g_plotCenterY;
 extern int g_plotLeft, g_plotRight, g_plotTop, g_plotBottom;
 
+// The view the plot shows: the whole file by the fit above, or a closer look at a box of
+// it by the box's own fit.
+struct ZoomState {
+    bool zoomed;
+    PlotFit fit;  // the box's fit, while zoomed
+};
+extern ZoomState g_zoom;
+
 // Write choices
 extern short g_selectAll;
 extern Conversion g_conversion;
@@ -77,5 +85,8 @@ PointRanges currentRanges();
 PlotFit currentFit();
 void keepRanges(const PointRanges& ranges);
 void keepFit(const PlotFit& fit);
+
+// The fit of the view shown: the zoomed one, or the Open's.
+PlotFit viewFit();
 
 #endif

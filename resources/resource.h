@@ -23,6 +23,9 @@
 #define IDM_CIRCLE 40005
 #define IDM_SELECTALL 40006
 #define IDM_MOVEALL 40007
+#define IDM_POLYGON 40008
+#define IDM_OUTSIDE 40009
+#define IDM_WHOLEFILE 40010
 
 // Radio buttons
 #define IDC_SWAP_YES 1001

@@ -394,6 +394,7 @@ HMODULE GetModuleHandleA(LPCSTR moduleName);
 HMENU GetMenu(HWND hwnd);
 DWORD CheckMenuItem(HMENU menu, UINT idCheckItem, UINT check);
 BOOL EnableMenuItem(HMENU menu, UINT idEnableItem, UINT enable);
+BOOL DrawMenuBar(HWND hwnd);
 
 // Dialogs and message boxes
 INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC dialogProc, LPARAM initParam);

@@ -150,3 +150,13 @@ BOOL EnableMenuItem(HMENU menu, UINT idEnableItem, UINT enable) {
     item->action->setEnabled(enable == MF_ENABLED);
     return previous;
 }
+
+// Qt repaints a menu bar whenever one of its actions changes; Windows needs the call for
+// the items on the bar itself, whose state EnableMenuItem changes without a repaint.
+BOOL DrawMenuBar(HWND hwnd) {
+    if (!layer::isWindow(hwnd) || hwnd->kind != HWND__::TopLevel || !hwnd->menu) {
+        layer::setLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    return TRUE;
+}

@@ -20,7 +20,8 @@ TEST_F(MainWindowTest, StartsWithTheFixedWindowAndItsMenu) {
     EXPECT_FALSE(td::hasMaximizeBox(window));
     EXPECT_EQ(td::windowCaption(window).rfind("Skerrow v1.0 (", 0), 0u);
 
-    EXPECT_EQ(td::menuBarTexts(window), (std::vector<std::string>{"&File", "&AreaType", "&Redraw", "&Select All"}));
+    EXPECT_EQ(td::menuBarTexts(window),
+              (std::vector<std::string>{"&File", "&AreaType", "&Redraw", "&Select All", "&Whole File"}));
     EXPECT_TRUE(td::menuChecked(window, IDM_RECTANGLE));
     EXPECT_FALSE(td::menuChecked(window, IDM_CIRCLE));
     EXPECT_TRUE(td::menuGrayed(window, IDM_SELECTALL));

@@ -3,7 +3,9 @@
 # the window, the panel texts and the dialogs are twice their size; every point is still
 # one logical pixel, drawn as a 2 x 2 block of one colour; a dragged outline inverts exactly
 # the pixels it crosses and gives them back when it moves on; the pointer cannot leave the
-# plot frame during the drag. The screenshot at the dialog is hidpi.png.
+# plot frame during the drag; a polygon's vertices land where the pointer clicks them,
+# its edges inverting exactly two device rows, and it writes the very points it does at a
+# ratio of 1. The screenshot at the dialog is hidpi.png.
 # Usage: hidpi-scenario.sh <skerrow program> [folder for screenshots]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -13,7 +15,7 @@ program=$(realpath "$1")
 E2E_OUT=${2:-$(mktemp -d)}
 mkdir -p "$E2E_OUT"
 E2E_OUT=$(cd "$E2E_OUT" && pwd)
-rm -f "$E2E_OUT/failed" "$E2E_OUT"/*.png
+rm -f "$E2E_OUT/failed" "$E2E_OUT"/*.png "$E2E_OUT"/*.csv
 examples=$(cd "$here/../../examples" && pwd)
 echo "screenshots in $E2E_OUT"
 E2E_SCREEN=2560x1600x24 start_x
@@ -100,6 +102,39 @@ dialog_texts() { [ "$(count_colour "$1" "${WIDTH}x${HEIGHT}+$X+$Y" "#000000")" -
 until_screen hidpi "Write File As shows no text" dialog_texts
 xdotool key Escape
 window_gone "Write File As$"
+
+step "a polygon placed by clicks in device pixels: its vertices where the pointer is"
+xdotool key alt+r
+until_screen redrawn "no plot after Redraw" frame_drawn
+popup xdotool key alt+a
+xdotool key p
+menu_closed
+for vertex in "200 150" "600 150" "850 350" "750 550" "550 480" "400 600" "150 600"; do
+    read -r x y <<<"$vertex"
+    xdotool mousemove "$(dx "$x")" "$(dy "$y")" click 1
+done
+xdotool mousemove "$(dx 400)" "$(dy 650)"
+# The edges along client rows 150 and 600 are two device rows each, inverted exactly.
+first_edge="800x2+$(dx 200)+$(dy 150)"
+last_edge="460x2+$(dx 160)+$(dy 600)"
+edges_exact() {
+    cmp -s <(crop_rgb "$E2E_OUT/redrawn.png" "$first_edge" -negate) <(crop_rgb "$1" "$first_edge") &&
+        cmp -s <(crop_rgb "$E2E_OUT/redrawn.png" "$last_edge" -negate) <(crop_rgb "$1" "$last_edge")
+}
+until_screen polygon "the polygon's edges do not invert exactly the device rows of their client rows" edges_exact
+xdotool key BackSpace
+taken_back() { cmp -s <(crop_rgb "$E2E_OUT/redrawn.png" "$last_edge") <(crop_rgb "$1" "$last_edge"); }
+until_screen taken-back "the edge taken back did not give its device pixels back exactly" taken_back
+xdotool key Return
+wait_focused "Write File As$" >/dev/null
+xdotool key Return
+wait_focused "^Save As$" >/dev/null
+xdotool type --delay 2 "$E2E_OUT/polygon.csv"
+xdotool key Return
+wait_focused "^File Saved$" >/dev/null
+xdotool key Return
+window_gone "^File Saved$"
+cmp -s "$here/expected/topo-polygon.csv" "$E2E_OUT/polygon.csv" || fail "the polygon wrote other points than at a ratio of 1"
 
 step "File > Exit ends the process with 0"
 popup xdotool key alt+f

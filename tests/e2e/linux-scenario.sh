@@ -231,6 +231,115 @@ sed 's/$/\r/' "$examples/topo-knoll.csv" >"$E2E_OUT/expected-all.csv"
 same_file "$E2E_OUT/expected-all.csv" "$E2E_OUT/all.csv"
 focus_back "Write File As, the save dialog and File Saved"
 
+# Writes through Write File As with its defaults and the save dialog, to $1 in E2E_OUT.
+write_as() {
+    wait_focused "Write File As$" >/dev/null
+    until_screen "$1-black" "the plot is still there during the write" plot_gone
+    xdotool key Return
+    wait_focused "^Save As$" >/dev/null
+    xdotool type --delay 2 "$E2E_OUT/$1"
+    xdotool key Return
+    wait_focused "^File Saved$" >/dev/null
+    xdotool key Return
+    window_gone "^File Saved$"
+}
+# A row of n client pixels from (x, y) in a screenshot, as bytes, negated when asked.
+row_rgb() { convert "$1" -crop "${4}x1+$(cx "$2")+$(cy "$3")" +repage "${@:5}" rgb:-; }
+redraw_topo() {
+    click 140 36
+    until_screen "$1" "no plot of topo-knoll.csv after Redraw" topo_drawn
+}
+
+step "the pointer's coordinates show under the frame and go when it leaves the frame"
+redraw_topo topo-redrawn
+strip="270x18+$(cx 300)+$(cy $((bottom + 4)))"
+xdotool mousemove "$(cx 400)" "$(cy 300)"
+pointer_shown() { [ "$(count_colour "$1" "$strip" "#FFFFFF")" -gt 60 ]; }
+until_screen pointer "no coordinates in the panel's strip" pointer_shown
+# One pixel right is one unit further (512471 for 512470): the strip shows another text.
+xdotool mousemove "$(cx 401)" "$(cy 300)"
+pointer_moved() { ! cmp -s <(convert "$E2E_OUT/pointer.png" -crop "$strip" +repage rgb:-) <(convert "$1" -crop "$strip" +repage rgb:-); }
+until_screen pointer-moved "the strip did not follow the pointer" pointer_moved
+xdotool mousemove "$(cx 10)" "$(cy 300)"
+as_redrawn() {
+    cmp -s <(convert "$E2E_OUT/topo-redrawn.png" -crop "954x691+3+46" +repage rgb:-) <(convert "$1" -crop "954x691+3+46" +repage rgb:-)
+}
+until_screen pointer-gone "the window is not as drawn once the pointer left the frame" as_redrawn
+
+step "a polygon of 6 vertices placed by clicks, a 7th taken back with Backspace, closed with Enter"
+popup xdotool key alt+a
+xdotool key p
+menu_closed
+for vertex in "200 150" "600 150" "850 350" "750 550" "550 480" "400 600" "150 600"; do
+    read -r x y <<<"$vertex"
+    click "$(cx "$x")" "$(cy "$y")"
+done
+xdotool mousemove "$(cx 400)" "$(cy 650)"
+# The edge from (200, 150) to (600, 150) inverts exactly the row it runs along, and so does
+# the one from (400, 600) to (150, 600).
+placed() {
+    cmp -s <(row_rgb "$E2E_OUT/topo-redrawn.png" 200 150 400 -negate) <(row_rgb "$1" 200 150 400) &&
+        cmp -s <(row_rgb "$E2E_OUT/topo-redrawn.png" 160 600 230 -negate) <(row_rgb "$1" 160 600 230)
+}
+until_screen polygon "the polygon's edges do not invert exactly the pixels they cross" placed
+xdotool key BackSpace
+taken_back() {
+    cmp -s <(row_rgb "$E2E_OUT/topo-redrawn.png" 160 600 230) <(row_rgb "$1" 160 600 230) &&
+        cmp -s <(row_rgb "$E2E_OUT/topo-redrawn.png" 200 150 400 -negate) <(row_rgb "$1" 200 150 400)
+}
+until_screen taken-back "the edge taken back did not give its pixels back exactly" taken_back
+xdotool key Return
+write_as polygon.csv
+same_file "$here/expected/topo-polygon.csv" "$E2E_OUT/polygon.csv"
+focus_back "a polygon's write"
+
+step "Points Outside with a rectangle writes every other point"
+redraw_topo topo-redrawn-2
+popup xdotool key alt+a
+xdotool key r
+menu_closed
+popup xdotool key alt+a
+xdotool key o
+menu_closed
+xdotool mousemove "$(cx 300)" "$(cy 200)" mousedown 1
+for x in 350 450 550 600; do xdotool mousemove "$(cx $x)" "$(cy $((x - 150)))"; done
+xdotool mouseup 1
+write_as outside.csv
+same_file "$here/expected/topo-outside.csv" "$E2E_OUT/outside.csv"
+focus_back "the write of the points outside"
+popup xdotool key alt+a
+xdotool key o
+menu_closed
+
+step "a closer look dragged with the right button, then a rectangle in it"
+redraw_topo topo-redrawn-3
+xdotool mousemove "$(cx 200)" "$(cy 150)" mousedown 3
+for x in 300 400 500 600; do xdotool mousemove "$(cx $x)" "$(cy $((x * 3 / 4)))"; done
+zoom_box_shown() {
+    cmp -s <(row_rgb "$E2E_OUT/topo-redrawn-3.png" 200 150 400 -negate) <(row_rgb "$1" 200 150 400)
+}
+until_screen zoom-box "no inverting outline of the zoom box" zoom_box_shown
+xdotool mouseup 3
+# X 512375 to 512564, Y 4102252 to 4102394, fitted: the frame (58, 28) to (907, 668), and
+# the note under it.
+zoomed() {
+    [ "$(colour_box "$1" "#FF0000")" = "851x642+$(cx 57)+$(cy 27)" ] &&
+        [ "$(count_colour "$1" "100x18+$(cx 590)+$(cy 672)" "#FFFFFF")" -gt 60 ] &&
+        [ "$(lit_pixels "$1" "845x636+$(cx 60)+$(cy 30)")" -gt 50 ]
+}
+until_screen zoomed "no zoomed view of the box" zoomed
+xdotool mousemove "$(cx 158)" "$(cy 128)" mousedown 1
+for x in 200 300 400 458; do xdotool mousemove "$(cx $x)" "$(cy $((x * 5 / 6)))"; done
+xdotool mousemove "$(cx 458)" "$(cy 378)"
+xdotool mouseup 1
+write_as zoom-rectangle.csv
+same_file "$here/expected/topo-zoom-rectangle.csv" "$E2E_OUT/zoom-rectangle.csv"
+focus_back "a rectangle's write in the zoomed view"
+click 140 36
+until_screen zoomed-redrawn "Redraw did not draw the zoomed view" zoomed
+xdotool key alt+w
+until_screen whole-again "Whole File did not bring the whole file back" topo_drawn
+
 if [ -n "$wm" ]; then
     step "the README's pictures: a generated terrain of 200,000 points, its plot and a rectangle dragged over it"
     awk -f "$here/terrain.awk" >"$E2E_OUT/terrain.csv"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The Windows build, skerrow.exe, under Wine on a private X server, driven by real input
 # events through Wine's own Win32 dialogs: open a sample file, check the plot, select all,
-# write, exit. Checks a screenshot, the file written and the exit code.
+# write, exit. Checks a screenshot, the file written and the exit code. The first run also
+# picks as the Linux scenario does: the pointer's coordinates, a polygon with a vertex taken
+# back, the points outside a rectangle, and a rectangle in a zoomed view.
 # Given the installer too, it then installs it silently, checks the installed files and
 # the Start-menu entry, runs the installed program through the same scenario, and
 # uninstalls it again, all in the one Wine prefix.
@@ -100,6 +102,8 @@ scenario() {
     nothing_red() { [ "$(count_colour "$1" "954x691+$clientX+$clientY" "#FF0000")" = 0 ]; }
     until_screen "$run-after-write" "the plot is still shown after the write" nothing_red
 
+    [ "$run" != bare ] || picking
+
     step "$run: File > Exit ends the process with 0"
     xdotool key alt+f
     sleep 0.5
@@ -108,6 +112,101 @@ scenario() {
     timeout "$E2E_WAIT" tail --pid="$pid" -f /dev/null || fail "skerrow.exe did not end after Exit"
     wait "$pid" || code=$?
     [ "$code" = 0 ] || fail "skerrow.exe ended with $code"
+}
+
+# Picking on the plot of topo-knoll.csv, its window black after a write: client pixel
+# (x, y) is screen pixel (clientX + x, clientY + y). The written files are the Linux
+# scenario's, byte for byte.
+picking() {
+    local x y vertex
+    sx() { echo $((clientX + $1)); }
+    sy() { echo $((clientY + $1)); }
+    client="954x691+$clientX+$clientY"
+    row_rgb() { convert "$1" -crop "${4}x1+$(sx "$2")+$(sy "$3")" +repage "${@:5}" rgb:-; }
+    redraw() {
+        xdotool key alt+r
+        until_screen "$1" "no plot after Redraw" framed
+    }
+    menu_item() {
+        xdotool key alt+a
+        sleep 0.5
+        xdotool key "$1"
+        sleep 0.5
+    }
+    write_as() {
+        wait_window "Write File As$" >/dev/null
+        sleep 0.5
+        xdotool key Return
+        wait_window "^Save As$" >/dev/null
+        sleep 1
+        xdotool type --delay 5 "$(windows_path "$E2E_OUT/$1")"
+        xdotool key Return
+        wait_window "^File Saved$" >/dev/null
+        sleep 0.5
+        xdotool key Return
+        window_gone "^File Saved$"
+        same_file "$here/expected/$2" "$E2E_OUT/$1"
+    }
+
+    step "$run: the pointer's coordinates show under the frame and go when it leaves the frame"
+    redraw "$run-redrawn"
+    strip="270x18+$(sx 300)+$(sy 674)"
+    xdotool mousemove "$(sx 400)" "$(sy 300)"
+    pointer_shown() { [ "$(count_colour "$1" "$strip" "#FFFFFF")" -gt 60 ]; }
+    until_screen "$run-pointer" "no coordinates in the panel's strip" pointer_shown
+    xdotool mousemove "$(sx 10)" "$(sy 300)"
+    as_redrawn() { cmp -s <(convert "$E2E_OUT/$run-redrawn.png" -crop "$client" +repage rgb:-) <(convert "$1" -crop "$client" +repage rgb:-); }
+    until_screen "$run-pointer-gone" "the window is not as drawn once the pointer left the frame" as_redrawn
+
+    step "$run: a polygon of 6 vertices, a 7th taken back with Backspace, closed with Enter"
+    menu_item p
+    for vertex in "200 150" "600 150" "850 350" "750 550" "550 480" "400 600" "150 600"; do
+        read -r x y <<<"$vertex"
+        xdotool mousemove "$(sx "$x")" "$(sy "$y")" click 1
+        sleep 0.2
+    done
+    xdotool mousemove "$(sx 400)" "$(sy 650)"
+    placed() {
+        cmp -s <(row_rgb "$E2E_OUT/$run-redrawn.png" 200 150 400 -negate) <(row_rgb "$1" 200 150 400) &&
+            cmp -s <(row_rgb "$E2E_OUT/$run-redrawn.png" 160 600 230 -negate) <(row_rgb "$1" 160 600 230)
+    }
+    until_screen "$run-polygon" "the polygon's edges do not invert exactly the pixels they cross" placed
+    xdotool key BackSpace
+    taken_back() {
+        cmp -s <(row_rgb "$E2E_OUT/$run-redrawn.png" 160 600 230) <(row_rgb "$1" 160 600 230) &&
+            cmp -s <(row_rgb "$E2E_OUT/$run-redrawn.png" 200 150 400 -negate) <(row_rgb "$1" 200 150 400)
+    }
+    until_screen "$run-taken-back" "the edge taken back did not give its pixels back exactly" taken_back
+    xdotool key Return
+    write_as "$run-polygon.csv" topo-polygon.csv
+
+    step "$run: Points Outside with a rectangle writes every other point"
+    redraw "$run-redrawn-2"
+    menu_item r
+    menu_item o
+    xdotool mousemove "$(sx 300)" "$(sy 200)" mousedown 1
+    for x in 350 450 550 600; do xdotool mousemove "$(sx $x)" "$(sy $((x - 150)))"; sleep 0.1; done
+    xdotool mouseup 1
+    write_as "$run-outside.csv" topo-outside.csv
+    menu_item o
+
+    step "$run: a closer look dragged with the right button, then a rectangle in it"
+    redraw "$run-redrawn-3"
+    xdotool mousemove "$(sx 200)" "$(sy 150)" mousedown 3
+    for x in 300 400 500 600; do xdotool mousemove "$(sx $x)" "$(sy $((x * 3 / 4)))"; sleep 0.1; done
+    xdotool mouseup 3
+    zoomed() {
+        [ "$(colour_box "$1" "#FF0000")" = "851x642+$(sx 57)+$(sy 27)" ] &&
+            [ "$(count_colour "$1" "100x18+$(sx 590)+$(sy 672)" "#FFFFFF")" -gt 60 ]
+    }
+    until_screen "$run-zoomed" "no zoomed view of the box" zoomed
+    xdotool mousemove "$(sx 158)" "$(sy 128)" mousedown 1
+    for x in 200 300 400 458; do xdotool mousemove "$(sx $x)" "$(sy $((x * 5 / 6)))"; sleep 0.1; done
+    xdotool mousemove "$(sx 458)" "$(sy 378)"
+    xdotool mouseup 1
+    write_as "$run-zoom-rectangle.csv" topo-zoom-rectangle.csv
+    xdotool key alt+w
+    until_screen "$run-whole-again" "Whole File did not bring the whole file back" framed
 }
 
 scenario "$exe" bare

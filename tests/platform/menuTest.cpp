@@ -24,7 +24,8 @@ std::vector<WPARAM> commandsReceived() {
 }  // namespace
 
 TEST_F(MenuTest, ShowsTheTemplateTextsAndStates) {
-    EXPECT_EQ(td::menuBarTexts(window), (std::vector<std::string>{"&File", "&AreaType", "&Redraw", "&Select All"}));
+    EXPECT_EQ(td::menuBarTexts(window),
+              (std::vector<std::string>{"&File", "&AreaType", "&Redraw", "&Select All", "&Whole File"}));
     EXPECT_EQ(td::menuItemText(window, IDM_OPEN), "&Open");
     EXPECT_EQ(td::menuItemText(window, IDM_EXIT), "E&xit");
     EXPECT_EQ(td::menuItemText(window, IDM_REDRAW), "&Redraw");

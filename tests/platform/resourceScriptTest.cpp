@@ -41,11 +41,15 @@ TEST(ResourceScriptMenu, MainMenuHasItsEntriesInOrder) {
         {"&AreaType", 0, false},
         {"&AreaType/&Rectangle", IDM_RECTANGLE, false},
         {"&AreaType/&Circle", IDM_CIRCLE, false},
+        {"&AreaType/&Polygon", IDM_POLYGON, false},
+        {"&AreaType/-", 0, false},
+        {"&AreaType/Points &Outside", IDM_OUTSIDE, false},
         {"&Redraw", IDM_REDRAW, false},
         {"&Select All", 0, false},
         {"&Select All/Select All Pts.", IDM_SELECTALL, true},
         {"&Select All/-", 0, false},
         {"&Select All/Move All Pts.", IDM_MOVEALL, true},
+        {"&Whole File", IDM_WHOLEFILE, true},
     };
     std::vector<MenuRow> actual = flatten(menu.bar);
     ASSERT_EQ(actual.size(), expected.size());
@@ -54,7 +58,7 @@ TEST(ResourceScriptMenu, MainMenuHasItsEntriesInOrder) {
         EXPECT_EQ(actual[i].id, expected[i].id) << expected[i].path;
         EXPECT_EQ(actual[i].grayed, expected[i].grayed) << expected[i].path;
     }
-    ASSERT_EQ(menu.bar.size(), 4u);
+    ASSERT_EQ(menu.bar.size(), 5u);
     EXPECT_TRUE(menu.bar[0].popup);
     EXPECT_FALSE(menu.bar[2].popup);  // "&Redraw" is a command on the bar itself
     EXPECT_TRUE(menu.bar[3].children[1].separator);
