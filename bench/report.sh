@@ -37,7 +37,11 @@ three). Made by \`bench/run.sh\` (after \`bench/setup.sh\`).
 on every worker, Skerrow on one, then each peer, then Skerrow again); \`sync\` before every
 run; the tool's output file removed before its run. The tables give the median and the
 minimum of each, and ratios of medians. The kernel's cost of writing an output counts on
-every side. Skerrow's time is the command's own, from the menu command to its last
+every side, and so does putting it on the disk: Skerrow's save flushes its file before it
+reports it saved, and every other tool's output (\`cat in > out\`, the copy's floor,
+among them) is flushed with \`sync FILE\` before its clock stops. **skerrow-before**,
+where it stands, is another build run interleaved with this one (\`BEFORE=\` of
+\`bench/run.sh\`), the program before a change. Skerrow's time is the command's own, from the menu command to its last
 message box, measured inside a headless process (\`bench/skerrowBench.cpp\`) that answers
 the dialogs as a user would: **skerrow** on every worker the machine has, **skerrow-1t**
 with \`SKERROW_THREADS=1\`; **skerrow-process** is the whole process of the first, with
@@ -73,12 +77,13 @@ for lines in "$@"; do
     awk -v L="$lines" '
         $1 == L { t[$2 " " $3] = $4; lo[$2 " " $3] = $5; r[$2 " " $3] = $6; if ($2 == "wc") wc = $4 }
         END {
-            n = split("count:wc read:cat open:skerrow open:skerrow-1t open:skerrow-process redraw:skerrow redraw:skerrow-1t selectall:skerrow selectall:skerrow-1t selectall:skerrow-process selectall:duckdb selectall:mawk selectall:gawk selectall:mlr m2ft:skerrow m2ft:skerrow-1t m2ft:skerrow-process m2ft:duckdb m2ft:mawk m2ft:gawk m2ft:mlr rect:skerrow rect:skerrow-1t rect:skerrow-process rect:duckdb rect:mawk rect:gawk rect:mlr move:skerrow move:skerrow-1t move:skerrow-process polygon:skerrow polygon:skerrow-1t outside:skerrow outside:skerrow-1t rectwide:skerrow rectwide:skerrow-1t zoom:skerrow zoom:skerrow-1t", rows, " ")
+            n = split("count:wc read:cat copy:cat open:skerrow open:skerrow-1t open:skerrow-before open:skerrow-process redraw:skerrow redraw:skerrow-1t redraw:skerrow-before selectall:skerrow selectall:skerrow-1t selectall:skerrow-before selectall:skerrow-process selectall:duckdb selectall:mawk selectall:gawk selectall:mlr m2ft:skerrow m2ft:skerrow-1t m2ft:skerrow-before m2ft:skerrow-process m2ft:duckdb m2ft:mawk m2ft:gawk m2ft:mlr rect:skerrow rect:skerrow-1t rect:skerrow-before rect:skerrow-process rect:duckdb rect:mawk rect:gawk rect:mlr move:skerrow move:skerrow-1t move:skerrow-before move:skerrow-process polygon:skerrow polygon:skerrow-1t outside:skerrow outside:skerrow-1t rectwide:skerrow rectwide:skerrow-1t zoom:skerrow zoom:skerrow-1t", rows, " ")
             for (i = 1; i <= n; i++) {
                 split(rows[i], p, ":"); k = p[2] " " p[1]
                 if (!(k in t)) continue
                 s = "skerrow " p[1]
                 ratio = (p[2] != "skerrow" && p[2] != "wc" && p[2] != "cat" && (s in t)) ? sprintf("%.1f", t[k] / t[s]) : "–"
+                if (k == "cat copy" && ("skerrow selectall" in t)) ratio = sprintf("%.1f", t[k] / t["skerrow selectall"])
                 printf "| %s | %s | %.3f | %.3f | %.1f | %s | %.1f |\n", p[1], p[2], t[k], lo[k], t[k] / wc, ratio, r[k] / 1024
             } }' <<< "$MED"
 done
@@ -87,7 +92,11 @@ last=${*: -1}
 echo
 echo "## Targets, $last lines"
 echo
-awk -v L="$last" -v S="$SMALL" '
+# The median of the ratios of the copy to the cat copy of the same round, at the last size.
+pairs=$(awk -F'\t' -v L="$last" '$1 == L && $2 == "skerrow" && $3 == "selectall" { s[$4] = $5 }
+        $1 == L && $2 == "cat" && $3 == "copy" { c[$4] = $5 }
+        END { for (r in s) if (r in c) print s[r] / c[r] }' "$TSV" | sort -g | awk '{ v[NR] = $1 } END { print NR ? v[int((NR + 1) / 2)] : 0 }')
+awk -v L="$last" -v S="$SMALL" -v pairs="$pairs" '
     function check(ok) { return ok ? "met" : "**missed**" }
     $1 == L { t[$2 " " $3] = $4; r[$2 " " $3] = $6 }
     $1 == S && $2 == "skerrow" { small[$3] = $6 }
@@ -102,6 +111,23 @@ awk -v L="$last" -v S="$SMALL" '
             name = t["mawk " j] < t["gawk " j] ? "mawk" : "gawk"
             printf "- %s: the faster awk (%s) ÷ Skerrow %.1f × (target ≥ 25): %s; DuckDB ÷ Skerrow %.1f × (target ≥ 10): %s.\n",
                    j, name, awk / s, check(awk / s >= 25), t["duckdb " j] / s, check(t["duckdb " j] / s >= 10)
+        }
+        # The copy against its floor: the ratio of the medians, and the median of the
+        # ratios of the interleaved pairs (each run of the copy with the cat of its own round).
+        c = t["skerrow selectall"] / t["cat copy"]
+        printf "- Copy of all points ÷ cat in > out (both flushed; target ≤ 1.3): %.2f × (%s); median of the interleaved pairs %.2f × (%s).\n",
+               c, check(c <= 1.3), pairs, check(pairs <= 1.3)
+        if ("skerrow-before selectall" in t) {
+            printf "- Before ÷ after, every worker:"
+            n = split("open selectall m2ft rect move", jobs, " ")
+            for (i = 1; i <= n; i++)
+                printf " %s %.3f s ÷ %.3f s%s", jobs[i], t["skerrow-before " jobs[i]], t["skerrow " jobs[i]], i < n ? ";" : ".\n"
+            n = split("selectall m2ft rect", jobs, " ")
+            for (i = 1; i <= n; i++) {
+                j = jobs[i]; awk = t["mawk " j] < t["gawk " j] ? t["mawk " j] : t["gawk " j]
+                printf "- %s, the faster awk ÷ Skerrow before %.1f ×, after %.1f ×; DuckDB ÷ Skerrow before %.1f ×, after %.1f ×.\n",
+                       j, awk / t["skerrow-before " j], awk / t["skerrow " j], t["duckdb " j] / t["skerrow-before " j], t["duckdb " j] / t["skerrow " j]
+            }
         }
         p = t["skerrow polygon"] / t["skerrow rect"]
         printf "- polygon ÷ rect (target ≤ 1.5): %.2f × (%s); outside ÷ rectwide (target ≤ 1): %.2f × (%s); zoom ÷ redraw (target ≤ 1): %.2f × (%s).\n",

@@ -37,6 +37,10 @@ cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build "$BUILD" -j2 --target skerrow_bench make_points > /dev/null
 BENCH=$ROOT/$BUILD/bench/skerrow_bench
 MAKE_POINTS=$ROOT/$BUILD/bench/make_points
+# BEFORE: another build's runner (such as the commit before a change, built by this script
+# into its own folder), run interleaved with this one as skerrow-before on the jobs both
+# know, so that a change is measured before and after in one run.
+BEFORE=${BEFORE:-}
 
 TSV=$RESULTS/times.tsv   # lines, tool, job, run, seconds, peak KiB
 : > "$TSV"
@@ -47,6 +51,8 @@ seconds() { awk -v n="$1" 'BEGIN { printf "%.4f", n / 1e9 }'; }
 
 # Runs a command after sync, recording its wall time and peak memory:
 #   LINES TOOL JOB RUN OUTPUT command...   (OUTPUT is removed first; - for none)
+# An output is flushed to the disk (sync FILE) before the clock stops, as Skerrow flushes
+# what it saves: like is compared with like.
 measure() {
     local lines=$1 tool=$2 job=$3 run=$4 output=$5
     shift 5
@@ -55,6 +61,7 @@ measure() {
     sync
     start=$(date +%s%N)
     /usr/bin/time -f '%M' -o "$RESULTS/rss" "$@"
+    [ "$output" = - ] || sync "$output"
     end=$(date +%s%N)
     record "$lines" "$tool" "$job" "$run" "$(seconds $((end - start)))" "$(tail -1 "$RESULTS/rss")"
 }
@@ -64,16 +71,19 @@ measure() {
 # the menu command to its last message box), and the whole process's wall time.
 skerrow() {
     local lines=$1 job=$2 run=$3 input=$4 output=$5 workers=$6
-    local tool=skerrow
+    local tool=skerrow bench=$BENCH
     [ "$workers" = all ] || tool=skerrow-${workers}t
+    if [ "$workers" = before ]; then
+        tool=skerrow-before bench=$BEFORE workers=all
+    fi
     local report start end
     rm -f "$output"
     sync
     start=$(date +%s%N)
     if [ "$workers" = all ]; then
-        report=$("$BENCH" "$job" "$input" "$output")
+        report=$("$bench" "$job" "$input" "$output")
     else
-        report=$(SKERROW_THREADS=$workers "$BENCH" "$job" "$input" "$output")
+        report=$(SKERROW_THREADS=$workers "$bench" "$job" "$input" "$output")
     fi
     end=$(date +%s%N)
     local rss open write
@@ -88,7 +98,7 @@ skerrow() {
         write=$(sed -n 's/^write_seconds=\([0-9.]*\).*/\1/p' <<< "$report")
         record "$lines" "$tool" "$job" "$run" "$write" "$rss"
     fi
-    [ "$workers" != all ] || record "$lines" skerrow-process "$job" "$run" "$(seconds $((end - start)))" "$rss"
+    [ "$tool" != skerrow ] || record "$lines" skerrow-process "$job" "$run" "$(seconds $((end - start)))" "$rss"
     [ "$job" != rect ] || sed -n 's/^bounds=//p' <<< "$report" > "$RESULTS/bounds-$lines"
     # The points each picking job wrote, for the comparisons of like with like.
     case $job in polygon | outside | rectwide | rect)
@@ -170,6 +180,12 @@ for lines in "${SIZES[@]}"; do
         for job in open selectall m2ft rect move polygon outside rectwide zoom; do
             skerrow "$lines" "$job" "$run" "$input" "$RESULTS/skerrow-$job.csv" all
             skerrow "$lines" "$job" "$run" "$input" "$RESULTS/skerrow-1t-$job.csv" 1
+            case $job in open | selectall | m2ft | rect | move)
+                [ -z "$BEFORE" ] || skerrow "$lines" "$job" "$run" "$input" "$RESULTS/skerrow-before-$job.csv" before ;;
+            esac
+            # The floor of a copy: the kernel reading the file and writing it whole.
+            [ "$job" != selectall ] ||
+                measure "$lines" cat copy "$run" "$RESULTS/cat-copy.csv" bash -c 'cat "$1" > "$2"' _ "$input" "$RESULTS/cat-copy.csv"
             case $job in selectall | m2ft | rect) for tool in mawk gawk mlr duckdb; do peer "$tool" "$job" "$lines" "$run" "$input"; done ;; esac
         done
     done
