@@ -112,12 +112,11 @@ bool insidePolygonCell(const PolygonArea& polygon, const uint32_t* cell, long lo
     return inside;
 }
 
-PolygonArea makePolygonArea(const int* xs, const int* ys, int count) {
-    PolygonArea polygon{};
-    if (xs == nullptr || ys == nullptr || count < kFewestPolygonVertices || count > kMostPolygonVertices) {
-        polygon.cells.assign(2, kCellEmpty);
-        return polygon;
-    }
+namespace {
+
+// The polygon's vertices, extent and grid: bands of rows and columns of 2^shift whole steps
+// each, about aim of each way.
+void placeGrid(PolygonArea& polygon, const int* xs, const int* ys, int count) {
     polygon.count = count;
     std::copy(xs, xs + count, polygon.xs);
     std::copy(ys, ys + count, polygon.ys);
@@ -136,54 +135,75 @@ PolygonArea makePolygonArea(const int* xs, const int* ys, int count) {
     polygon.bandCount = static_cast<int>((height >> polygon.bandShift) + 1);
     polygon.columnCount = static_cast<int>((width >> polygon.columnShift) + 1);
     while ((1 << polygon.columnBits) < polygon.columnCount) ++polygon.columnBits;
-    const int rowOfCells = 1 << polygon.columnBits;
+}
 
+// The edges meeting the rows bandLow..bandHigh, narrowed to them, in the order of their
+// least column.
+void bandEdges(const PolygonArea& polygon, long long bandLow, long long bandHigh, std::vector<PolygonSpan>& band) {
+    band.clear();
+    const int count = polygon.count;
+    for (int i = 0; i < count; ++i) {
+        const int next = i + 1 < count ? i + 1 : 0;
+        PolygonSpan span = orderedEdge(polygon.xs[i], polygon.ys[i], polygon.xs[next], polygon.ys[next]);
+        if (span.highY < bandLow || span.lowY > bandHigh) continue;
+        narrowToRows(span, std::max<long long>(span.lowY, bandLow), std::min<long long>(span.highY, bandHigh));
+        band.push_back(span);
+    }
+    std::sort(band.begin(), band.end(),
+              [](const PolygonSpan& one, const PolygonSpan& other) { return one.minX < other.minX; });
+}
+
+// The cells of one band, column by column from the left: the edges wholly right of a cell
+// are those not yet passed in the order of their least column.
+void addBandCells(PolygonArea& polygon, const std::vector<PolygonSpan>& band, long long bandLow, long long bandHigh,
+                  std::vector<long long>& flips) {
+    const int rowOfCells = 1 << polygon.columnBits;
+    flips.clear();
+    for (const PolygonSpan& span : band) flipForEdge(flips, span, bandLow, bandHigh);
+    size_t passed = 0;
+    for (int column = 0; column < rowOfCells; ++column) {
+        const size_t start = polygon.spans.size();
+        if (column >= polygon.columnCount) {
+            polygon.cells.push_back(cellWord(start, false, true));
+            continue;
+        }
+        const long long columnLow = polygon.minX + (static_cast<long long>(column) << polygon.columnShift);
+        const long long columnHigh = std::min<long long>(columnLow + (1LL << polygon.columnShift) - 1, polygon.maxX);
+        for (; passed < band.size() && band[passed].minX <= columnHigh; ++passed)
+            flipForEdge(flips, band[passed], bandLow, bandHigh);
+        for (size_t i = 0; i < passed; ++i)
+            if (band[i].maxX >= columnLow) polygon.spans.push_back(band[i]);
+        // A flip on the band's first row sets the parity of every row; each later one
+        // becomes a run of the rows below it with the parity flipped once more.
+        // Flips come only from edges right of the cell, so a column lies past it.
+        bool parity = false;
+        for (const long long row : flips) {
+            parity = !parity;
+            if (row == bandLow) continue;
+            const int past = static_cast<int>(columnHigh + 1);
+            polygon.spans.push_back(
+                PolygonSpan{static_cast<int>(bandLow), static_cast<int>(row), past, past, past, past});
+        }
+        polygon.cells.push_back(cellWord(start, parity, polygon.spans.size() == start));
+    }
+}
+
+}  // namespace
+
+PolygonArea makePolygonArea(const int* xs, const int* ys, int count) {
+    PolygonArea polygon{};
+    if (xs == nullptr || ys == nullptr || count < kFewestPolygonVertices || count > kMostPolygonVertices) {
+        polygon.cells.assign(2, kCellEmpty);
+        return polygon;
+    }
+    placeGrid(polygon, xs, ys, count);
     std::vector<PolygonSpan> band;  // the edges meeting one band, narrowed to it
     std::vector<long long> flips;   // rows where the parity right of the current cell flips
     for (int b = 0; b < polygon.bandCount; ++b) {
         const long long bandLow = polygon.minY + (static_cast<long long>(b) << polygon.bandShift);
         const long long bandHigh = std::min<long long>(bandLow + (1LL << polygon.bandShift) - 1, polygon.maxY);
-        band.clear();
-        for (int i = 0; i < count; ++i) {
-            const int next = i + 1 < count ? i + 1 : 0;
-            PolygonSpan span = orderedEdge(xs[i], ys[i], xs[next], ys[next]);
-            if (span.highY < bandLow || span.lowY > bandHigh) continue;
-            narrowToRows(span, std::max<long long>(span.lowY, bandLow), std::min<long long>(span.highY, bandHigh));
-            band.push_back(span);
-        }
-        // Column by column from the left, the edges wholly right of the cell are those not
-        // yet passed in the order of their least column.
-        std::sort(band.begin(), band.end(),
-                  [](const PolygonSpan& one, const PolygonSpan& other) { return one.minX < other.minX; });
-        flips.clear();
-        for (const PolygonSpan& span : band) flipForEdge(flips, span, bandLow, bandHigh);
-        size_t passed = 0;
-        for (int column = 0; column < rowOfCells; ++column) {
-            const size_t start = polygon.spans.size();
-            if (column >= polygon.columnCount) {
-                polygon.cells.push_back(cellWord(start, false, true));
-                continue;
-            }
-            const long long columnLow = polygon.minX + (static_cast<long long>(column) << polygon.columnShift);
-            const long long columnHigh =
-                std::min<long long>(columnLow + (1LL << polygon.columnShift) - 1, polygon.maxX);
-            for (; passed < band.size() && band[passed].minX <= columnHigh; ++passed)
-                flipForEdge(flips, band[passed], bandLow, bandHigh);
-            for (size_t i = 0; i < passed; ++i)
-                if (band[i].maxX >= columnLow) polygon.spans.push_back(band[i]);
-            // A flip on the band's first row sets the parity of every row; each later one
-            // becomes a run of the rows below it with the parity flipped once more.
-            // Flips come only from edges right of the cell, so a column lies past it.
-            bool parity = false;
-            for (const long long row : flips) {
-                parity = !parity;
-                if (row == bandLow) continue;
-                const int past = static_cast<int>(columnHigh + 1);
-                polygon.spans.push_back(
-                    PolygonSpan{static_cast<int>(bandLow), static_cast<int>(row), past, past, past, past});
-            }
-            polygon.cells.push_back(cellWord(start, parity, polygon.spans.size() == start));
-        }
+        bandEdges(polygon, bandLow, bandHigh, band);
+        addBandCells(polygon, band, bandLow, bandHigh, flips);
     }
     polygon.cells.push_back(cellWord(polygon.spans.size(), false, true));
     return polygon;
