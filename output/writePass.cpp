@@ -92,36 +92,29 @@ SKERROW_INLINE bool plainLineHasNoData(const PlainLine& line) {
            plainElevationHasNoData(line.lastComma + 1, line.text + line.length);
 }
 
-// Copies of every plain line, or of those in the selected rectangle (or outside it): each
-// line is its own output with the gap over its commas. A rectangle's lines are copied and
-// then kept or not by their whole X and Y, so that the test, true or false as the points
-// fall, costs no jump. The output's end and count are locals of the walk, where the
+// Copies of the plain lines that keep(line) keeps: each line is its own output with the gap
+// over its commas, copied and then kept or not, so that the test, true or false as the
+// points fall, costs no jump. The output's end and count are locals of the walk, where the
 // copies' stores cannot be taken to change them.
-template <class Form, bool rectangle, bool outside = false>
-void copyPlainRun(LineReader& reader, LineBlock& block, char gap, const SelectionArea& area, long long* count) {
+template <class Form, class Keep>
+SKERROW_INLINE void copyPlainKept(LineReader& reader, LineBlock& block, char gap, long long* count, const Keep& keep) {
     struct Copied {
         char* out;
         long long written;
     };
     char* const start = block.lines.get() + block.used;
     const char* const outLimit = block.lines.get() + kLineBlockSize - kOutputLineMax;
-    const Copied copied = withWidestMarks([&reader, gap, start, outLimit, &area](auto marks) SKERROW_INLINE_LAMBDA {
+    const Copied copied = withWidestMarks([&reader, gap, start, outLimit, keep](auto marks) SKERROW_INLINE_LAMBDA {
         char* out = start;
         long long written = 0;
         const char g = gap;
         const char* const limit = outLimit;
-        const int minX = area.minX, maxX = area.maxX, minY = area.minY, maxY = area.maxY;
         walkLines<decltype(marks)>(reader, [&](const LineSpan& span) SKERROW_INLINE_LAMBDA {
             PlainLine line;
             if (!plainLineOf<Form::commas>(span, kFullLineLimit - 1, &line) || out > limit) return WalkStep::Leave;
             if (plainLineHasNoData<Form>(line)) return WalkStep::Next;
             char* const end = putPlainCopyLine(out, line, g);
-            bool kept = true;
-            if (rectangle) {
-                double x, y;
-                plainLineXY<Form>(line, &x, &y);
-                kept = ((minX <= x) & (x <= maxX) & (minY <= y) & (y <= maxY)) != outside;
-            }
+            const bool kept = keep(line);
             out = kept ? end : out;
             written += kept;
             return WalkStep::Next;
@@ -130,6 +123,20 @@ void copyPlainRun(LineReader& reader, LineBlock& block, char gap, const Selectio
     });
     block.used = static_cast<size_t>(copied.out - block.lines.get());
     *count += copied.written;
+}
+
+// Copies of every plain line, or of those in the selected rectangle (or outside it), kept
+// by their whole X and Y.
+template <class Form, bool rectangle, bool outside = false>
+void copyPlainRun(LineReader& reader, LineBlock& block, char gap, const SelectionArea& area, long long* count) {
+    const int minX = area.minX, maxX = area.maxX, minY = area.minY, maxY = area.maxY;
+    copyPlainKept<Form>(reader, block, gap, count,
+                        [minX, maxX, minY, maxY](const PlainLine& line) SKERROW_INLINE_LAMBDA {
+                            if (!rectangle) return true;
+                            double x, y;
+                            plainLineXY<Form>(line, &x, &y);
+                            return ((minX <= x) & (x <= maxX) & (minY <= y) & (y <= maxY)) != outside;
+                        });
 }
 
 // Copies of the plain lines within the selected circle, each tested before it is copied.
@@ -148,38 +155,16 @@ void copyPlainEach(LineReader& reader, LineBlock& block, char gap, const Selecti
     });
 }
 
-// Copies of the plain lines within the selected polygon (or outside it), as copyPlainRun
-// writes them: each line is copied and then kept or not by the polygon's test of its whole
-// X and Y.
+// Copies of the plain lines within the selected polygon (or outside it), kept by the
+// polygon's test of their whole X and Y.
 template <class Form, bool outside>
 void copyPlainPolygon(LineReader& reader, LineBlock& block, char gap, const PolygonArea& polygon, long long* count) {
-    struct Copied {
-        char* out;
-        long long written;
-    };
-    char* const start = block.lines.get() + block.used;
-    const char* const outLimit = block.lines.get() + kLineBlockSize - kOutputLineMax;
-    const Copied copied = withWidestMarks([&reader, gap, start, outLimit, &polygon](auto marks) SKERROW_INLINE_LAMBDA {
-        char* out = start;
-        long long written = 0;
-        const char g = gap;
-        const char* const limit = outLimit;
-        walkLines<decltype(marks)>(reader, [&](const LineSpan& span) SKERROW_INLINE_LAMBDA {
-            PlainLine line;
-            if (!plainLineOf<Form::commas>(span, kFullLineLimit - 1, &line) || out > limit) return WalkStep::Leave;
-            if (plainLineHasNoData<Form>(line)) return WalkStep::Next;
-            char* const end = putPlainCopyLine(out, line, g);
-            double x, y;
-            plainLineXY<Form>(line, &x, &y);
-            const bool kept = isInsidePolygonArea(polygon, x, y) != outside;
-            out = kept ? end : out;
-            written += kept;
-            return WalkStep::Next;
-        });
-        return Copied{out, written};
+    const PolygonArea* const area = &polygon;
+    copyPlainKept<Form>(reader, block, gap, count, [area](const PlainLine& line) SKERROW_INLINE_LAMBDA {
+        double x, y;
+        plainLineXY<Form>(line, &x, &y);
+        return isInsidePolygonArea(*area, x, y) != outside;
     });
-    block.used = static_cast<size_t>(copied.out - block.lines.get());
-    *count += copied.written;
 }
 
 // Any plain line's output, as the general way would write it, reading only the values
