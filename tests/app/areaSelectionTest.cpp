@@ -12,15 +12,6 @@ namespace {
 // 900 x 450 units at scale 1: frame (25, 118) to (936, 578); the point 1450,1200 is at (480, 374).
 const char kPlan[] = "1000,1000\n1900,1450\n1450,1200\n";
 
-void cancelWriteFileAs() {
-    td::expectModal([](td::Modal& m) {
-        EXPECT_EQ(m.caption(), " Write File As");
-        m.click(IDCANCEL);
-    });
-}
-
-size_t modalsSeen() { return td::modalLog().size(); }
-
 }  // namespace
 
 class SelectionTest : public PlotTest {

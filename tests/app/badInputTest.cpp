@@ -16,6 +16,7 @@
 #include "resource.h"
 #include "support/appFixture.h"
 #include "support/openFiles.h"
+#include "support/surveyLines.h"
 
 namespace {
 
@@ -46,14 +47,6 @@ std::string lineMessage(long long line, const std::string& what) {
 
 const std::string kGood = "1000,2000,5\n1100,2100,6\n1200,2050,7\n";
 
-// Lines of a survey: count points from first on, each its own line.
-std::string surveyLines(int first, int count) {
-    std::string text;
-    for (int i = first; i < first + count; ++i)
-        text += std::to_string(633000 + i % 997) + "." + std::to_string(10 + i % 90) + "," +
-                std::to_string(5288000 + i % 1009) + ".5," + std::to_string(200 + i % 50) + ".25\n";
-    return text;
-}
 const std::string kSurvey = surveyLines(0, 3000);
 const std::string kGoodOut = "1000,2000,5\r\n1100,2100,6\r\n1200,2050,7\r\n";
 const std::string kBom = "\xEF\xBB\xBF";

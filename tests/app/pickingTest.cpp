@@ -17,15 +17,6 @@ namespace {
 // (480, 374). A corner at client (x, y) selects X 970 + x and Y 1573 - y.
 const char kPlan[] = "1000,1000\n1900,1450\n1450,1200\n";
 
-void cancelWriteFileAs() {
-    td::expectModal([](td::Modal& m) {
-        EXPECT_EQ(m.caption(), " Write File As");
-        m.click(IDCANCEL);
-    });
-}
-
-size_t modalsSeen() { return td::modalLog().size(); }
-
 const COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
 
 }  // namespace

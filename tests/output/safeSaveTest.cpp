@@ -18,6 +18,7 @@
 
 #include "outputTest.h"
 #include "reader/byteChecksum.h"
+#include "support/surveyLines.h"
 
 extern char** environ;
 
@@ -26,15 +27,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const char kOld[] = "the points of an earlier write\r\n";
-
-// Survey lines from first on, count of them.
-std::string surveyLines(int first, int count) {
-    std::string text;
-    for (int i = first; i < first + count; ++i)
-        text += std::to_string(633000 + i % 997) + "." + std::to_string(10 + i % 90) + "," +
-                std::to_string(5288000 + i % 1009) + ".5," + std::to_string(200 + i % 50) + ".25\n";
-    return text;
-}
 
 std::string manyLines(int blocks) {
     std::string text;

@@ -12,6 +12,17 @@
 #include "resource.h"
 #include "support/appFixture.h"
 
+// Answers the next " Write File As" with Cancel.
+inline void cancelWriteFileAs() {
+    td::expectModal([](td::Modal& m) {
+        EXPECT_EQ(m.caption(), " Write File As");
+        m.click(IDCANCEL);
+    });
+}
+
+// How many modal windows the test has met so far.
+inline size_t modalsSeen() { return td::modalLog().size(); }
+
 class PlotTest : public AppTest {
 protected:
     // Writes content as name and opens it; the plot is drawn by the Open command.
