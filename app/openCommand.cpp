@@ -40,26 +40,25 @@ void beginOpen(HWND window) {
     setSelectItems(window, false);
 }
 
+// An Open, chosen or given, under the watch of long work; the plot drawn if it opened.
+template <class Open>
+void openAndDraw(HWND window, const Open& open) {
+    beginOpen(window);
+    CommandWatch watch;
+    startCommandWatch(watch, window, "Reading", true);
+    const OpenResult opened = open(&watch.watch);
+    endCommandWatch(watch);
+    if (opened == OpenResult::Opened) drawAndEnable(window);
+}
+
 }  // namespace
 
 void openCommand(HWND window) {
-    beginOpen(window);
-    CommandWatch watch;
-    startCommandWatch(watch, window, "Reading", true);
-    const OpenResult opened = openPointFile(window, &watch.watch);
-    endCommandWatch(watch);
-    if (opened != OpenResult::Opened) return;
-    drawAndEnable(window);
+    openAndDraw(window, [window](PassWatch* watch) { return openPointFile(window, watch); });
 }
 
 void openGivenFile(HWND window, const char* path) {
-    beginOpen(window);
-    CommandWatch watch;
-    startCommandWatch(watch, window, "Reading", true);
-    const OpenResult opened = openGivenPointFile(window, path, &watch.watch);
-    endCommandWatch(watch);
-    if (opened != OpenResult::Opened) return;
-    drawAndEnable(window);
+    openAndDraw(window, [window, path](PassWatch* watch) { return openGivenPointFile(window, path, watch); });
 }
 
 void redrawCommand(HWND window) {

@@ -72,14 +72,25 @@ bool takeGivenFile(HWND window, const char* path) {
 void showWaitCursor() { SetCursor(LoadCursorA(NULL, IDC_WAIT)); }
 void showArrowCursor() { SetCursor(LoadCursorA(NULL, IDC_ARROW)); }
 
+// Ends an Open with nothing open and nothing selectable.
+OpenResult leaveNothingOpen(OpenResult result) {
+    g_viewState = ViewState::Empty;
+    g_selectAll = 0;
+    return result;
+}
+
 // Ends a refused Open with its message: nothing open, nothing selectable.
 OpenResult refuse(HWND window, const OpenStop& stop) {
     showArrowCursor();
     const OpenMessage message = openMessage(stop);
     MessageBoxA(window, message.text.c_str(), message.caption, MB_OK | MB_ICONEXCLAMATION);
-    g_viewState = ViewState::Empty;
-    g_selectAll = 0;
-    return OpenResult::Failed;
+    return leaveNothingOpen(OpenResult::Failed);
+}
+
+// Ends an Open whose pass the user stopped, as a refused one ends but without a word.
+OpenResult stopped() {
+    showArrowCursor();
+    return leaveNothingOpen(OpenResult::Stopped);
 }
 
 // What the parsing pass found, kept in the state as far as it got: a failed Open leaves
@@ -95,44 +106,6 @@ void keepFindings(const FileFindings& found) {
     keepRanges(kept);
     g_pointCount = static_cast<int>(found.points);
 }
-
-OpenResult inspectPointFile(HWND window, PassWatch* watch);
-
-}  // namespace
-
-void showOpenNote(HWND window) { MessageBoxA(window, kNoteText, "Note:", MB_OK); }
-
-namespace {
-
-// Ends an Open whose pass the user stopped, as a refused one ends but without a word.
-OpenResult stopped() {
-    showArrowCursor();
-    g_viewState = ViewState::Empty;
-    g_selectAll = 0;
-    return OpenResult::Stopped;
-}
-
-}  // namespace
-
-OpenResult openPointFile(HWND window, PassWatch* watch) {
-    if (!chooseFile(window)) {
-        g_viewState = ViewState::Empty;
-        g_selectAll = 0;
-        return OpenResult::Cancelled;
-    }
-    return inspectPointFile(window, watch);
-}
-
-OpenResult openGivenPointFile(HWND window, const char* path, PassWatch* watch) {
-    if (!takeGivenFile(window, path)) {
-        g_viewState = ViewState::Empty;
-        g_selectAll = 0;
-        return OpenResult::Failed;
-    }
-    return inspectPointFile(window, watch);
-}
-
-namespace {
 
 // The Open once the file is named in g_inputPath and g_fileTitle, chosen or given.
 OpenResult inspectPointFile(HWND window, PassWatch* watch) {
@@ -180,3 +153,15 @@ OpenResult inspectPointFile(HWND window, PassWatch* watch) {
 }
 
 }  // namespace
+
+void showOpenNote(HWND window) { MessageBoxA(window, kNoteText, "Note:", MB_OK); }
+
+OpenResult openPointFile(HWND window, PassWatch* watch) {
+    if (!chooseFile(window)) return leaveNothingOpen(OpenResult::Cancelled);
+    return inspectPointFile(window, watch);
+}
+
+OpenResult openGivenPointFile(HWND window, const char* path, PassWatch* watch) {
+    if (!takeGivenFile(window, path)) return leaveNothingOpen(OpenResult::Failed);
+    return inspectPointFile(window, watch);
+}
